@@ -1,0 +1,22 @@
+// Replacing an output file whole, without ever losing the earlier copy.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "util/status.h"
+
+namespace tarvosa {
+
+// The file-system path of a UTF-8 file name, on every system.
+std::filesystem::path PathFromUtf8(const std::string& name);
+
+// Replaces the file `name` with exactly `bytes`. The bytes go first to a
+// temporary file beside it, which is then renamed over it: a failure leaves
+// an earlier file exactly as it was and no temporary file behind. An
+// existing file that has no write permission bit was made read-only on
+// purpose and is refused, whoever runs the program.
+Status ReplaceFile(const std::string& name, std::string_view bytes);
+
+}  // namespace tarvosa

@@ -1,0 +1,41 @@
+// The outcome of an operation that may fail, carried as a value.
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace tarvosa {
+
+// What a run ends with; the numbers are the program's exit statuses.
+enum class ExitStatus : int {
+  kClean = 0,          // everything done
+  kFileSystem = 1,     // a file could not be created, replaced or read
+  kDataError = 2,      // the scenario data is wrong
+  kFatalConflict = 3,  // a numbered fatal conflict ("Errore n.")
+};
+
+// Ok, or a failure of one kind with a message that names the file and the
+// reason ("path: reason", or "path:line: reason" for data).
+class Status {
+ public:
+  Status() = default;  // ok
+
+  static Status FileSystemError(std::string message) {
+    return Status(ExitStatus::kFileSystem, std::move(message));
+  }
+  static Status DataError(std::string message) {
+    return Status(ExitStatus::kDataError, std::move(message));
+  }
+
+  bool ok() const { return kind_ == ExitStatus::kClean; }
+  ExitStatus kind() const { return kind_; }
+  const std::string& message() const { return message_; }
+
+ private:
+  Status(ExitStatus kind, std::string message) : kind_(kind), message_(std::move(message)) {}
+
+  ExitStatus kind_ = ExitStatus::kClean;
+  std::string message_;
+};
+
+}  // namespace tarvosa

@@ -1,0 +1,90 @@
+#include "util/windows1252.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <utility>
+
+namespace tarvosa {
+namespace {
+
+// The characters that Windows-1252 puts in bytes 80 to 9F; the other bytes
+// of that row (81, 8D, 8F, 90, 9D) hold no character.
+constexpr std::array<std::pair<char32_t, unsigned char>, 27> kRow80 = {{
+    {U'\u20AC', 0x80}, {U'\u201A', 0x82}, {U'\u0192', 0x83}, {U'\u201E', 0x84}, {U'\u2026', 0x85},
+    {U'\u2020', 0x86}, {U'\u2021', 0x87}, {U'\u02C6', 0x88}, {U'\u2030', 0x89}, {U'\u0160', 0x8A},
+    {U'\u2039', 0x8B}, {U'\u0152', 0x8C}, {U'\u017D', 0x8E}, {U'\u2018', 0x91}, {U'\u2019', 0x92},
+    {U'\u201C', 0x93}, {U'\u201D', 0x94}, {U'\u2022', 0x95}, {U'\u2013', 0x96}, {U'\u2014', 0x97},
+    {U'\u02DC', 0x98}, {U'\u2122', 0x99}, {U'\u0161', 0x9A}, {U'\u203A', 0x9B}, {U'\u0153', 0x9C},
+    {U'\u017E', 0x9E}, {U'\u0178', 0x9F},
+}};
+
+std::optional<unsigned char> ByteFor(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+    return static_cast<unsigned char>(c);
+  for (const auto& [character, byte] : kRow80) {
+    if (character == c)
+      return byte;
+  }
+  return std::nullopt;
+}
+
+// Decodes one UTF-8 sequence at `text[at]`; returns the character and its
+// length, or nothing when the bytes are not well-formed UTF-8.
+std::optional<std::pair<char32_t, std::size_t>> Decode(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80)
+    return std::pair{char32_t{lead}, std::size_t{1}};
+  std::size_t length = 0;
+  char32_t c = 0;
+  char32_t smallest = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, c = lead & 0x1F, smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, c = lead & 0x0F, smallest = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, c = lead & 0x07, smallest = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  if (at + length > text.size())
+    return std::nullopt;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[at + i]);
+    if ((next & 0xC0) != 0x80)
+      return std::nullopt;
+    c = (c << 6) | (next & 0x3F);
+  }
+  const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+  if (c < smallest || c > 0x10FFFF || surrogate)
+    return std::nullopt;
+  return std::pair{c, length};
+}
+
+std::string CodePointName(char32_t c) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+  return buffer;
+}
+
+}  // namespace
+
+std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::string& out) {
+  std::size_t column = 1;
+  for (std::size_t at = 0; at < utf8.size(); ++column) {
+    const auto decoded = Decode(utf8, at);
+    if (!decoded)
+      return EncodingError{column, "the text is not valid UTF-8"};
+    const auto [character, length] = *decoded;
+    const auto byte = ByteFor(character);
+    if (!byte) {
+      return EncodingError{column,
+                           "character " + CodePointName(character) + " has no Windows-1252 byte"};
+    }
+    out.push_back(static_cast<char>(*byte));
+    at += length;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tarvosa

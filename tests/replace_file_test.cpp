@@ -1,0 +1,116 @@
+#include "util/replace_file.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ListDirectory;
+using testing::ReadFile;
+using testing::ScratchDirectory;
+using testing::WriteFile;
+
+TEST(ReplaceFile, CreatesAFileThatDidNotExist) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/new.txt";
+  ASSERT_TRUE(ReplaceFile(name, "abc\r\n").ok());
+  EXPECT_EQ(ReadFile(name), "abc\r\n");
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"new.txt"});
+}
+
+TEST(ReplaceFile, AnEarlierLongerFileLeavesNothingBehind) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/doc.txt";
+  WriteFile(name, std::string(5000, 'x'));
+  ASSERT_TRUE(ReplaceFile(name, "short").ok());
+  EXPECT_EQ(ReadFile(name), "short");
+  ASSERT_TRUE(ReplaceFile(name, "").ok());
+  EXPECT_EQ(fs::file_size(name), 0u);
+}
+
+TEST(ReplaceFile, NamesWithBlanksAndADoubledSeparatorAreTakenAsTheyStand) {
+  ScratchDirectory dir("con spazi è");
+  ASSERT_TRUE(ReplaceFile(dir.text() + "//Tarvosa linea.txt", "x").ok());
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Tarvosa linea.txt"});
+}
+
+// Read-only is decided by the file's own mode bits, so this holds for root too.
+TEST(ReplaceFile, AReadOnlyFileIsRefusedAndKept) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/doc.txt";
+  WriteFile(name, "earlier");
+  fs::permissions(name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+  const Status status = ReplaceFile(name, "new");
+  EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(status.message(), name + ": cannot replace a read-only file");
+  EXPECT_EQ(ReadFile(name), "earlier");
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.txt"});
+}
+
+TEST(ReplaceFile, AnyWriteBitMakesAFileReplaceable) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/doc.txt";
+  WriteFile(name, "earlier");
+  fs::permissions(name, fs::perms::owner_read | fs::perms::others_write);
+  EXPECT_TRUE(ReplaceFile(name, "new").ok());
+  EXPECT_EQ(ReadFile(name), "new");
+}
+
+TEST(ReplaceFile, AMissingDirectoryIsAFileSystemError) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/missing/doc.txt";
+  const Status status = ReplaceFile(name, "x");
+  EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(status.message(), name + ": cannot write in its directory: No such file or directory");
+}
+
+TEST(ReplaceFile, AFailedRenameKeepsTheTargetAndRemovesTheTemporaryFile) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/doc.txt";
+  fs::create_directory(name);  // a directory cannot be replaced by a file
+  WriteFile(name + "/inside", "kept");
+
+  const Status status = ReplaceFile(name, "x");
+  EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(status.message().rfind(name + ": cannot replace the file: ", 0), 0u)
+      << status.message();
+  EXPECT_EQ(ReadFile(name + "/inside"), "kept");
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.txt"});
+}
+
+// A file-size limit stands in for a full disk: the write fails part way.
+TEST(ReplaceFile, AFailedWriteKeepsTheEarlierFileExactly) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/doc.txt";
+  const std::string earlier = "earlier content\r\n";
+  WriteFile(name, earlier);
+
+  const pid_t child = fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const Status status = ReplaceFile(name, std::string(100000, 'y'));
+    const bool expected = status.message() == name + ": cannot write the file: File too large";
+    _exit(expected ? 0 : 1);
+  }
+  int wait_status = 0;
+  ASSERT_EQ(waitpid(child, &wait_status, 0), child);
+  ASSERT_TRUE(WIFEXITED(wait_status));
+  EXPECT_EQ(WEXITSTATUS(wait_status), 0) << "the write did not fail with the expected message";
+  EXPECT_EQ(ReadFile(name), earlier);
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.txt"});
+}
+
+}  // namespace
+}  // namespace tarvosa

@@ -1,0 +1,86 @@
+#include "test_support.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace tarvosa::testing {
+namespace fs = std::filesystem;
+
+ScratchDirectory::ScratchDirectory(const std::string& name) {
+  std::string pattern = (fs::temp_directory_path() / "tarvosa-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr)
+    ADD_FAILURE() << "cannot create " << pattern;
+  root_ = pattern;
+  path_ = root_ / name;
+  fs::create_directories(path_);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  std::error_code ignored;
+  // Files a test made read-only must not stop the clean-up.
+  for (const auto& entry : fs::recursive_directory_iterator(root_, ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(root_, ignored);
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> ListDirectory(const fs::path& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(directory)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool SplitCrLfLines(const std::string& bytes, std::vector<std::string>* lines) {
+  lines->clear();
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos)
+      return false;
+    lines->push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return true;
+}
+
+ProgramResult RunProgram(const fs::path& program, const fs::path& working) {
+  const fs::path error_file = working / ".stderr-of-program";
+  const pid_t child = fork();
+  if (child == 0) {
+    const int error = open(error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (error < 0 || dup2(error, STDERR_FILENO) < 0 || chdir(working.c_str()) != 0)
+      _exit(127);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ProgramResult result;
+  int status = 0;
+  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+    result.exit_status = WEXITSTATUS(status);
+  }
+  result.standard_error = ReadFile(error_file);
+  fs::remove(error_file);
+  return result;
+}
+
+}  // namespace tarvosa::testing

@@ -1,0 +1,59 @@
+// What the tests share: scratch directories, whole-file reads and running a
+// program as a separate process.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/screen.h"
+
+namespace tarvosa::testing {
+
+// A fresh directory that is removed with everything in it at the end of the
+// test. `name` may hold blanks and non-ASCII letters.
+class ScratchDirectory {
+ public:
+  explicit ScratchDirectory(const std::string& name = "scratch");
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // The directory as UTF-8 text, the way the program names it.
+  std::string text() const { return path_.string(); }
+
+ private:
+  std::filesystem::path root_;
+  std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+// The names of the entries of `directory`, sorted.
+std::vector<std::string> ListDirectory(const std::filesystem::path& directory);
+
+// The lines of a CR LF text, without their CR LF; false when a line lacks it.
+bool SplitCrLfLines(const std::string& bytes, std::vector<std::string>* lines);
+
+struct ProgramResult {
+  int exit_status = -1;  // -1 when the program did not exit normally
+  std::string standard_error;
+};
+
+// Runs `program` without arguments in the working directory `working`.
+ProgramResult RunProgram(const std::filesystem::path& program,
+                         const std::filesystem::path& working);
+
+// A screen that keeps what it was asked to show, in order.
+struct RecordingScreen : Screen {
+  void ShowWaitingWindow(std::string_view caption) override {
+    shown.push_back("window: " + std::string(caption));
+  }
+  void ShowMessage(std::string_view text) override { shown.push_back(std::string(text)); }
+  std::vector<std::string> shown;
+};
+
+}  // namespace tarvosa::testing

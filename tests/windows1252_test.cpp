@@ -1,0 +1,64 @@
+#include "util/windows1252.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvosa {
+namespace {
+
+std::string Encode(std::string_view utf8) {
+  std::string out;
+  const auto error = AppendWindows1252(utf8, out);
+  EXPECT_FALSE(error) << error->reason;
+  return out;
+}
+
+std::string ErrorOf(std::string_view utf8) {
+  std::string out;
+  const auto error = AppendWindows1252(utf8, out);
+  if (!error)
+    return "no error";
+  return std::to_string(error->column) + ": " + error->reason;
+}
+
+TEST(Windows1252, AsciiIsKeptByteForByte) {
+  EXPECT_EQ(Encode("pendenza,  1250,   -4,5"), "pendenza,  1250,   -4,5");
+  EXPECT_EQ(Encode("a\\\\b  "), "a\\\\b  ");
+  EXPECT_EQ(Encode(""), "");
+}
+
+TEST(Windows1252, TheDocumentsLettersTakeOneByteEach) {
+  EXPECT_EQ(Encode("à"), "\xE0");
+  EXPECT_EQ(Encode("è"), "\xE8");
+  EXPECT_EQ(Encode("ì"), "\xEC");
+  EXPECT_EQ(Encode("ò"), "\xF2");
+  EXPECT_EQ(Encode("ù"), "\xF9");
+  EXPECT_EQ(Encode("°"), "\xB0");
+  EXPECT_EQ(Encode("½"), "\xBD");
+  EXPECT_EQ(Encode("Validità"), "Validit\xE0");
+  EXPECT_EQ(Encode("11.15½"), "11.15\xBD");
+}
+
+TEST(Windows1252, TheRowFromEightyHoldsItsOwnCharacters) {
+  EXPECT_EQ(Encode("€"), "\x80");
+  EXPECT_EQ(Encode("’"), "\x92");
+  EXPECT_EQ(Encode("—"), "\x97");
+  EXPECT_EQ(Encode("Ÿ"), "\x9F");
+}
+
+TEST(Windows1252, ACharacterWithoutAByteIsAnErrorAtItsColumn) {
+  EXPECT_EQ(ErrorOf("abā"), "3: character U+0101 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("è→"), "2: character U+2192 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\u0081"), "1: character U+0081 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("😀"), "1: character U+1F600 has no Windows-1252 byte");
+}
+
+TEST(Windows1252, BytesThatAreNotUtf8AreAnError) {
+  EXPECT_EQ(ErrorOf("a\x80"), "2: the text is not valid UTF-8");         // stray continuation
+  EXPECT_EQ(ErrorOf("\xC3"), "1: the text is not valid UTF-8");          // cut short
+  EXPECT_EQ(ErrorOf("\xC0\xA0"), "1: the text is not valid UTF-8");      // overlong blank
+  EXPECT_EQ(ErrorOf("\xED\xA0\x80"), "1: the text is not valid UTF-8");  // surrogate
+  EXPECT_EQ(ErrorOf("\xF5\x80\x80\x80"), "1: the text is not valid UTF-8");
+}
+
+}  // namespace
+}  // namespace tarvosa
