@@ -1,0 +1,49 @@
+#include "app/document.h"
+
+#include <algorithm>
+
+#include "util/replace_file.h"
+#include "util/windows1252.h"
+
+namespace tarvosa {
+namespace {
+
+Status LineError(const std::string& name, std::size_t index, std::size_t column,
+                 const std::string& reason) {
+  return Status::DataError(name + ":" + std::to_string(index + 1) + ":" + std::to_string(column) +
+                           ": " + reason);
+}
+
+}  // namespace
+
+DocumentTable MakeDocumentTable(std::span<const std::string_view> lines) {
+  DocumentTable table{};
+  const std::size_t count = std::min(lines.size(), table.size());
+  std::copy_n(lines.begin(), count, table.begin());
+  if (count < table.size())
+    table[count] = kEndMarker;
+  return table;
+}
+
+Status scrivi_documento(const std::string& name, const DocumentTable& table) {
+  std::string bytes;
+  std::size_t index = 0;
+  for (; index < table.size() && table[index] != kEndMarker; ++index) {
+    const std::size_t start = bytes.size();
+    if (const auto error = AppendWindows1252(table[index], bytes)) {
+      return LineError(name, index, error->column, error->reason);
+    }
+    // One byte a character, so the byte offset is the column.
+    if (const auto at = bytes.find_first_of("\r\n", start); at != std::string::npos) {
+      return LineError(name, index, at - start + 1, "a line break inside a line");
+    }
+    bytes += "\r\n";
+  }
+  if (index == table.size()) {
+    return Status::DataError(name + ": the document has no end marker in its " +
+                             std::to_string(table.size()) + " entries");
+  }
+  return ReplaceFile(name, bytes);
+}
+
+}  // namespace tarvosa
