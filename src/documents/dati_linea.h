@@ -1,0 +1,13 @@
+// The line definition file: the route's length, curves, gradients, tunnel
+// spans, speed-indicator boards and text boards.
+#pragma once
+
+#include "app/form.h"
+#include "util/status.h"
+
+namespace tarvosa {
+
+// Writes the route's line definition file, Tarvosa_linea.txt.
+Status dati_linea(const Form1& form);
+
+}  // namespace tarvosa
