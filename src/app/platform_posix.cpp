@@ -1,27 +1,13 @@
-// On Linux the waiting notice and every message go to the standard error.
+// Linux: the executable's directory from /proc/self/exe; the waiting notice
+// and every message on the standard error.
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "app/platform.h"
+#include "app/terminal_screen.h"
 
 namespace tarvosa::platform {
-namespace {
-
-class TerminalScreen final : public Screen {
- public:
-  void ShowWaitingWindow(std::string_view caption) override { Print(caption); }
-  void ShowMessage(std::string_view text) override { Print(text); }
-
- private:
-  static void Print(std::string_view text) {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    std::fflush(stderr);
-  }
-};
-
-}  // namespace
 
 void PrepareProcess() {
   std::signal(SIGXFSZ, SIG_IGN);

@@ -1,0 +1,15 @@
+// A screen on a terminal: the waiting notice and every message are lines on
+// the standard error.
+#pragma once
+
+#include "app/screen.h"
+
+namespace tarvosa {
+
+class TerminalScreen final : public Screen {
+ public:
+  void ShowWaitingWindow(std::string_view caption) override;
+  void ShowMessage(std::string_view text) override;
+};
+
+}  // namespace tarvosa
