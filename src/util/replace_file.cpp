@@ -27,12 +27,12 @@ std::string LastSystemError() {
 
 // A name beside `name` that no file has yet.
 std::string TemporaryNameFor(const std::string& name) {
-  static std::mt19937 generator{std::random_device{}()};
+  std::random_device random;
   constexpr char kDigits[] = "0123456789abcdef";
   for (;;) {
     std::string candidate = name + ".";
     for (int i = 0; i < 8; ++i)
-      candidate += kDigits[generator() % 16];
+      candidate += kDigits[random() % 16];
     candidate += ".tmp";
     std::error_code ignored;
     if (!fs::exists(PathFromUtf8(candidate), ignored))
