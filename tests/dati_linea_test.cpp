@@ -23,8 +23,7 @@ std::vector<std::string> Fields(const std::string& record) {
     field.erase(0, field.find_first_not_of(' '));
     fields.push_back(field);
   }
-  if (!record.empty() && record.back() == ',')
-    fields.emplace_back();
+  if (!record.empty() && record.back() == ',') fields.emplace_back();
   return fields;
 }
 

@@ -16,8 +16,7 @@ namespace fs = std::filesystem;
 
 ScratchDirectory::ScratchDirectory(const std::string& name) {
   std::string pattern = (fs::temp_directory_path() / "tarvosa-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr)
-    ADD_FAILURE() << "cannot create " << pattern;
+  if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create " << pattern;
   root_ = pattern;
   path_ = root_ / name;
   fs::create_directories(path_);
@@ -55,8 +54,7 @@ bool SplitCrLfLines(const std::string& bytes, std::vector<std::string>* lines) {
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t end = bytes.find("\r\n", start);
-    if (end == std::string::npos)
-      return false;
+    if (end == std::string::npos) return false;
     lines->push_back(bytes.substr(start, end - start));
     start = end + 2;
   }
@@ -68,8 +66,7 @@ ProgramResult RunProgram(const fs::path& program, const fs::path& working) {
   const pid_t child = fork();
   if (child == 0) {
     const int error = open(error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (error < 0 || dup2(error, STDERR_FILENO) < 0 || chdir(working.c_str()) != 0)
-      _exit(127);
+    if (error < 0 || dup2(error, STDERR_FILENO) < 0 || chdir(working.c_str()) != 0) _exit(127);
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }

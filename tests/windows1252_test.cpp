@@ -15,8 +15,7 @@ std::string Encode(std::string_view utf8) {
 std::string ErrorOf(std::string_view utf8) {
   std::string out;
   const auto error = AppendWindows1252(utf8, out);
-  if (!error)
-    return "no error";
+  if (!error) return "no error";
   return std::to_string(error->column) + ": " + error->reason;
 }
 

@@ -20,8 +20,7 @@ DocumentTable MakeDocumentTable(std::span<const std::string_view> lines) {
   DocumentTable table{};
   const std::size_t count = std::min(lines.size(), table.size());
   std::copy_n(lines.begin(), count, table.begin());
-  if (count < table.size())
-    table[count] = kEndMarker;
+  if (count < table.size()) table[count] = kEndMarker;
   return table;
 }
 

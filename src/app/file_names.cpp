@@ -5,8 +5,7 @@ namespace tarvosa {
 std::string FileName(const Form1& form, std::initializer_list<std::string_view> pieces) {
   std::string name = form.app_path;
   name += form.separator;
-  for (std::string_view piece : pieces)
-    name += piece;
+  for (std::string_view piece : pieces) name += piece;
   return name;
 }
 

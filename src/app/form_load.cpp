@@ -10,8 +10,7 @@ ExitStatus Form_Load(Form1& form, Screen& screen) {
   form.train_title = "Corvale";
   screen.ShowWaitingWindow("Attendere");
 
-  if (Status step = dati_linea(form); !step.ok())
-    return ReportFailure(screen, step);
+  if (Status step = dati_linea(form); !step.ok()) return ReportFailure(screen, step);
   return ExitStatus::kClean;
 }
 

@@ -16,8 +16,7 @@ void PrepareProcess() {
 std::optional<std::string> ExecutableDirectory() {
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || !program.has_parent_path())
-    return std::nullopt;
+  if (error || !program.has_parent_path()) return std::nullopt;
   return program.parent_path().string();
 }
 

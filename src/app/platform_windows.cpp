@@ -12,13 +12,11 @@ namespace tarvosa::platform {
 namespace {
 
 std::optional<std::string> Utf8FromWide(const std::wstring& wide) {
-  if (wide.empty())
-    return std::string();
+  if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
   const int bytes =
       WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0)
-    return std::nullopt;
+  if (bytes <= 0) return std::nullopt;
   std::string utf8(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), bytes, nullptr, nullptr);
   return utf8;
@@ -29,10 +27,8 @@ std::optional<std::wstring> ProgramPath() {
   for (;;) {
     const DWORD capacity = static_cast<DWORD>(buffer.size());
     const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), capacity);
-    if (length == 0)
-      return std::nullopt;
-    if (length < capacity)
-      return buffer.substr(0, length);
+    if (length == 0) return std::nullopt;
+    if (length < capacity) return buffer.substr(0, length);
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -43,15 +39,12 @@ void PrepareProcess() {}
 
 std::optional<std::string> ExecutableDirectory() {
   const auto program = ProgramPath();
-  if (!program)
-    return std::nullopt;
+  if (!program) return std::nullopt;
   const auto separator = program->find_last_of(L"\\/");
-  if (separator == std::wstring::npos)
-    return std::nullopt;
+  if (separator == std::wstring::npos) return std::nullopt;
   std::wstring directory = program->substr(0, separator);
   // A drive root keeps its separator: "C:\".
-  if (directory.size() == 2 && directory[1] == L':')
-    directory += L'\\';
+  if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
   return Utf8FromWide(directory);
 }
 

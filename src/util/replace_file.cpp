@@ -12,16 +12,14 @@ namespace {
 bool IsReadOnly(const fs::path& path) {
   std::error_code ignored;
   const fs::file_status status = fs::status(path, ignored);
-  if (!fs::exists(status))
-    return false;
+  if (!fs::exists(status)) return false;
   constexpr fs::perms kAnyWrite =
       fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   return (status.permissions() & kAnyWrite) == fs::perms::none;
 }
 
 std::string LastSystemError() {
-  if (errno == 0)
-    return "unknown error";
+  if (errno == 0) return "unknown error";
   return std::generic_category().message(errno);
 }
 
@@ -31,12 +29,10 @@ std::string TemporaryNameFor(const std::string& name) {
   constexpr char kDigits[] = "0123456789abcdef";
   for (;;) {
     std::string candidate = name + ".";
-    for (int i = 0; i < 8; ++i)
-      candidate += kDigits[random() % 16];
+    for (int i = 0; i < 8; ++i) candidate += kDigits[random() % 16];
     candidate += ".tmp";
     std::error_code ignored;
-    if (!fs::exists(PathFromUtf8(candidate), ignored))
-      return candidate;
+    if (!fs::exists(PathFromUtf8(candidate), ignored)) return candidate;
   }
 }
 
@@ -73,8 +69,7 @@ Status ReplaceFile(const std::string& name, std::string_view bytes) {
     return Status::FileSystemError(name + ": cannot replace a read-only file");
 
   const std::string temporary = TemporaryNameFor(name);
-  if (Status written = WriteNewFile(temporary, name, bytes); !written.ok())
-    return written;
+  if (Status written = WriteNewFile(temporary, name, bytes); !written.ok()) return written;
 
   std::error_code error;
   fs::rename(PathFromUtf8(temporary), target, error);

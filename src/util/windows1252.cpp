@@ -20,11 +20,9 @@ constexpr std::array<std::pair<char32_t, unsigned char>, 27> kRow80 = {{
 }};
 
 std::optional<unsigned char> ByteFor(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-    return static_cast<unsigned char>(c);
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
   for (const auto& [character, byte] : kRow80) {
-    if (character == c)
-      return byte;
+    if (character == c) return byte;
   }
   return std::nullopt;
 }
@@ -33,8 +31,7 @@ std::optional<unsigned char> ByteFor(char32_t c) {
 // length, or nothing when the bytes are not well-formed UTF-8.
 std::optional<std::pair<char32_t, std::size_t>> Decode(std::string_view text, std::size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80)
-    return std::pair{char32_t{lead}, std::size_t{1}};
+  if (lead < 0x80) return std::pair{char32_t{lead}, std::size_t{1}};
   std::size_t length = 0;
   char32_t c = 0;
   char32_t smallest = 0;
@@ -47,17 +44,14 @@ std::optional<std::pair<char32_t, std::size_t>> Decode(std::string_view text, st
   } else {
     return std::nullopt;
   }
-  if (at + length > text.size())
-    return std::nullopt;
+  if (at + length > text.size()) return std::nullopt;
   for (std::size_t i = 1; i < length; ++i) {
     const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80)
-      return std::nullopt;
+    if ((next & 0xC0) != 0x80) return std::nullopt;
     c = (c << 6) | (next & 0x3F);
   }
   const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-  if (c < smallest || c > 0x10FFFF || surrogate)
-    return std::nullopt;
+  if (c < smallest || c > 0x10FFFF || surrogate) return std::nullopt;
   return std::pair{c, length};
 }
 
@@ -73,8 +67,7 @@ std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::strin
   std::size_t column = 1;
   for (std::size_t at = 0; at < utf8.size(); ++column) {
     const auto decoded = Decode(utf8, at);
-    if (!decoded)
-      return EncodingError{column, "the text is not valid UTF-8"};
+    if (!decoded) return EncodingError{column, "the text is not valid UTF-8"};
     const auto [character, length] = *decoded;
     const auto byte = ByteFor(character);
     if (!byte) {
