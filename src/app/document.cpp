@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "util/replace_file.h"
+#include "util/files.h"
 #include "util/windows1252.h"
 
 namespace tarvosa {

@@ -1,4 +1,4 @@
-#include "util/replace_file.h"
+#include "util/files.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -1,7 +1,9 @@
-// Replacing an output file whole, without ever losing the earlier copy.
+// The file operations of a run: replacing an output file whole without ever
+// losing the earlier copy, and reading and deleting an input file.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,5 +20,14 @@ std::filesystem::path PathFromUtf8(const std::string& name);
 // existing file that has no write permission bit was made read-only on
 // purpose and is refused, whoever runs the program.
 Status ReplaceFile(const std::string& name, std::string_view bytes);
+
+// Whether `name` is a regular file (or a link to one).
+bool IsRegularFile(const std::string& name);
+
+// The whole content of the file `name`; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& name);
+
+// Deletes the file `name` when there is one.
+Status DeleteFileIfPresent(const std::string& name);
 
 }  // namespace tarvosa

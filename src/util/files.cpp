@@ -1,7 +1,8 @@
-#include "util/replace_file.h"
+#include "util/files.h"
 
 #include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -78,6 +79,26 @@ Status ReplaceFile(const std::string& name, std::string_view bytes) {
     fs::remove(PathFromUtf8(temporary), ignored);
     return Status::FileSystemError(name + ": cannot replace the file: " + error.message());
   }
+  return Status();
+}
+
+bool IsRegularFile(const std::string& name) {
+  std::error_code ignored;
+  return fs::is_regular_file(PathFromUtf8(name), ignored);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& name) {
+  std::ifstream in(PathFromUtf8(name), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+Status DeleteFileIfPresent(const std::string& name) {
+  std::error_code error;
+  fs::remove(PathFromUtf8(name), error);
+  if (error) return Status::FileSystemError(name + ": cannot delete the file: " + error.message());
   return Status();
 }
 

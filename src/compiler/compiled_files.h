@@ -1,0 +1,28 @@
+// The byte layout of the three compiled files. Every record is written
+// member by member, little-endian, with nothing between members and no
+// header or count.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "compiler/compiled_model.h"
+
+namespace tarvosa {
+
+inline constexpr std::size_t kTrackCellBytes = 15;
+inline constexpr std::size_t kScenarioEntryFixedBytes = 34;
+
+// Tarvosa_Corvale.dat: every cell from 0 up, 15 bytes each.
+std::string EncodeTrackCells(const std::vector<TrackCell>& cells);
+
+// Tarvosa_Corvale.sim: the 87 entries in order; a name is its 16-bit
+// length and its bytes.
+std::string EncodeScenarioHeader(const ScenarioHeader& header);
+
+// Tarvosa_linea.dat: all of column 0 (rows 0 to N), then all of column 1.
+// An element is a 16-bit tag and its value: 2 and a 16-bit integer, 5 and a
+// double, or 0 alone for an empty element.
+std::string EncodeLineData(const LineData& plan);
+
+}  // namespace tarvosa

@@ -1,0 +1,41 @@
+// Little-endian encoding of fixed-width values, whatever the host's order.
+// Every compiled file is written with these and nothing else.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <string>
+
+namespace tarvosa {
+
+inline void PutFixed8(std::string& out, std::uint8_t value) {
+  out.push_back(static_cast<char>(value));
+}
+
+inline void PutFixed16(std::string& out, std::uint16_t value) {
+  out.push_back(static_cast<char>(value & 0xFF));
+  out.push_back(static_cast<char>(value >> 8));
+}
+
+inline void PutFixed32(std::string& out, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(value >> shift));
+}
+
+inline void PutFixed64(std::string& out, std::uint64_t value) {
+  for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<char>(value >> shift));
+}
+
+// Signed values go as their two's complement bits.
+inline void PutInt16(std::string& out, std::int16_t value) {
+  PutFixed16(out, static_cast<std::uint16_t>(value));
+}
+inline void PutInt32(std::string& out, std::int32_t value) {
+  PutFixed32(out, static_cast<std::uint32_t>(value));
+}
+
+// An IEEE 754 double, its 8 bytes low first.
+inline void PutDouble(std::string& out, double value) {
+  PutFixed64(out, std::bit_cast<std::uint64_t>(value));
+}
+
+}  // namespace tarvosa
