@@ -1,0 +1,42 @@
+// The procedures that place one record of the scenario files on the track
+// cells and in the scenario table. A store refuses a feature only by
+// recording an error number; its caller then sets the position and stops.
+// A store that would reach a cell outside the track records 15; what it
+// wrote before that stays written.
+#pragma once
+
+#include <cstdint>
+
+#include "compiler/compiler_state.h"
+
+namespace tarvosa {
+
+// Puts the three kilometre references (entries 81 "tre", 82 "due", 83
+// "uno") in their fixed order.
+void progressive_ordina(CompilerState& state);
+
+// A tunnel span from `inizio` to `fine`; a `tipo` above 10 means type
+// `tipo` - 10 with a marker in every fourth free cell. A span beginning at
+// most 150 m after the previous one ends gets type 3.
+void memo_montagna(CompilerState& state, std::int32_t inizio, std::int32_t fine,
+                   std::int32_t& tipo);
+
+// A speed-indicator board (error 21 on an occupied cell).
+void memo_indicatori_v_max(CompilerState& state, std::int32_t posizione, std::int32_t vas,
+                           std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
+                           std::int32_t vad, std::int32_t vbd, std::int32_t vcd,
+                           std::int32_t strisced);
+
+// A signal and its four approach codes (error 16 on an occupied cell).
+void memo_segnale(CompilerState& state, std::int32_t posizione, std::int32_t sx, std::int32_t s1,
+                  std::int32_t s2, std::int32_t s3, std::int32_t rapp, std::int32_t dx,
+                  std::int32_t d1, std::int32_t d2, std::int32_t d3, std::int32_t& tempo);
+
+// A slow-down of length `l` from `x` at speed `v`: its warning board 1200 m
+// before (beyond 1500 m only), start and end cells (errors 17, 18, 19,
+// tested before anything is written), and when `f_ta` is set the four
+// approach markers before the warning board (error 20).
+void memo_rallentamento(CompilerState& state, std::int32_t x, std::int32_t v, std::int32_t l,
+                        std::int32_t f_tt, std::int32_t f_ta, std::int32_t d_v);
+
+}  // namespace tarvosa

@@ -1,0 +1,256 @@
+// The line half of memorizza_dati, on small line files and on this
+// scenario's own.
+#include "compiler/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "compiler/memorizza_dati.h"
+#include "scenario/line_table.h"
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LineReaderTest : public ::testing::Test {
+ protected:
+  // Writes `lines` as the line file and reads it; the train file exists.
+  CompilerState Read(const std::vector<std::string>& lines, std::int32_t j = 1) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return ReadBytes(bytes, j);
+  }
+  CompilerState ReadBytes(const std::string& bytes, std::int32_t j = 1) {
+    testing::WriteFile(line_file_, bytes);
+    testing::WriteFile(train_file_, "train");
+    CompilerState state;
+    state.route_title = "Tarvosa";
+    state.train_title = "Corvale";
+    state.line_file = line_file_.string();
+    state.train_file = train_file_.string();
+    state.j = j;
+    EXPECT_TRUE(memorizza_dati(state).ok());
+    EXPECT_FALSE(fs::exists(line_file_)) << "the line file was not deleted";
+    return state;
+  }
+  // A 10 km line (cells 0 to 340, plan rows 0 to 17000) with `features`.
+  CompilerState ReadFeatures(const std::vector<std::string>& features, std::int32_t j = 1) {
+    std::vector<std::string> lines = {"[generale]", "lunghezza percorso,    10000", "[curve]"};
+    lines.insert(lines.end(), features.begin(), features.end());
+    lines.push_back("[fine]");
+    return Read(lines, j);
+  }
+  bool TrainFileKept() const { return fs::exists(train_file_); }
+
+  testing::ScratchDirectory dir_;
+  fs::path line_file_ = dir_.path() / "Tarvosa_linea.txt";
+  fs::path train_file_ = dir_.path() / "Tarvosa_Corvale-.txt";
+};
+
+std::uint8_t GradientAt(const CompilerState& s, std::size_t cell) {
+  return s.cells->at(cell).gradient;
+}
+
+TEST_F(LineReaderTest, ThisScenariosLineFile) {
+  std::vector<std::string> lines(scenario::kLineDefinition.begin(),
+                                 scenario::kLineDefinition.end());
+  const CompilerState s = Read(lines);
+  EXPECT_EQ(s.error_code, 0);
+  EXPECT_EQ(s.last_cell, 4680);
+  EXPECT_EQ(s.plan_rows, 234000);
+  EXPECT_EQ(s.cells->size(), 4681u);
+  EXPECT_EQ(s.header[kNumbersEntry].end, 227000);
+  EXPECT_EQ(s.header[kRouteEntry].name, "Tarvosa");
+  EXPECT_EQ(s.header[kRouteEntry].start, 1);
+  EXPECT_EQ(s.header[kTrainEntry].name, "Corvale");
+  EXPECT_EQ(s.header[kTrainEntry].start, 2100);
+  EXPECT_EQ(s.header[kTrainEntry].end, 209000);
+  EXPECT_EQ(s.header[kTrainEntry].position, 4);
+  EXPECT_EQ(s.header[80].name, "(Cippo )(  Km  )(11+000)");
+  EXPECT_EQ(s.header[59].name, "(Galleria )(Posillipo)");
+  EXPECT_EQ(s.header[58].name, "");
+  EXPECT_EQ(s.cells->at(1599).kind, kTextBoard);  // "(Culmine)" at 79900, the fifth board
+  EXPECT_EQ(s.cells->at(1599).value_a, 76);
+  EXPECT_EQ(s.cells->at(23).value_c, 2500);       // the first speed board
+  EXPECT_EQ(s.cells->at(4207).montagna_kind, 3);  // 100 m after the span before it
+  EXPECT_EQ(GradientAt(s, 4677), 100);
+  EXPECT_EQ(GradientAt(s, 4678), 0);
+  EXPECT_EQ(GradientAt(s, 25), 96);  // -4 from 1250
+
+  const LineData& plan = *s.line_data;
+  EXPECT_EQ(plan.next_row(), 233999);  // rows 233999 and 234000 stay empty
+  EXPECT_EQ(plan.x[1350 - 2], 0.0);
+  EXPECT_EQ(plan.y[1350 - 2], 1350.0);
+  EXPECT_NEAR(plan.x[1500 - 2], -1.13248, 5e-6);
+  EXPECT_NEAR(plan.y[1500 - 2], 1499.99438, 5e-6);
+  EXPECT_NEAR(plan.x.back(), 57487.249, 5e-4);
+  EXPECT_NEAR(plan.y.back(), 207272.970, 5e-4);
+  EXPECT_TRUE(TrainFileKept());
+}
+
+TEST_F(LineReaderTest, GradientsHoldFromTheirCellToTheNextRecord) {
+  const CompilerState s =
+      ReadFeatures({"pendenza,  0,   0", "pendenza,  1250,   -4,5", "pendenza,  2000,   3",
+                    "pendenza,  2010,   7", "pendenza,  3000,   -1"});
+  EXPECT_EQ(s.error_code, 0);
+  EXPECT_EQ(GradientAt(s, 24), 100);
+  EXPECT_EQ(GradientAt(s, 25), 96);  // the stray "5" changed nothing
+  EXPECT_EQ(GradientAt(s, 39), 96);
+  EXPECT_EQ(GradientAt(s, 40), 103);  // 2010 shares cell 40: it still writes one cell
+  EXPECT_EQ(GradientAt(s, 41), 107);
+  EXPECT_EQ(GradientAt(s, 59), 107);
+  EXPECT_EQ(GradientAt(s, 60), 99);
+  EXPECT_EQ(GradientAt(s, 337), 99);  // the tail runs to U - 3
+  EXPECT_EQ(GradientAt(s, 338), 0);
+}
+
+TEST_F(LineReaderTest, AGradientOf75StartsInCell2) {
+  const CompilerState s = ReadFeatures({"pendenza,  0,   0", "pendenza,  75,   5"});
+  EXPECT_EQ(GradientAt(s, 1), 100);
+  EXPECT_EQ(GradientAt(s, 2), 105);
+}
+
+TEST_F(LineReaderTest, TheGeneralPartStartsAtGeneraleAndTakesSettingsInAnyOrder) {
+  const CompilerState s =
+      Read({"commento", "[generale]", "sfondo tre,    7", "LUNGHEZZA PERCORSO,    10000",
+            "Progressiva chilometrica uno,    500,    0,    0",
+            "ripetizione segnali 9 codici,    100,    2000", "[curve]"});
+  EXPECT_EQ(s.error_code, 0);
+  EXPECT_EQ(s.last_cell, 340);
+  EXPECT_EQ(s.header[kRouteEntry].end, 7);
+  EXPECT_EQ(s.header[kReferenceUno].start, 0);  // "Progressiva" is not "progressiva"
+  EXPECT_EQ(s.header[kTrainEntry].position, 9);
+}
+
+TEST_F(LineReaderTest, SignalRepetitionRules) {
+  const auto repetition = [&](const std::string& line) {
+    return Read({"[generale]", "lunghezza percorso,    10000", line, "[fine]"});
+  };
+  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2100,    0").header[86].position, 0);
+  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2125,    4000").error_code, 3);
+  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2100,    4010").error_code, 4);
+  EXPECT_EQ(repetition("ripetizione segnali codici,    2100,    4000").error_code, 5);
+}
+
+TEST_F(LineReaderTest, SectionsMayStandInAnyOrderButGradientsMayNot) {
+  const std::vector<std::string> board = {"[indicazioni]",
+                                          "cartello_indicatore,  500,   (Culmine)"};
+  const std::vector<std::string> curves = {"[curve]", "curvad4,  300,  200", "pendenza,  0,   2",
+                                           "pendenza,  900,   -3"};
+  std::vector<std::string> first = {"[generale]", "lunghezza percorso,    10000"};
+  std::vector<std::string> second = first;
+  first.insert(first.end(), board.begin(), board.end());
+  first.insert(first.end(), curves.begin(), curves.end());
+  second.insert(second.end(), curves.begin(), curves.end());
+  second.insert(second.end(), board.begin(), board.end());
+  first.push_back("[fine]");
+  second.push_back("[fine]");
+  const CompilerState a = Read(first);
+  const CompilerState b = Read(second);
+  EXPECT_EQ(a.header[80].name, b.header[80].name);
+  EXPECT_EQ(a.line_data->x, b.line_data->x);
+  EXPECT_EQ(a.cells->at(11).kind, kTextBoard);
+  EXPECT_EQ(b.cells->at(11).kind, kTextBoard);
+  EXPECT_EQ(GradientAt(a, 17), GradientAt(b, 17));
+
+  const CompilerState swapped = ReadFeatures({"pendenza,  900,   -3", "pendenza,  0,   2"});
+  EXPECT_NE(GradientAt(swapped, 17), GradientAt(a, 17));
+}
+
+TEST_F(LineReaderTest, TextBoardsRoundToTheirCellAndTakeMarkersButNotFeatures) {
+  CompilerState s =
+      ReadFeatures({"cartello_indicatore,  125,   (Uno)", "cartello_indicatore,  175,   (Due)"});
+  EXPECT_EQ(s.cells->at(4).value_a, 80);
+  EXPECT_EQ(s.error_code, 6);
+  EXPECT_EQ(s.error_position, 175);
+
+  s = ReadFeatures({"montagna,   0,  1000,  11", "cartello_indicatore,  150,   (Tre)"});
+  EXPECT_EQ(s.error_code, 0);
+  EXPECT_EQ(s.cells->at(4).kind, kTextBoard);  // the marker in the span's fourth cell
+
+  s = ReadFeatures({"indicatori_vmax,  500,  50,  50,  50,  0,  ,  ,  ,  0",
+                    "cartello_indicatore,  500,   (Quattro)"});
+  EXPECT_EQ(s.error_code, 6);
+}
+
+TEST_F(LineReaderTest, The82ndTextBoardFindsNoSlot) {
+  std::vector<std::string> boards;
+  for (int i = 0; i < 82; ++i) {
+    boards.push_back("cartello_indicatore,  " + std::to_string(100 + 50 * i) + ",   (B)");
+  }
+  const CompilerState s = ReadFeatures(boards);
+  EXPECT_EQ(s.header[0].name, "(B)");
+  EXPECT_EQ(s.error_code, 14);
+  EXPECT_EQ(s.error_position, 100 + 50 * 81);
+}
+
+TEST_F(LineReaderTest, AFeatureBeyondTheTrackEndsTheFeaturesButNotTheTails) {
+  const CompilerState s =
+      ReadFeatures({"pendenza,  0,   4", "pendenza,  16900,   1", "pendenza,  16950,   9",
+                    "cartello_indicatore,  500,   (X)"});
+  EXPECT_EQ(s.error_code, 15);
+  EXPECT_EQ(s.error_position, 16950);  // (16950 + 100) / 50 = 341 > 340
+  EXPECT_EQ(GradientAt(s, 337), 104);
+  EXPECT_EQ(GradientAt(s, 338), 101);      // the tail writes the cell at its cursor once
+  EXPECT_EQ(s.cells->at(11).kind, kFree);  // not read
+  EXPECT_EQ(s.line_data->next_row(), 16999);
+}
+
+TEST_F(LineReaderTest, CurvesBuildThePlanOnlyWhenAsked) {
+  const CompilerState plain = ReadFeatures({"curvas1,  100,  50"}, 0);
+  EXPECT_FALSE(plain.line_data.has_value());
+  EXPECT_EQ(ReadFeatures({"curvas7,  100,  50"}, 0).error_code, 0);
+  EXPECT_EQ(ReadFeatures({"curvas7,  100,  50"}).error_code, 103);
+  EXPECT_EQ(ReadFeatures({"curvad1,  16800,  500"}).error_code, 103);  // past row 17000
+
+  const CompilerState s = ReadFeatures({"curvad4,  100,  10", "curvad4,  105,  10"});
+  const LineData& plan = *s.line_data;
+  EXPECT_EQ(plan.x[100 - 2], 0.0);
+  EXPECT_GT(plan.x[101 - 2], 0.0);  // a "d" curve turns towards increasing X
+  EXPECT_EQ(plan.x[115 - 2] - plan.x[114 - 2] > plan.x[111 - 2] - plan.x[110 - 2], true);
+}
+
+TEST_F(LineReaderTest, StoreRefusalsStopTheFileAtTheRecordsProgressive) {
+  CompilerState s =
+      ReadFeatures({"indicatori_vmax,  1100,  50,  50,  50,  0,  ,  ,  ,  0",
+                    "indicatori_vmax,  1110,  60,  60,  60,  0,  ,  ,  ,  0", "pendenza,  0,   5"});
+  EXPECT_EQ(s.error_code, 21);
+  EXPECT_EQ(s.error_position, 1110);
+  EXPECT_EQ(GradientAt(s, 0), 0);  // no tail after a refusal
+  EXPECT_TRUE(TrainFileKept());
+}
+
+TEST_F(LineReaderTest, MissingOrEmptyGeneralPartAndTooLongALine) {
+  testing::WriteFile(train_file_, "train");
+  CompilerState missing;
+  missing.line_file = line_file_.string();
+  missing.train_file = train_file_.string();
+  ASSERT_TRUE(memorizza_dati(missing).ok());
+  EXPECT_EQ(missing.error_code, 101);
+  EXPECT_TRUE(TrainFileKept());
+
+  EXPECT_EQ(Read({"lunghezza percorso,    10000", "[fine]"}).error_code, 102);
+  EXPECT_EQ(Read({"[curve]", "[generale]"}).error_code, 102);  // the last field is not examined
+  EXPECT_EQ(Read({"[generale]", "lunghezza percorso,    1000001", "[fine]"}).error_code, 1);
+}
+
+TEST_F(LineReaderTest, RunTimeFailuresRecord25AndDeleteBothFiles) {
+  const std::vector<std::vector<std::string>> files = {
+      {"[generale]", "[curve]", "pendenza,  0,   0", "[fine]"},  // no length
+      {"[generale]", "lunghezza percorso,    10000", "[pendenze]", "pendenza,  1.5,   0", "[fine]"},
+      {"[generale]", "lunghezza percorso,    -7100", "[fine]"},  // negative cells
+      {"[generale]", "lunghezza percorso,    -7000", "[fine]"},  // a plan without row 1
+      {"[generale]", "a-", "-"},  // the ten-fold skip reads past the end
+  };
+  for (const auto& file : files) {
+    const CompilerState s = Read(file);
+    EXPECT_EQ(s.error_code, 25) << file[1];
+    EXPECT_FALSE(TrainFileKept()) << file[1];
+  }
+  EXPECT_EQ(ReadBytes("").error_code, 25);
+  EXPECT_EQ(Read({"[generale]", "lunghezza percorso,    -7000", "[fine]"}, 0).error_code, 0);
+}
+
+}  // namespace
+}  // namespace tarvosa
