@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 namespace tarvosa {
 namespace {
 
@@ -78,6 +80,45 @@ TEST(PlanFile, APlanWithoutItsOriginIsAllEmpty) {
   LineData plan;
   plan.last_row = 3;
   EXPECT_EQ(EncodeLineData(plan), std::string(16, '\0'));
+}
+
+class CompiledFilesTest : public ::testing::Test {
+ protected:
+  CompiledFilesTest() {
+    state_.plan_file = (dir_.path() / "Tarvosa_linea.dat").string();
+    state_.table_file = (dir_.path() / "Tarvosa_Corvale.sim").string();
+    state_.track_file = (dir_.path() / "Tarvosa_Corvale.dat").string();
+    state_.cells.emplace(4);
+    state_.line_data.emplace().last_row = 3;
+  }
+  testing::ScratchDirectory dir_;
+  CompilerState state_;
+};
+
+TEST_F(CompiledFilesTest, WritesTheThreeFilesWholeOverEarlierOnes) {
+  testing::WriteFile(state_.track_file, std::string(1000, 'x'));
+  ASSERT_TRUE(WriteCompiledFiles(state_).ok());
+  EXPECT_EQ(testing::ListDirectory(dir_.path()),
+            (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
+                                      "Tarvosa_linea.dat"}));
+  EXPECT_EQ(testing::ReadFile(state_.track_file).size(), 60u);
+  EXPECT_EQ(testing::ReadFile(state_.table_file).size(), 87u * 34u);
+  EXPECT_EQ(testing::ReadFile(state_.plan_file).size(), 16u);
+}
+
+TEST_F(CompiledFilesTest, WithoutThePlanFlagThePlanFileIsNotTouched) {
+  state_.j = 0;
+  testing::WriteFile(state_.plan_file, "earlier");
+  ASSERT_TRUE(WriteCompiledFiles(state_).ok());
+  EXPECT_EQ(testing::ReadFile(state_.plan_file), "earlier");
+  EXPECT_EQ(testing::ReadFile(state_.track_file).size(), 60u);
+}
+
+TEST_F(CompiledFilesTest, TheFirstFailureStopsTheWriting) {
+  std::filesystem::create_directory(state_.table_file);
+  const Status status = WriteCompiledFiles(state_);
+  EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
+  EXPECT_FALSE(std::filesystem::exists(state_.track_file));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "util/coding.h"
+#include "util/files.h"
 
 namespace tarvosa {
 namespace {
@@ -84,6 +85,18 @@ std::string EncodeLineData(const LineData& plan) {
   PutPlanColumn(out, plan, plan.x, {0, 0});
   PutPlanColumn(out, plan, plan.y, {0, 1});
   return out;
+}
+
+Status WriteCompiledFiles(const CompilerState& state) {
+  if (state.j != 0 && state.line_data) {
+    if (Status s = ReplaceFile(state.plan_file, EncodeLineData(*state.line_data)); !s.ok())
+      return s;
+  }
+  if (Status s = ReplaceFile(state.table_file, EncodeScenarioHeader(state.header)); !s.ok()) {
+    return s;
+  }
+  const std::vector<TrackCell> no_cells;
+  return ReplaceFile(state.track_file, EncodeTrackCells(state.cells ? *state.cells : no_cells));
 }
 
 }  // namespace tarvosa

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "compiler/compiled_model.h"
+#include "compiler/compiler_state.h"
+#include "util/status.h"
 
 namespace tarvosa {
 
@@ -24,5 +26,10 @@ std::string EncodeScenarioHeader(const ScenarioHeader& header);
 // An element is a 16-bit tag and its value: 2 and a 16-bit integer, 5 and a
 // double, or 0 alone for an empty element.
 std::string EncodeLineData(const LineData& plan);
+
+// Replaces the plan file (only when `state.j` is not 0 and there is a plan),
+// the scenario table file and the track file, in this order; stops at the
+// first that fails.
+Status WriteCompiledFiles(const CompilerState& state);
 
 }  // namespace tarvosa

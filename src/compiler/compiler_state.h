@@ -15,12 +15,15 @@ namespace tarvosa {
 inline constexpr std::int32_t kMaxSpans = 80;
 
 struct CompilerState {
-  // What the compiler is given: the two titles (Windows-1252 bytes) and the
-  // names of the two text files it reads.
+  // What the compiler is given: the two titles (Windows-1252 bytes), the
+  // names of the two text files it reads and of the three it writes.
   std::string route_title;
   std::string train_title;
   std::string line_file;
   std::string train_file;
+  std::string plan_file;   // the plan of the line
+  std::string table_file;  // the scenario table
+  std::string track_file;  // the track cells
 
   // The plan flag: nonzero builds the plan of the line from the curves.
   std::int32_t j = 1;
