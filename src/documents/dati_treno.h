@@ -1,0 +1,13 @@
+// The train data file: the train's general values, adhesion and line-speed
+// profiles, stations with the timetable, the slow-down and the signals.
+#pragma once
+
+#include "app/form.h"
+#include "util/status.h"
+
+namespace tarvosa {
+
+// Writes the train's data file, Tarvosa_Corvale-.txt.
+Status dati_treno(const Form1& form);
+
+}  // namespace tarvosa
