@@ -44,7 +44,7 @@ class LineReaderTest : public ::testing::Test {
     lines.push_back("[fine]");
     return Read(lines, j);
   }
-  bool TrainFileKept() const { return fs::exists(train_file_); }
+  bool TrainFileDeleted() const { return !fs::exists(train_file_); }
 
   testing::ScratchDirectory dir_;
   fs::path line_file_ = dir_.path() / "Tarvosa_linea.txt";
@@ -89,7 +89,7 @@ TEST_F(LineReaderTest, ThisScenariosLineFile) {
   EXPECT_NEAR(plan.y[1500 - 2], 1499.99438, 5e-6);
   EXPECT_NEAR(plan.x.back(), 57487.249, 5e-4);
   EXPECT_NEAR(plan.y.back(), 207272.970, 5e-4);
-  EXPECT_TRUE(TrainFileKept());
+  EXPECT_TRUE(TrainFileDeleted());
 }
 
 TEST_F(LineReaderTest, GradientsHoldFromTheirCellToTheNextRecord) {
@@ -220,8 +220,8 @@ TEST_F(LineReaderTest, StoreRefusalsStopTheFileAtTheRecordsProgressive) {
                     "indicatori_vmax,  1110,  60,  60,  60,  0,  ,  ,  ,  0", "pendenza,  0,   5"});
   EXPECT_EQ(s.error_code, 21);
   EXPECT_EQ(s.error_position, 1110);
-  EXPECT_EQ(GradientAt(s, 0), 0);  // no tail after a refusal
-  EXPECT_TRUE(TrainFileKept());
+  EXPECT_EQ(GradientAt(s, 0), 0);   // no tail after a refusal
+  EXPECT_TRUE(TrainFileDeleted());  // though it was never read
 }
 
 TEST_F(LineReaderTest, MissingOrEmptyGeneralPartAndTooLongALine) {
@@ -231,7 +231,7 @@ TEST_F(LineReaderTest, MissingOrEmptyGeneralPartAndTooLongALine) {
   missing.train_file = train_file_.string();
   ASSERT_TRUE(memorizza_dati(missing).ok());
   EXPECT_EQ(missing.error_code, 101);
-  EXPECT_TRUE(TrainFileKept());
+  EXPECT_TRUE(TrainFileDeleted());
 
   EXPECT_EQ(Read({"lunghezza percorso,    10000", "[fine]"}).error_code, 102);
   EXPECT_EQ(Read({"[curve]", "[generale]"}).error_code, 102);  // the last field is not examined
@@ -249,7 +249,7 @@ TEST_F(LineReaderTest, RunTimeFailuresRecord25AndDeleteBothFiles) {
   for (const auto& file : files) {
     const CompilerState s = Read(file);
     EXPECT_EQ(s.error_code, 25) << file[1];
-    EXPECT_FALSE(TrainFileKept()) << file[1];
+    EXPECT_TRUE(TrainFileDeleted()) << file[1];
   }
   EXPECT_EQ(ReadBytes("").error_code, 25);
   EXPECT_EQ(Read({"[generale]", "lunghezza percorso,    -7000", "[fine]"}, 0).error_code, 0);

@@ -41,6 +41,9 @@ struct CompilerState {
   std::int64_t last_cell = 0;  // U: cells 0 to U
   std::int64_t plan_rows = 0;  // N: plan rows 0 to N
 
+  // The next entry of the table for a text board; stations must stay below.
+  std::int32_t board_slot = kFirstBoardSlot;
+
   // The tunnel spans stored so far, index 0 unused.
   std::int32_t span_count = 0;
   std::array<std::int32_t, kMaxSpans + 1> span_start{};

@@ -80,6 +80,15 @@ std::int64_t FieldReader::ReadNumber(std::int64_t lowest, std::int64_t highest) 
   return value;
 }
 
+bool ReadKeyword(FieldReader& in, std::string& field) {
+  if (in.AtEnd()) return false;
+  field = in.ReadText();
+  for (int skipped = 0; !in.AtEnd() && skipped < 2 && Contains(field, "-"); ++skipped) {
+    field = in.ReadText();
+  }
+  return !in.AtEnd();
+}
+
 bool Contains(std::string_view field, std::string_view keyword) {
   const auto same = [](char a, char b) { return Lower(a) == Lower(b); };
   return std::search(field.begin(), field.end(), keyword.begin(), keyword.end(), same) !=

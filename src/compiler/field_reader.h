@@ -46,6 +46,11 @@ class FieldReader {
   std::size_t at_ = 0;
 };
 
+// Reads the next field in keyword position into `field`, passing over at
+// most two fields in a row that contain "-". False when the read reached the
+// end of the file: the last field is never examined.
+bool ReadKeyword(FieldReader& in, std::string& field);
+
 // Keyword tests: `keyword` occurs anywhere in `field`, ignoring the case of
 // ASCII letters, or exactly as written.
 bool Contains(std::string_view field, std::string_view keyword);

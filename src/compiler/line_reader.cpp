@@ -24,6 +24,7 @@ class LineReader {
     if (!FindGeneralPart() || !ReadGeneralPart()) return LineHalfEnd::kStop;
     progressive_ordina(s_);
     s_.span_count = 0;
+    s_.board_slot = kFirstBoardSlot;
     if (s_.line_data && !SetPlanOrigin(*s_.line_data)) throw RuntimeFailure("a plan without row 1");
     if (ReadFeatures() == Next::kStop) return LineHalfEnd::kStop;
     GradientTail();
@@ -132,15 +133,7 @@ class LineReader {
   }
 
   Next ReadFeatures() {
-    while (!in_.AtEnd()) {
-      field() = in_.ReadText();
-      if (in_.AtEnd()) break;
-      bool ended = false;
-      for (int i = 0; i < 2 && !ended && Contains(field(), "-"); ++i) {
-        field() = in_.ReadText();
-        ended = in_.AtEnd();
-      }
-      if (ended) break;
+    while (ReadKeyword(in_, field())) {
       const Next next = ReadFeature();
       if (next != Next::kGoOn) return next;
     }
@@ -257,14 +250,14 @@ class LineReader {
       Record(6, progressive);
       return Next::kStop;
     }
-    if (board_slot_ < 0) {
+    if (s_.board_slot < 0) {
       Record(14, progressive);
       return Next::kStop;
     }
     cell->kind = kTextBoard;
-    cell->value_a = static_cast<std::int16_t>(board_slot_);
-    s_.header[static_cast<std::size_t>(board_slot_)].name = field();
-    --board_slot_;
+    cell->value_a = static_cast<std::int16_t>(s_.board_slot);
+    s_.header[static_cast<std::size_t>(s_.board_slot)].name = field();
+    --s_.board_slot;
     return Next::kGoOn;
   }
 
@@ -292,7 +285,6 @@ class LineReader {
   std::int64_t gradient_cursor_ = 0;
   std::int32_t previous_gradient_ = 0;
   std::int32_t last_gradient_progressive_ = 0;
-  std::int32_t board_slot_ = kFirstBoardSlot;
 };
 
 }  // namespace

@@ -2,18 +2,19 @@
 
 #include "compiler/field_reader.h"
 #include "compiler/line_reader.h"
+#include "compiler/train_reader.h"
 #include "util/files.h"
 
 namespace tarvosa {
 
 Status memorizza_dati(CompilerState& state) {
   try {
-    ReadLineFile(state);
+    if (ReadLineFile(state) == LineHalfEnd::kTrainHalfFollows) ReadTrainFile(state);
   } catch (const RuntimeFailure&) {
     state.error_code = 25;
-    if (Status deleted = DeleteFileIfPresent(state.train_file); !deleted.ok()) return deleted;
   }
-  return DeleteFileIfPresent(state.line_file);
+  if (Status deleted = DeleteFileIfPresent(state.line_file); !deleted.ok()) return deleted;
+  return DeleteFileIfPresent(state.train_file);
 }
 
 }  // namespace tarvosa

@@ -6,11 +6,12 @@
 
 namespace tarvosa {
 
-// Reads the line definition file, then deletes it. A fault in the data is
+// Reads the line definition file, then, when it was read to its end or to a
+// feature beyond the track, the train data file. A fault in the data is
 // recorded in `state.error_code` and `state.error_position` and the
-// procedure still returns normally; a read the file cannot satisfy records
-// 25, and then the train data file is deleted too. Fails only when a file
-// that was read cannot be deleted.
+// procedure still returns normally; a read a file cannot satisfy records 25.
+// Both files exist only to be read here: they are deleted on every way out.
+// Fails only when one of them cannot be deleted.
 Status memorizza_dati(CompilerState& state);
 
 }  // namespace tarvosa
