@@ -26,6 +26,10 @@ class Status {
   static Status DataError(std::string message) {
     return Status(ExitStatus::kDataError, std::move(message));
   }
+  // A numbered fatal conflict; the message is the number as decimal text.
+  static Status FatalConflict(std::string number) {
+    return Status(ExitStatus::kFatalConflict, std::move(number));
+  }
 
   bool ok() const { return kind_ == ExitStatus::kClean; }
   ExitStatus kind() const { return kind_; }

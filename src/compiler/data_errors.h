@@ -1,0 +1,17 @@
+// What the numbers recorded in error_code mean, in plain words.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "compiler/compiler_state.h"
+
+namespace tarvosa {
+
+// The recorded error as one line: the file it concerns where there is one,
+// the number, the position where the number has one, and its meaning.
+// "…/Tarvosa_Corvale-.txt: error 16 at 6200 m: a signal's cell already
+// holds another feature".
+std::string DescribeDataError(const CompilerState& state);
+
+}  // namespace tarvosa

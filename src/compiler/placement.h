@@ -1,0 +1,15 @@
+// The automatic braking points: in front of signals before a slow-down
+// warning board, and around every slow-down zone.
+#pragma once
+
+#include "compiler/compiler_state.h"
+
+namespace tarvosa {
+
+// Walks cells 1 to U - 2 once, placing points (kind 12, value 180). Cells
+// outside the track count as occupied, as no signal and as no zone end.
+// Failures are recorded (11, 12, 13; 15 for a zone without an end) and the
+// walk goes on.
+void PlaceBrakingPoints(CompilerState& state);
+
+}  // namespace tarvosa

@@ -1,0 +1,132 @@
+// The whole compilation, from the two text files to the three compiled files.
+#include "compiler/memorizza_percorso.h"
+
+#include <gtest/gtest.h>
+
+#include "scenario/line_table.h"
+#include "scenario/train_table.h"
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+namespace fs = std::filesystem;
+
+template <typename Lines>
+std::string CrLf(const Lines& lines) {
+  std::string bytes;
+  for (const auto& line : lines) bytes += std::string(line) + "\r\n";
+  return bytes;
+}
+
+// The byte offset of entry `index` in a scenario table file.
+std::size_t EntryOffset(const std::string& table, std::size_t index) {
+  std::size_t offset = 0;
+  for (std::size_t e = 0; e < index; ++e) {
+    const auto length = static_cast<unsigned char>(table[offset + 14]) +
+                        256 * static_cast<unsigned char>(table[offset + 15]);
+    offset += 34 + length;
+  }
+  return offset;
+}
+
+class CompileTest : public ::testing::Test {
+ protected:
+  CompileTest() {
+    state_.route_title = "Tarvosa";
+    state_.train_title = "Corvale";
+    state_.line_file = Name("Tarvosa_linea.txt");
+    state_.train_file = Name("Tarvosa_Corvale-.txt");
+    state_.plan_file = Name("Tarvosa_linea.dat");
+    state_.table_file = Name("Tarvosa_Corvale.sim");
+    state_.track_file = Name("Tarvosa_Corvale.dat");
+  }
+  std::string Name(const std::string& file) const { return (dir_.path() / file).string(); }
+  Status Compile(const std::string& line, const std::string& train, std::int32_t j = 1) {
+    testing::WriteFile(state_.line_file, line);
+    testing::WriteFile(state_.train_file, train);
+    return memorizza_percorso(state_, j);
+  }
+  Status CompileScenario(std::int32_t j = 1) {
+    return Compile(CrLf(scenario::kLineDefinition), CrLf(scenario::kTrainData), j);
+  }
+  std::vector<std::string> Files() const { return testing::ListDirectory(dir_.path()); }
+
+  testing::ScratchDirectory dir_;
+  CompilerState state_;
+};
+
+TEST_F(CompileTest, ThisScenarioCompilesToItsThreeFiles) {
+  ASSERT_TRUE(CompileScenario().ok());
+  EXPECT_EQ(state_.error_code, 0);
+  EXPECT_EQ(Files(), (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
+                                               "Tarvosa_linea.dat"}));
+  EXPECT_EQ(fs::file_size(state_.plan_file), 4679964u);
+
+  const std::string track = testing::ReadFile(state_.track_file);
+  ASSERT_EQ(track.size(), 70215u);
+  EXPECT_EQ(track.substr(16, 2), "\x01\x14");  // the marker 5121
+  EXPECT_EQ(track.substr(18, 2), "\x30\x0A");  // codice_gara_og of Corvale and Tarvosa: 2608
+  // The signal at 6200: cell 125, kind 1, values 40, 0, 0, 6, time 0.
+  EXPECT_EQ(track.substr(1875, 10), std::string("\x01\x28\0\0\0\0\0\x06\0\0", 10));
+
+  const std::string table = testing::ReadFile(state_.table_file);
+  const std::size_t route = EntryOffset(table, 85);
+  EXPECT_EQ(table.substr(route + 16 + 7, 2), "\x62\x02");  // after "Tarvosa": the marker 610
+  EXPECT_EQ(state_.header[kRouteEntry].time, 33294);
+  EXPECT_EQ(state_.header[31].name, "Napoli Piazza Garibaldi");
+  EXPECT_EQ(table.size(), EntryOffset(table, 87));
+}
+
+TEST_F(CompileTest, TheSlowDownGetsItsBrakingPoints) {
+  ASSERT_TRUE(CompileScenario().ok());
+  for (std::size_t c : {3981, 4005, 4012, 4018}) {  // see ROUTE.md, the slow-down
+    EXPECT_EQ(state_.cells->at(c).kind, kBrakingPoint) << c;
+    EXPECT_EQ(state_.cells->at(c).value_a, 180) << c;
+  }
+}
+
+TEST_F(CompileTest, WithoutThePlanFlagThereIsNoPlanFile) {
+  ASSERT_TRUE(CompileScenario(0).ok());
+  EXPECT_EQ(Files(), (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim"}));
+}
+
+TEST_F(CompileTest, ADataErrorIsRecordedAndTheFilesAreStillWritten) {
+  const std::string line =
+      "[generale]\r\nlunghezza percorso, 10000\r\n[indicazioni]\r\n"
+      "cartello_indicatore, 500, (A)\r\ncartello_indicatore, 510, (B)\r\n"
+      "[fine]\r\n";
+  ASSERT_TRUE(Compile(line, "[generale]\r\n[fine]\r\n").ok());
+  EXPECT_EQ(state_.error_code, 6);
+  EXPECT_EQ(Files().size(), 3u);
+}
+
+TEST_F(CompileTest, AFeatureInCell1IsAFatalConflictAndNothingIsWritten) {
+  const std::string line =
+      "[generale]\r\nlunghezza percorso, 10000\r\n[indicazioni]\r\n"
+      "cartello_indicatore, 0, (Zero)\r\n[fine]\r\n";
+  const Status status = Compile(line, "[generale]\r\n[fine]\r\n");
+  EXPECT_EQ(status.kind(), ExitStatus::kFatalConflict);
+  EXPECT_EQ(status.message(), "1250");
+  EXPECT_TRUE(Files().empty());
+
+  const std::string train = "[generale]\r\nsegnale, 0, 2, 0, 1, 0, 0, 0, 0,0,0, 0\r\n[fine]\r\n";
+  const Status second = Compile("[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n", train);
+  EXPECT_EQ(second.message(), "1251");  // the signal's second value in cell 1
+  EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(CompileTest, WithoutATrackNothingIsWritten) {
+  const Status status = Compile("[curve]\r\n[fine]\r\n", "");
+  EXPECT_EQ(status.kind(), ExitStatus::kDataError);
+  EXPECT_EQ(status.message(),
+            state_.line_file + ": error 102: the line definition file has no [generale] line");
+  EXPECT_TRUE(Files().empty());
+
+  const Status short_line =
+      Compile("[generale]\r\nlunghezza percorso, -6975\r\n[fine]\r\n", "[generale]\r\n[fine]\r\n");
+  EXPECT_EQ(short_line.message(), state_.line_file + ": the line is too short to hold any track");
+}
+
+}  // namespace
+}  // namespace tarvosa
