@@ -17,7 +17,8 @@ using testing::RunProgram;
 using testing::ScratchDirectory;
 using testing::WriteFile;
 
-constexpr std::size_t kLineFileBytes = 11761;
+const std::vector<std::string> kCompiledFiles = {"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
+                                                 "Tarvosa_linea.dat"};
 
 Form1 FormIn(const ScratchDirectory& dir) {
   Form1 form;
@@ -25,7 +26,15 @@ Form1 FormIn(const ScratchDirectory& dir) {
   return form;
 }
 
-TEST(FormLoad, NamesTheScenarioShowsTheWindowFirstAndWritesTheLineFile) {
+// Makes `file` in `dir` an earlier file without any write permission.
+fs::path ReadOnlyEarlierFile(const ScratchDirectory& dir, const std::string& file) {
+  const fs::path path = dir.path() / file;
+  WriteFile(path, "earlier");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+  return path;
+}
+
+TEST(FormLoad, ShowsTheWindowFirstAndLeavesTheThreeCompiledFiles) {
   ScratchDirectory dir;
   Form1 form = FormIn(dir);
   RecordingScreen screen;
@@ -33,24 +42,35 @@ TEST(FormLoad, NamesTheScenarioShowsTheWindowFirstAndWritesTheLineFile) {
   EXPECT_EQ(form.route_title, "Tarvosa");
   EXPECT_EQ(form.train_title, "Corvale");
   EXPECT_EQ(screen.shown, std::vector<std::string>{"window: Attendere"});
-  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Tarvosa_linea.txt"});
-  EXPECT_EQ(fs::file_size(dir.path() / "Tarvosa_linea.txt"), kLineFileBytes);
+  EXPECT_EQ(ListDirectory(dir.path()), kCompiledFiles);
 }
 
-TEST(FormLoad, AReadOnlyEarlierFileStopsTheRunWithAFileSystemError) {
+TEST(FormLoad, AReadOnlyDocumentStopsTheRunBeforeTheLaterFiles) {
   ScratchDirectory dir;
-  const fs::path line_file = dir.path() / "Tarvosa_linea.txt";
-  WriteFile(line_file, "earlier");
-  fs::permissions(line_file, fs::perms::owner_read);
+  const fs::path train_file = ReadOnlyEarlierFile(dir, "Tarvosa_Corvale-.txt");
   Form1 form = FormIn(dir);
   RecordingScreen screen;
 
   EXPECT_EQ(Form_Load(form, screen), ExitStatus::kFileSystem);
   EXPECT_EQ(screen.shown,
             (std::vector<std::string>{"window: Attendere",
-                                      line_file.string() + ": cannot replace a read-only file"}));
-  EXPECT_EQ(ReadFile(line_file), "earlier");
-  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Tarvosa_linea.txt"});
+                                      train_file.string() + ": cannot replace a read-only file"}));
+  EXPECT_EQ(ReadFile(train_file), "earlier");
+  EXPECT_EQ(ListDirectory(dir.path()),
+            (std::vector<std::string>{"Tarvosa_Corvale-.txt", "Tarvosa_linea.txt"}));
+}
+
+TEST(FormLoad, AReadOnlyCompiledFileStopsTheWritingThere) {
+  ScratchDirectory dir;
+  const fs::path table = ReadOnlyEarlierFile(dir, "Tarvosa_Corvale.sim");
+  Form1 form = FormIn(dir);
+  RecordingScreen screen;
+
+  EXPECT_EQ(Form_Load(form, screen), ExitStatus::kFileSystem);
+  EXPECT_EQ(screen.shown.back(), table.string() + ": cannot replace a read-only file");
+  EXPECT_EQ(ReadFile(table), "earlier");
+  EXPECT_EQ(ListDirectory(dir.path()),
+            (std::vector<std::string>{"Tarvosa_Corvale.sim", "Tarvosa_linea.dat"}));
 }
 
 // The program as users start it: from another working directory, lying in a
@@ -67,19 +87,25 @@ TEST_F(InstallerProcess, WritesBesideItselfAndNothingInTheWorkingDirectory) {
   const auto result = RunProgram(program_, working_.path());
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(result.standard_error, "Attendere\n");
-  EXPECT_EQ(ListDirectory(install_.path()),
-            (std::vector<std::string>{"Tarvosa_Corvale", "Tarvosa_linea.txt"}));
-  EXPECT_EQ(fs::file_size(install_.path() / "Tarvosa_linea.txt"), kLineFileBytes);
+  std::vector<std::string> expected = kCompiledFiles;
+  expected.insert(expected.begin(), "Tarvosa_Corvale");
+  EXPECT_EQ(ListDirectory(install_.path()), expected);
+  EXPECT_EQ(fs::file_size(install_.path() / "Tarvosa_Corvale.dat"), 70215u);
   EXPECT_TRUE(ListDirectory(working_.path()).empty());
 }
 
-TEST_F(InstallerProcess, ARunOverAnEarlierRunLeavesTheSameFile) {
-  WriteFile(install_.path() / "Tarvosa_linea.txt", std::string(20000, 'x'));
+TEST_F(InstallerProcess, ARunOverAnEarlierRunLeavesTheSameFiles) {
+  for (const std::string& file : kCompiledFiles) {
+    WriteFile(install_.path() / file, std::string(5000000, 'x'));
+  }
   ASSERT_EQ(RunProgram(program_, working_.path()).exit_status, 0);
-  const std::string first = ReadFile(install_.path() / "Tarvosa_linea.txt");
+  std::vector<std::string> first;
+  for (const std::string& file : kCompiledFiles) first.push_back(ReadFile(install_.path() / file));
   ASSERT_EQ(RunProgram(program_, working_.path()).exit_status, 0);
-  EXPECT_EQ(first.size(), kLineFileBytes);
-  EXPECT_EQ(ReadFile(install_.path() / "Tarvosa_linea.txt"), first);
+  for (std::size_t i = 0; i < kCompiledFiles.size(); ++i) {
+    EXPECT_EQ(ReadFile(install_.path() / kCompiledFiles[i]), first[i]) << kCompiledFiles[i];
+  }
+  EXPECT_EQ(first[0].size(), 70215u);
 }
 
 TEST_F(InstallerProcess, AReadOnlyEarlierFileEndsTheRunWithStatusOne) {

@@ -1,17 +1,59 @@
 #include "app/form_load.h"
 
 #include "app/errore.h"
+#include "app/file_names.h"
+#include "compiler/data_errors.h"
+#include "compiler/memorizza_percorso.h"
 #include "documents/dati_linea.h"
+#include "documents/dati_treno.h"
+#include "util/windows1252.h"
 
 namespace tarvosa {
+namespace {
+
+// The compiler's view of the form: its titles in Windows-1252 and the names
+// of the files it reads and writes.
+Status PrepareCompiler(const Form1& form, CompilerState& state) {
+  if (AppendWindows1252(form.route_title, state.route_title) ||
+      AppendWindows1252(form.train_title, state.train_title)) {
+    return Status::DataError("a title has a character with no Windows-1252 byte");
+  }
+  state.line_file = LineDefinitionName(form);
+  state.train_file = TrainDataName(form);
+  state.plan_file = LinePlanName(form);
+  state.table_file = ScenarioTableName(form);
+  state.track_file = TrackCellsName(form);
+  return Status();
+}
+
+// Compiles the scenario; a data error recorded on the way is reported once
+// the files are written.
+ExitStatus Compile(const Form1& form, Screen& screen) {
+  CompilerState state;
+  if (Status prepared = PrepareCompiler(form, state); !prepared.ok()) {
+    return ReportFailure(screen, prepared);
+  }
+  std::int32_t j = 1;
+  const Status compiled = memorizza_percorso(state, j);
+  if (compiled.kind() == ExitStatus::kFatalConflict) return errore(screen, compiled.message());
+  if (!compiled.ok()) return ReportFailure(screen, compiled);
+  if (state.error_code != 0) {
+    return ReportFailure(screen, Status::DataError(DescribeDataError(state)));
+  }
+  return ExitStatus::kClean;
+}
+
+}  // namespace
 
 ExitStatus Form_Load(Form1& form, Screen& screen) {
   form.route_title = "Tarvosa";
   form.train_title = "Corvale";
   screen.ShowWaitingWindow("Attendere");
 
-  if (Status step = dati_linea(form); !step.ok()) return ReportFailure(screen, step);
-  return ExitStatus::kClean;
+  for (Status (*writer)(const Form1&) : {dati_linea, dati_treno}) {
+    if (Status step = writer(form); !step.ok()) return ReportFailure(screen, step);
+  }
+  return Compile(form, screen);
 }
 
 }  // namespace tarvosa
