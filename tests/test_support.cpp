@@ -61,6 +61,17 @@ bool SplitCrLfLines(const std::string& bytes, std::vector<std::string>* lines) {
   return true;
 }
 
+WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string& file) {
+  ScratchDirectory dir;
+  const Form1 form{.route_title = "Tarvosa", .train_title = "Corvale", .app_path = dir.text()};
+  WrittenDocument document;
+  const Status status = writer(form);
+  EXPECT_TRUE(status.ok()) << status.message();
+  document.bytes = ReadFile(dir.path() / file);
+  EXPECT_TRUE(SplitCrLfLines(document.bytes, &document.lines)) << file;
+  return document;
+}
+
 ProgramResult RunProgram(const fs::path& program, const fs::path& working) {
   const fs::path error_file = working / ".stderr-of-program";
   const pid_t child = fork();

@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/form.h"
 #include "app/screen.h"
+#include "util/status.h"
 
 namespace tarvosa::testing {
 
@@ -37,6 +39,15 @@ std::vector<std::string> ListDirectory(const std::filesystem::path& directory);
 
 // The lines of a CR LF text, without their CR LF; false when a line lacks it.
 bool SplitCrLfLines(const std::string& bytes, std::vector<std::string>* lines);
+
+// The bytes a document writer writes as `file` into a scratch directory for
+// the scenario's titles, and its lines (without CR LF); a failed write or a
+// line without CR LF fails the calling test.
+struct WrittenDocument {
+  std::string bytes;
+  std::vector<std::string> lines;
+};
+WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string& file);
 
 struct ProgramResult {
   int exit_status = -1;  // -1 when the program did not exit normally
