@@ -220,7 +220,7 @@ class LineReader {
     std::int32_t tipo = in_.ReadInt32();
     if (!InRange(inizio)) return Next::kEndFeatures;
     memo_montagna(s_, inizio, fine, tipo);
-    return StoreOutcome(inizio);
+    return Refused(s_, inizio) ? Next::kStop : Next::kGoOn;
   }
 
   Next ReadSpeedBoard() {
@@ -228,13 +228,7 @@ class LineReader {
     for (std::int32_t& value : v) value = in_.ReadInt32();
     if (!InRange(v[0])) return Next::kEndFeatures;
     memo_indicatori_v_max(s_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-    return StoreOutcome(v[0]);
-  }
-
-  Next StoreOutcome(std::int32_t progressive) {
-    if (s_.error_code <= 0) return Next::kGoOn;
-    s_.error_position = progressive;
-    return Next::kStop;
+    return Refused(s_, v[0]) ? Next::kStop : Next::kGoOn;
   }
 
   Next ReadTextBoard() {

@@ -51,6 +51,12 @@ std::array<Reference, 3> OrderByEnd(const Reference& tre, const Reference& due,
 
 }  // namespace
 
+bool Refused(CompilerState& state, std::int32_t progressive) {
+  if (state.error_code <= 0) return false;
+  state.error_position = progressive;
+  return true;
+}
+
 void progressive_ordina(CompilerState& state) {
   auto& h = state.header;
   const Reference tre = ReferenceOf(h[kReferenceTre], 3);

@@ -11,6 +11,11 @@
 
 namespace tarvosa {
 
+// After a store call: true when a code stands (the store's refusal, or one
+// left before), and then the record's progressive becomes the error
+// position; the caller stops reading its file.
+bool Refused(CompilerState& state, std::int32_t progressive);
+
 // Puts the three kilometre references (entries 81 "tre", 82 "due", 83
 // "uno") in their fixed order.
 void progressive_ordina(CompilerState& state);

@@ -126,7 +126,7 @@ class TrainReader {
     for (std::int32_t& value : v) value = in_.ReadInt32();
     if (!InRange(std::int64_t{v[0]} + 100, v[0])) return Next::kEndRead;
     memo_segnale(s_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
-    return StoreOutcome(v[0]);
+    return Refused(s_, v[0]) ? Next::kStop : Next::kGoOn;
   }
 
   Next ReadSlowDown() {
@@ -134,14 +134,7 @@ class TrainReader {
     for (std::int32_t& value : v) value = in_.ReadInt32();
     if (!InRange(std::int64_t{v[0]} + 100, v[0])) return Next::kEndRead;
     memo_rallentamento(s_, v[0], v[1], v[2], v[3], v[4], v[5]);
-    return StoreOutcome(v[0]);
-  }
-
-  // Any code standing after a store, its own or one left before, ends the read.
-  Next StoreOutcome(std::int32_t progressive) {
-    if (s_.error_code <= 0) return Next::kGoOn;
-    s_.error_position = progressive;
-    return Next::kStop;
+    return Refused(s_, v[0]) ? Next::kStop : Next::kGoOn;
   }
 
   Next ReadBrakingPoint() {
