@@ -19,6 +19,14 @@ using testing::WriteFile;
 
 const std::vector<std::string> kCompiledFiles = {"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
                                                  "Tarvosa_linea.dat"};
+// What a complete run leaves, sorted: the three documents and the three
+// compiled files.
+const std::vector<std::string> kInstalledFiles = {"Tarvosa_Corvale.dat",
+                                                  "Tarvosa_Corvale.sim",
+                                                  "Tarvosa_Corvale_note.txt",
+                                                  "Tarvosa_Corvale_rallentamenti.txt",
+                                                  "Tarvosa_Corvale_scheda_treno.txt",
+                                                  "Tarvosa_linea.dat"};
 
 Form1 FormIn(const ScratchDirectory& dir) {
   Form1 form;
@@ -34,7 +42,7 @@ fs::path ReadOnlyEarlierFile(const ScratchDirectory& dir, const std::string& fil
   return path;
 }
 
-TEST(FormLoad, ShowsTheWindowFirstAndLeavesTheThreeCompiledFiles) {
+TEST(FormLoad, ShowsTheWindowFirstAndLeavesTheDocumentsAndCompiledFiles) {
   ScratchDirectory dir;
   Form1 form = FormIn(dir);
   RecordingScreen screen;
@@ -42,7 +50,7 @@ TEST(FormLoad, ShowsTheWindowFirstAndLeavesTheThreeCompiledFiles) {
   EXPECT_EQ(form.route_title, "Tarvosa");
   EXPECT_EQ(form.train_title, "Corvale");
   EXPECT_EQ(screen.shown, std::vector<std::string>{"window: Attendere"});
-  EXPECT_EQ(ListDirectory(dir.path()), kCompiledFiles);
+  EXPECT_EQ(ListDirectory(dir.path()), kInstalledFiles);
 }
 
 TEST(FormLoad, AReadOnlyDocumentStopsTheRunBeforeTheLaterFiles) {
@@ -70,7 +78,9 @@ TEST(FormLoad, AReadOnlyCompiledFileStopsTheWritingThere) {
   EXPECT_EQ(screen.shown.back(), table.string() + ": cannot replace a read-only file");
   EXPECT_EQ(ReadFile(table), "earlier");
   EXPECT_EQ(ListDirectory(dir.path()),
-            (std::vector<std::string>{"Tarvosa_Corvale.sim", "Tarvosa_linea.dat"}));
+            (std::vector<std::string>{"Tarvosa_Corvale.sim", "Tarvosa_Corvale_note.txt",
+                                      "Tarvosa_Corvale_rallentamenti.txt",
+                                      "Tarvosa_Corvale_scheda_treno.txt", "Tarvosa_linea.dat"}));
 }
 
 // The program as users start it: from another working directory, lying in a
@@ -87,7 +97,7 @@ TEST_F(InstallerProcess, WritesBesideItselfAndNothingInTheWorkingDirectory) {
   const auto result = RunProgram(program_, working_.path());
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(result.standard_error, "Attendere\n");
-  std::vector<std::string> expected = kCompiledFiles;
+  std::vector<std::string> expected = kInstalledFiles;
   expected.insert(expected.begin(), "Tarvosa_Corvale");
   EXPECT_EQ(ListDirectory(install_.path()), expected);
   EXPECT_EQ(fs::file_size(install_.path() / "Tarvosa_Corvale.dat"), 70215u);

@@ -5,6 +5,9 @@
 #include "compiler/data_errors.h"
 #include "compiler/memorizza_percorso.h"
 #include "documents/dati_linea.h"
+#include "documents/dati_note.h"
+#include "documents/dati_rallentamenti.h"
+#include "documents/dati_scheda.h"
 #include "documents/dati_treno.h"
 #include "util/windows1252.h"
 
@@ -50,7 +53,8 @@ ExitStatus Form_Load(Form1& form, Screen& screen) {
   form.train_title = "Corvale";
   screen.ShowWaitingWindow("Attendere");
 
-  for (Status (*writer)(const Form1&) : {dati_linea, dati_treno}) {
+  for (Status (*writer)(const Form1&) :
+       {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
     if (Status step = writer(form); !step.ok()) return ReportFailure(screen, step);
   }
   return Compile(form, screen);
