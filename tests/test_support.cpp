@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +20,8 @@ ScratchDirectory::ScratchDirectory(const std::string& name) {
   std::string pattern = (fs::temp_directory_path() / "tarvosa-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create " << pattern;
   root_ = pattern;
+  // Others may pass through, so that a program run as another user reaches it.
+  fs::permissions(root_, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
   path_ = root_ / name;
   fs::create_directories(path_);
 }
@@ -72,12 +76,21 @@ WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string&
   return document;
 }
 
-ProgramResult RunProgram(const fs::path& program, const fs::path& working) {
+ProgramResult RunProgram(const fs::path& program, const fs::path& working, RunOptions options) {
   const fs::path error_file = working / ".stderr-of-program";
   const pid_t child = fork();
   if (child == 0) {
     const int error = open(error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (error < 0 || dup2(error, STDERR_FILENO) < 0 || chdir(working.c_str()) != 0) _exit(127);
+    if (options.file_size_limit != 0) {
+      const rlimit limit{options.file_size_limit, options.file_size_limit};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+    }
+    constexpr uid_t kNobody = 65534;
+    if (options.as_nobody &&
+        (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+      _exit(127);
+    }
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }

@@ -54,9 +54,17 @@ struct ProgramResult {
   std::string standard_error;
 };
 
+// How to start a program: as the unprivileged user nobody (whom permission
+// bits stop, unlike root), and with a limit on the size of any file it
+// writes (0 for none).
+struct RunOptions {
+  bool as_nobody = false;
+  unsigned long file_size_limit = 0;
+};
+
 // Runs `program` without arguments in the working directory `working`.
-ProgramResult RunProgram(const std::filesystem::path& program,
-                         const std::filesystem::path& working);
+ProgramResult RunProgram(const std::filesystem::path& program, const std::filesystem::path& working,
+                         RunOptions options = {});
 
 // A screen that keeps what it was asked to show, in order.
 struct RecordingScreen : Screen {

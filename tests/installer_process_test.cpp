@@ -1,0 +1,133 @@
+// The installer as users start it: a process in a directory of its own,
+// started from another working directory, and what it leaves when the file
+// system fails it.
+#include <unistd.h>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ListDirectory;
+using testing::ReadFile;
+using testing::RunOptions;
+using testing::RunProgram;
+using testing::ScratchDirectory;
+using testing::WriteFile;
+
+const std::vector<std::string> kInstalledFiles = {"Tarvosa_Corvale.dat",
+                                                  "Tarvosa_Corvale.sim",
+                                                  "Tarvosa_Corvale_note.txt",
+                                                  "Tarvosa_Corvale_rallentamenti.txt",
+                                                  "Tarvosa_Corvale_scheda_treno.txt",
+                                                  "Tarvosa_linea.dat"};
+
+class InstallerProcess : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::copy_file(TARVOSA_INSTALLER, program_); }
+
+  testing::ProgramResult Run(RunOptions options = {}) {
+    return RunProgram(program_, working_.path(), options);
+  }
+  std::string Name(const std::string& file) const { return (install_.path() / file).string(); }
+
+  // Every file beside the program, with its bytes.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : ListDirectory(install_.path())) {
+      if (name != "Tarvosa_Corvale") files[name] = ReadFile(install_.path() / name);
+    }
+    return files;
+  }
+  // Installs once, so that every file of a run is there before the next.
+  std::map<std::string, std::string> EarlierRun() {
+    EXPECT_EQ(Run().exit_status, 0);
+    return Snapshot();
+  }
+  void SkipUnlessRoot() {
+    if (geteuid() != 0) GTEST_SKIP() << "only root can run the program as nobody";
+  }
+
+  ScratchDirectory install_{"Giochi di treni/scenari è"};
+  ScratchDirectory working_{"lavoro"};
+  fs::path program_ = install_.path() / "Tarvosa_Corvale";
+};
+
+TEST_F(InstallerProcess, WritesBesideItselfAndNothingInTheWorkingDirectory) {
+  const auto result = Run();
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.standard_error, "Attendere\n");
+  std::vector<std::string> expected = kInstalledFiles;
+  expected.insert(expected.begin(), "Tarvosa_Corvale");
+  EXPECT_EQ(ListDirectory(install_.path()), expected);
+  EXPECT_EQ(fs::file_size(Name("Tarvosa_Corvale.dat")), 70215u);
+  EXPECT_TRUE(ListDirectory(working_.path()).empty());
+}
+
+TEST_F(InstallerProcess, ARunOverAnEarlierRunLeavesTheSameFiles) {
+  for (const std::string& file : kInstalledFiles) WriteFile(Name(file), std::string(5000000, 'x'));
+  const auto first = EarlierRun();
+  ASSERT_EQ(Run().exit_status, 0);
+  EXPECT_EQ(Snapshot(), first);
+  EXPECT_EQ(first.at("Tarvosa_Corvale.dat").size(), 70215u);
+}
+
+TEST_F(InstallerProcess, ADirectoryItMayNotWriteStopsTheFirstFile) {
+  SkipUnlessRoot();
+  const auto before = EarlierRun();
+  const auto result = Run({.as_nobody = true});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error, "Attendere\n" + Name("Tarvosa_linea.txt") +
+                                       ": cannot write in its directory: Permission denied\n");
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(InstallerProcess, AReadOnlyEarlierDocumentIsKeptAndTheRunEnds) {
+  SkipUnlessRoot();
+  EarlierRun();
+  fs::permissions(install_.path(), fs::perms::all);
+  fs::permissions(Name("Tarvosa_Corvale_note.txt"), fs::perms::owner_read | fs::perms::others_read);
+  const auto before = Snapshot();
+
+  const auto result = Run({.as_nobody = true});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error, "Attendere\n" + Name("Tarvosa_Corvale_note.txt") +
+                                       ": cannot replace a read-only file\n");
+  auto after = Snapshot();
+  // The two files the compiler would have read stay behind the failed step.
+  EXPECT_EQ(after.erase("Tarvosa_linea.txt") + after.erase("Tarvosa_Corvale-.txt"), 2u);
+  EXPECT_EQ(after, before);
+}
+
+TEST_F(InstallerProcess, AReadOnlyEarlierCompiledFileIsKeptAndTheRunEnds) {
+  SkipUnlessRoot();
+  EarlierRun();
+  fs::permissions(install_.path(), fs::perms::all);
+  fs::permissions(Name("Tarvosa_Corvale.dat"), fs::perms::owner_read | fs::perms::others_read);
+  const auto before = Snapshot();
+
+  const auto result = Run({.as_nobody = true});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error,
+            "Attendere\n" + Name("Tarvosa_Corvale.dat") + ": cannot replace a read-only file\n");
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// A file-size limit stands in for a disk that fills up in the middle of the
+// plan file, the largest one.
+TEST_F(InstallerProcess, AFullDiskInThePlanFileKeepsEveryEarlierFile) {
+  const auto before = EarlierRun();
+  const auto result = Run({.file_size_limit = 1 << 20});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error, "Attendere\n" + Name("Tarvosa_linea.dat") +
+                                       ": cannot write the file: File too large\n");
+  EXPECT_EQ(Snapshot(), before);
+}
+
+}  // namespace
+}  // namespace tarvosa
