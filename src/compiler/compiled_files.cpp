@@ -48,21 +48,55 @@ void PutScenarioEntry(std::string& out, const ScenarioEntry& entry) {
   PutInt32(out, entry.time);
 }
 
-// One column of the plan; `origin` holds the integer rows 0 and 1.
-void PutPlanColumn(std::string& out, const LineData& plan, const std::vector<double>& computed,
-                   const std::int16_t (&origin)[2]) {
-  for (std::int64_t row = 0; row <= plan.last_row; ++row) {
-    if (row < 2 && plan.origin_set) {
-      PutFixed16(out, kTagInteger);
-      PutInt16(out, origin[row]);
-    } else if (row >= 2 && row < plan.next_row()) {
-      PutFixed16(out, kTagDouble);
-      PutDouble(out, computed[static_cast<std::size_t>(row - 2)]);
+constexpr std::size_t kIntegerElement = 4;
+constexpr std::size_t kDoubleElement = 10;
+constexpr std::size_t kEmptyElement = 2;
+constexpr std::size_t kRowsAPiece = 8192;
+
+// Rows `first` to `last` of one column into `out`, which has room for them;
+// `origin` holds the integer rows 0 and 1. Returns the end of what was
+// written.
+char* EncodePlanRows(char* out, const LineData& plan, const std::vector<double>& computed,
+                     const std::int16_t (&origin)[2], std::int64_t first, std::int64_t last) {
+  std::int64_t row = first;
+  for (; row <= last && row < 2; ++row) {
+    if (plan.origin_set) {
+      EncodeFixed16(out, kTagInteger);
+      EncodeFixed16(out + 2, static_cast<std::uint16_t>(origin[row]));
+      out += kIntegerElement;
     } else {
-      PutFixed16(out, kTagEmpty);
+      EncodeFixed16(out, kTagEmpty);
+      out += kEmptyElement;
     }
   }
+  const std::int64_t last_computed = std::min(last, plan.next_row() - 1);
+  for (; row <= last_computed; ++row) {
+    EncodeFixed16(out, kTagDouble);
+    EncodeDouble(out + 2, computed[static_cast<std::size_t>(row - 2)]);
+    out += kDoubleElement;
+  }
+  for (; row <= last; ++row) {
+    EncodeFixed16(out, kTagEmpty);
+    out += kEmptyElement;
+  }
+  return out;
 }
+
+void WritePlanColumn(ByteSink& sink, const LineData& plan, const std::vector<double>& computed,
+                     const std::int16_t (&origin)[2]) {
+  std::string piece(kRowsAPiece * kDoubleElement, '\0');
+  for (std::int64_t first = 0; first <= plan.last_row; first += kRowsAPiece) {
+    const std::int64_t last = std::min<std::int64_t>(plan.last_row, first + kRowsAPiece - 1);
+    const char* end = EncodePlanRows(piece.data(), plan, computed, origin, first, last);
+    sink.Append(std::string_view(piece.data(), static_cast<std::size_t>(end - piece.data())));
+  }
+}
+
+class StringSink final : public ByteSink {
+ public:
+  void Append(std::string_view bytes) override { out.append(bytes); }
+  std::string out;
+};
 
 }  // namespace
 
@@ -80,17 +114,20 @@ std::string EncodeScenarioHeader(const ScenarioHeader& header) {
 }
 
 std::string EncodeLineData(const LineData& plan) {
-  std::string out;
-  out.reserve(2 * (static_cast<std::size_t>(plan.last_row) + 1) * 10);
-  PutPlanColumn(out, plan, plan.x, {0, 0});
-  PutPlanColumn(out, plan, plan.y, {0, 1});
-  return out;
+  StringSink sink;
+  WriteLineData(plan, sink);
+  return std::move(sink.out);
+}
+
+void WriteLineData(const LineData& plan, ByteSink& sink) {
+  WritePlanColumn(sink, plan, plan.x, {0, 0});
+  WritePlanColumn(sink, plan, plan.y, {0, 1});
 }
 
 Status WriteCompiledFiles(const CompilerState& state) {
   if (state.j != 0 && state.line_data) {
-    if (Status s = ReplaceFile(state.plan_file, EncodeLineData(*state.line_data)); !s.ok())
-      return s;
+    const auto write_plan = [&](ByteSink& sink) { WriteLineData(*state.line_data, sink); };
+    if (Status s = ReplaceFileWith(state.plan_file, write_plan); !s.ok()) return s;
   }
   if (Status s = ReplaceFile(state.table_file, EncodeScenarioHeader(state.header)); !s.ok()) {
     return s;

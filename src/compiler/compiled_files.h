@@ -8,6 +8,7 @@
 
 #include "compiler/compiled_model.h"
 #include "compiler/compiler_state.h"
+#include "util/files.h"
 #include "util/status.h"
 
 namespace tarvosa {
@@ -26,6 +27,10 @@ std::string EncodeScenarioHeader(const ScenarioHeader& header);
 // An element is a 16-bit tag and its value: 2 and a 16-bit integer, 5 and a
 // double, or 0 alone for an empty element.
 std::string EncodeLineData(const LineData& plan);
+
+// The same bytes, appended to `sink` a piece at a time: the plan of a long
+// line takes tens of megabytes.
+void WriteLineData(const LineData& plan, ByteSink& sink);
 
 // Replaces the plan file (only when `state.j` is not 0 and there is a plan),
 // the scenario table file and the track file, in this order; stops at the

@@ -4,10 +4,30 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace tarvosa {
 
+// Into a buffer that has room: the value's bytes at `out`, low byte first.
+inline void EncodeFixed16(char* out, std::uint16_t value) {
+  out[0] = static_cast<char>(value & 0xFF);
+  out[1] = static_cast<char>(value >> 8);
+}
+
+inline void EncodeFixed64(char* out, std::uint64_t value) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, &value, sizeof value);  // already in the file's order
+  } else {
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<char>(value >> (8 * i));
+  }
+}
+
+inline void EncodeDouble(char* out, double value) {
+  EncodeFixed64(out, std::bit_cast<std::uint64_t>(value));
+}
+
+// Appended to a string, low byte first.
 inline void PutFixed8(std::string& out, std::uint8_t value) {
   out.push_back(static_cast<char>(value));
 }

@@ -37,8 +37,21 @@ std::string TemporaryNameFor(const std::string& name) {
   }
 }
 
-// Writes `bytes` to the new file `name`; on failure removes it again.
-Status WriteNewFile(const std::string& name, const std::string& target, std::string_view bytes) {
+class FileSink final : public ByteSink {
+ public:
+  explicit FileSink(std::ofstream& out) : out_(out) {}
+  void Append(std::string_view bytes) override {
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+ private:
+  std::ofstream& out_;
+};
+
+// Writes what `produce` gives to the new file `name`; on failure removes it
+// again.
+Status WriteNewFile(const std::string& name, const std::string& target,
+                    const std::function<void(ByteSink&)>& produce) {
   const fs::path path = PathFromUtf8(name);
   errno = 0;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -47,7 +60,8 @@ Status WriteNewFile(const std::string& name, const std::string& target, std::str
                                    ": cannot write in its directory: " + LastSystemError());
   }
   errno = 0;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  FileSink sink(out);
+  produce(sink);
   out.close();
   if (out.fail()) {
     const std::string reason = LastSystemError();
@@ -64,13 +78,13 @@ fs::path PathFromUtf8(const std::string& name) {
   return fs::path(std::u8string(name.begin(), name.end()));
 }
 
-Status ReplaceFile(const std::string& name, std::string_view bytes) {
+Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSink&)>& produce) {
   const fs::path target = PathFromUtf8(name);
   if (IsReadOnly(target))
     return Status::FileSystemError(name + ": cannot replace a read-only file");
 
   const std::string temporary = TemporaryNameFor(name);
-  if (Status written = WriteNewFile(temporary, name, bytes); !written.ok()) return written;
+  if (Status written = WriteNewFile(temporary, name, produce); !written.ok()) return written;
 
   std::error_code error;
   fs::rename(PathFromUtf8(temporary), target, error);
@@ -80,6 +94,10 @@ Status ReplaceFile(const std::string& name, std::string_view bytes) {
     return Status::FileSystemError(name + ": cannot replace the file: " + error.message());
   }
   return Status();
+}
+
+Status ReplaceFile(const std::string& name, std::string_view bytes) {
+  return ReplaceFileWith(name, [bytes](ByteSink& sink) { sink.Append(bytes); });
 }
 
 bool IsRegularFile(const std::string& name) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,18 @@ namespace tarvosa {
 
 // The file-system path of a UTF-8 file name, on every system.
 std::filesystem::path PathFromUtf8(const std::string& name);
+
+// Takes a file's content piece by piece, so that a large file need not be
+// held whole in memory.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual void Append(std::string_view bytes) = 0;
+};
+
+// Replaces the file `name` with what `produce` appends to the sink it is
+// given, with the same guarantees as ReplaceFile.
+Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSink&)>& produce);
 
 // Replaces the file `name` with exactly `bytes`. The bytes go first to a
 // temporary file beside it, which is then renamed over it: a failure leaves
