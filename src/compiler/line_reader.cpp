@@ -1,5 +1,7 @@
 #include "compiler/line_reader.h"
 
+#include <algorithm>
+
 #include "compiler/arithmetic.h"
 #include "compiler/field_reader.h"
 #include "compiler/plan.h"
@@ -202,16 +204,23 @@ class LineReader {
     }
     double k = CurveClassCurvature(curve_class);
     if (Contains(field(), "s")) k = -k;
-    LineData& plan = *s_.line_data;
     const std::int64_t end = std::int64_t{start} + length;
-    while (plan.next_row() <= end) {
-      const bool written = plan.next_row() <= start ? ExtendStraight(plan) : ExtendCurved(plan, k);
-      if (!written || plan.next_row() > kPlanCursorLimit) {
-        Record(103);
-        return Next::kStop;
-      }
+    if (!ExtendCurve(std::min<std::int64_t>(start, end), 0.0, false) ||
+        !ExtendCurve(end, k, true)) {
+      Record(103);
+      return Next::kStop;
     }
     return Next::kGoOn;
+  }
+
+  // The plan up to row `target`; false when it would pass the plan's last row
+  // or row 1000000, after writing what lies before.
+  bool ExtendCurve(std::int64_t target, double k, bool curved) {
+    LineData& plan = *s_.line_data;
+    if (plan.next_row() > target) return true;
+    const std::int64_t reach = std::min({target, std::int64_t{plan.last_row}, kPlanCursorLimit});
+    ExtendPlanTo(plan, reach, k, curved);
+    return reach == target && plan.next_row() <= kPlanCursorLimit;
   }
 
   Next ReadTunnel() {
@@ -271,7 +280,7 @@ class LineReader {
     if (s_.j == 0) return;
     if (!s_.line_data) throw RuntimeFailure("no plan to extend");
     LineData& plan = *s_.line_data;
-    while (plan.next_row() <= std::int64_t{plan.last_row} - 2) ExtendStraight(plan);
+    ExtendPlanTo(plan, std::int64_t{plan.last_row} - 2, 0.0, false);
   }
 
   CompilerState& s_;

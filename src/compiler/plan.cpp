@@ -13,24 +13,23 @@ double Y(const LineData& plan, std::int64_t m) {
   return m < 2 ? static_cast<double>(m) : plan.y[static_cast<std::size_t>(m - 2)];
 }
 
-bool Extend(LineData& plan, double k, bool curved) {
-  const std::int64_t m = plan.next_row();
-  if (m > plan.last_row) return false;
-  const double x1 = X(plan, m - 1);
-  const double y1 = Y(plan, m - 1);
-  const double dx = x1 - X(plan, m - 2);
-  const double dy = y1 - Y(plan, m - 2);
-  if (curved) {
-    plan.x.push_back(x1 + (dx + k * dy));
-    plan.y.push_back(y1 + (dy - k * dx));
-  } else {
-    plan.x.push_back(x1 + dx);
-    plan.y.push_back(y1 + dy);
-  }
-  return true;
-}
-
 }  // namespace
+
+void ExtendPlanTo(LineData& plan, std::int64_t last, double k, bool curved) {
+  std::int64_t m = plan.next_row();
+  if (m > last) return;
+  double x0 = X(plan, m - 2), y0 = Y(plan, m - 2);
+  double x1 = X(plan, m - 1), y1 = Y(plan, m - 1);
+  for (; m <= last; ++m) {
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double x2 = curved ? x1 + (dx + k * dy) : x1 + dx;
+    const double y2 = curved ? y1 + (dy - k * dx) : y1 + dy;
+    plan.x.push_back(x2);
+    plan.y.push_back(y2);
+    x0 = x1, y0 = y1, x1 = x2, y1 = y2;
+  }
+}
 
 double CurveClassCurvature(int curve_class) {
   static constexpr std::array<double, 6> kCurvature = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
@@ -41,14 +40,6 @@ bool SetPlanOrigin(LineData& plan) {
   if (plan.last_row < 1) return false;
   plan.origin_set = true;
   return true;
-}
-
-bool ExtendStraight(LineData& plan) {
-  return Extend(plan, 0.0, false);
-}
-
-bool ExtendCurved(LineData& plan, double k) {
-  return Extend(plan, k, true);
 }
 
 }  // namespace tarvosa

@@ -12,11 +12,11 @@ double CurveClassCurvature(int curve_class);
 // coordinate, one metre a row. False when the plan has no row 1.
 bool SetPlanOrigin(LineData& plan);
 
-// Writes the plan's next row from the two before it: straight on, or turned
-// by the curvature `k` (a negative one turns towards decreasing X). The
-// step is not normalised, so each curved metre lengthens it slightly. False,
-// writing nothing, when the row would lie past the plan's last row.
-bool ExtendStraight(LineData& plan);
-bool ExtendCurved(LineData& plan, double k);
+// Writes the plan's rows from its next one through row `last` (which lies
+// within the plan), each from the two before it: straight on, or, when
+// `curved`, turned by the curvature `k` (a negative one turns towards
+// decreasing X). The step is not normalised, so each curved metre
+// lengthens it slightly.
+void ExtendPlanTo(LineData& plan, std::int64_t last, double k, bool curved);
 
 }  // namespace tarvosa
