@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/compiled_model.h"
@@ -13,6 +14,46 @@
 namespace tarvosa {
 
 inline constexpr std::int32_t kMaxSpans = 80;
+
+// A place in the two text files: which file, and the byte at which a field
+// begins (-1 for the file as a whole).
+struct SourceLocation {
+  enum class File : std::uint8_t { kNone, kLine, kTrain };
+  File file = File::kNone;
+  std::int64_t offset = -1;
+};
+
+// What a reader has just read, for tools that look over its shoulder.
+enum class RecordKind : std::uint8_t {
+  kGradient,
+  kCurve,
+  kTunnel,
+  kSpeedBoard,
+  kTextBoard,
+  kSpeed,
+  kAdhesion,
+  kSignal,
+  kSlowDown,
+  kBrakingPoint,
+  kStation,
+};
+
+// Told what the compiler reads and does, without changing any of it. Every
+// method does nothing unless a tool overrides it.
+class CompilerObserver {
+ public:
+  virtual ~CompilerObserver() = default;
+  // A field in keyword position that no keyword matched: it is passed over.
+  virtual void UnknownField(const SourceLocation&, std::string_view /*field*/) {}
+  // A record and its progressive (for a curve, its start and length).
+  virtual void RecordRead(const SourceLocation&, RecordKind, std::int64_t /*progressive*/,
+                          std::int64_t /*length*/) {}
+  // A text stored as read: a board text or a station name.
+  virtual void TextRead(const SourceLocation&, std::string_view /*text*/) {}
+  // A feature put into a cell that held another (a tunnel marker included).
+  virtual void CellReplaced(const SourceLocation&, std::int64_t /*cell*/, std::uint8_t /*before*/,
+                            std::uint8_t /*after*/) {}
+};
 
 struct CompilerState {
   // What the compiler is given: the two titles (Windows-1252 bytes), the
@@ -28,10 +69,18 @@ struct CompilerState {
   // The plan flag: nonzero builds the plan of the line from the curves.
   std::int32_t j = 1;
 
-  // The last fault found in the scenario data, 0 when there is none, and the
-  // progressive (metres) that goes with it where it has one.
+  // The last fault found in the scenario data, 0 when there is none, the
+  // progressive (metres) that goes with it where it has one, and the field
+  // where it was found.
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
+  SourceLocation error_location;
+
+  // The field being read, while a reader runs.
+  SourceLocation reading;
+
+  // Told what happens, when a tool asks; nullptr otherwise.
+  CompilerObserver* observer = nullptr;
 
   // The compiled scenario. The cells and the plan exist once the line's
   // length has been read.
@@ -51,6 +100,21 @@ struct CompilerState {
 
   // The field last read in keyword position.
   std::string current_field;
+
+  // Records a data error found at the field being read.
+  void RecordError(std::int32_t code) {
+    error_code = code;
+    error_location = reading;
+  }
+
+  // Puts a feature of `kind` into `cell` (cell `index`), telling the
+  // observer when the cell held another feature or a tunnel marker.
+  void PutFeature(TrackCell& cell, std::int64_t index, std::uint8_t kind) {
+    if (observer != nullptr && cell.kind != kFree) {
+      observer->CellReplaced(reading, index, cell.kind, kind);
+    }
+    cell.kind = kind;
+  }
 
   // The cell at `index`, or nothing when the index lies outside the cells.
   TrackCell* Cell(std::int64_t index) {

@@ -29,6 +29,7 @@ void FieldReader::SkipLineEnd() {
 void FieldReader::StartField() {
   if (AtEnd()) throw RuntimeFailure("a read past the end of the file");
   while (!AtEnd() && (bytes_[at_] == ' ' || AtLineEnd())) ++at_;
+  if (location_ != nullptr) *location_ = {file_, static_cast<std::int64_t>(at_)};
 }
 
 std::string FieldReader::ReadText() {

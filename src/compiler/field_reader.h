@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/compiler_state.h"
+
 namespace tarvosa {
 
 // A read that the file cannot satisfy: nothing left to read, a quoted text,
@@ -25,7 +27,10 @@ class RuntimeFailure : public std::runtime_error {
 // line end are consumed. An empty field reads as 0.
 class FieldReader {
  public:
-  explicit FieldReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  // When given, `location` follows the field being read, in file `file`.
+  explicit FieldReader(std::string bytes, SourceLocation* location = nullptr,
+                       SourceLocation::File file = SourceLocation::File::kNone)
+      : bytes_(std::move(bytes)), location_(location), file_(file) {}
 
   // True when nothing is left to read. Tested after a read, so the last
   // field of a file is read but never examined.
@@ -44,6 +49,8 @@ class FieldReader {
 
   std::string bytes_;
   std::size_t at_ = 0;
+  SourceLocation* location_;
+  SourceLocation::File file_;
 };
 
 // Reads the next field in keyword position into `field`, passing over at

@@ -20,7 +20,8 @@ enum class Next { kGoOn, kEndFeatures, kStop };
 
 class LineReader {
  public:
-  LineReader(CompilerState& state, std::string bytes) : s_(state), in_(std::move(bytes)) {}
+  LineReader(CompilerState& state, std::string bytes)
+      : s_(state), in_(std::move(bytes), &state.reading, SourceLocation::File::kLine) {}
 
   LineHalfEnd Run() {
     if (!FindGeneralPart() || !ReadGeneralPart()) return LineHalfEnd::kStop;
@@ -37,10 +38,16 @@ class LineReader {
  private:
   std::string& field() { return s_.current_field; }
 
-  void Record(std::int32_t code) { s_.error_code = code; }
+  void Record(std::int32_t code) { s_.RecordError(code); }
   void Record(std::int32_t code, std::int32_t position) {
-    s_.error_code = code;
+    s_.RecordError(code);
     s_.error_position = position;
+  }
+  // Tells the observer, when there is one, of the record whose keyword
+  // stands at `at`.
+  void Tell(const SourceLocation& at, RecordKind kind, std::int64_t progressive,
+            std::int64_t length = 0) {
+    if (s_.observer != nullptr) s_.observer->RecordRead(at, kind, progressive, length);
   }
 
   bool FindGeneralPart() {
@@ -144,14 +151,21 @@ class LineReader {
 
   // Every test is made, in this order, on the field in keyword position.
   Next ReadFeature() {
+    keyword_ = s_.reading;
+    const std::string& f = field();
+    const bool gradient = Contains(f, "pendenza");
+    const bool curve = Contains(f, "curva");
+    const bool tunnel = Contains(f, "montagna");
+    const bool speed_board = Contains(f, "indicatori_v");
+    const bool text_board = Contains(f, "indicat") && Contains(f, "cartello");
     Next next = Next::kGoOn;
-    if (Contains(field(), "pendenza")) next = ReadGradient();
-    if (next == Next::kGoOn && Contains(field(), "curva") && s_.j != 0) next = ReadCurve();
-    if (next == Next::kGoOn && Contains(field(), "montagna")) next = ReadTunnel();
-    if (next == Next::kGoOn && Contains(field(), "indicatori_v")) next = ReadSpeedBoard();
-    if (next == Next::kGoOn && Contains(field(), "indicat") && Contains(field(), "cartello")) {
-      next = ReadTextBoard();
-    }
+    if (gradient) next = ReadGradient();
+    if (next == Next::kGoOn && curve && s_.j != 0) next = ReadCurve();
+    if (next == Next::kGoOn && tunnel) next = ReadTunnel();
+    if (next == Next::kGoOn && speed_board) next = ReadSpeedBoard();
+    if (next == Next::kGoOn && text_board) next = ReadTextBoard();
+    const bool matched = gradient || curve || tunnel || speed_board || text_board;
+    if (!matched && s_.observer != nullptr) s_.observer->UnknownField(keyword_, f);
     return next;
   }
 
@@ -166,6 +180,7 @@ class LineReader {
   Next ReadGradient() {
     const std::int32_t progressive = in_.ReadInt32();
     const std::int32_t gradient = in_.ReadInt32();
+    Tell(keyword_, RecordKind::kGradient, progressive);
     if (!InRange(progressive)) return Next::kEndFeatures;
     last_gradient_progressive_ = progressive;
     const std::int64_t cell = RoundHalfEven(progressive, 50);
@@ -193,6 +208,7 @@ class LineReader {
   Next ReadCurve() {
     const std::int32_t start = in_.ReadInt32();
     const std::int32_t length = in_.ReadInt32();
+    Tell(keyword_, RecordKind::kCurve, start, length);
     if (!InRange(start)) return Next::kEndFeatures;
     int curve_class = 0;
     for (int digit = 1; digit <= 6 && curve_class == 0; ++digit) {
@@ -227,6 +243,7 @@ class LineReader {
     const std::int32_t inizio = in_.ReadInt32();
     const std::int32_t fine = in_.ReadInt32();
     std::int32_t tipo = in_.ReadInt32();
+    Tell(keyword_, RecordKind::kTunnel, inizio, std::int64_t{fine} - inizio);
     if (!InRange(inizio)) return Next::kEndFeatures;
     memo_montagna(s_, inizio, fine, tipo);
     return Refused(s_, inizio) ? Next::kStop : Next::kGoOn;
@@ -235,6 +252,7 @@ class LineReader {
   Next ReadSpeedBoard() {
     std::int32_t v[9];
     for (std::int32_t& value : v) value = in_.ReadInt32();
+    Tell(keyword_, RecordKind::kSpeedBoard, v[0]);
     if (!InRange(v[0])) return Next::kEndFeatures;
     memo_indicatori_v_max(s_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
     return Refused(s_, v[0]) ? Next::kStop : Next::kGoOn;
@@ -243,6 +261,8 @@ class LineReader {
   Next ReadTextBoard() {
     const std::int32_t progressive = in_.ReadInt32();
     field() = in_.ReadText();
+    Tell(keyword_, RecordKind::kTextBoard, progressive);
+    if (s_.observer != nullptr) s_.observer->TextRead(s_.reading, field());
     if (!InRange(progressive)) return Next::kEndFeatures;
     TrackCell* cell = s_.Cell(CellOf(progressive));
     if (cell == nullptr) {
@@ -257,7 +277,7 @@ class LineReader {
       Record(14, progressive);
       return Next::kStop;
     }
-    cell->kind = kTextBoard;
+    s_.PutFeature(*cell, CellOf(progressive), kTextBoard);
     cell->value_a = static_cast<std::int16_t>(s_.board_slot);
     s_.header[static_cast<std::size_t>(s_.board_slot)].name = field();
     --s_.board_slot;
@@ -285,6 +305,7 @@ class LineReader {
 
   CompilerState& s_;
   FieldReader in_;
+  SourceLocation keyword_;  // where the record being read begins
   std::int64_t gradient_cursor_ = 0;
   std::int32_t previous_gradient_ = 0;
   std::int32_t last_gradient_progressive_ = 0;
@@ -295,8 +316,9 @@ class LineReader {
 LineHalfEnd ReadLineFile(CompilerState& state) {
   state.header[kRouteEntry].name = state.route_title;
   state.header[kTrainEntry].name = state.train_title;
+  state.reading = {SourceLocation::File::kLine, -1};
   if (!IsRegularFile(state.line_file)) {
-    state.error_code = 101;
+    state.RecordError(101);
     return LineHalfEnd::kStop;
   }
   auto bytes = ReadWholeFile(state.line_file);

@@ -11,8 +11,9 @@ Status memorizza_dati(CompilerState& state) {
   try {
     if (ReadLineFile(state) == LineHalfEnd::kTrainHalfFollows) ReadTrainFile(state);
   } catch (const RuntimeFailure&) {
-    state.error_code = 25;
+    state.RecordError(25);
   }
+  state.reading = {};
   if (Status deleted = DeleteFileIfPresent(state.line_file); !deleted.ok()) return deleted;
   return DeleteFileIfPresent(state.train_file);
 }

@@ -30,6 +30,7 @@ Status StampHeader(CompilerState& state) {
 Status memorizza_percorso(CompilerState& state, std::int32_t j) {
   state.j = j;
   state.error_code = 0;
+  state.error_location = {};
   state.header = ScenarioHeader{};
   if (Status read = memorizza_dati(state); !read.ok()) return read;
   if (!state.cells || state.cells->size() < 2) {

@@ -35,7 +35,7 @@ class Placement {
     cell.value_a = kPointSpeed;
   }
   void Record(std::int32_t code, std::int64_t cell) {
-    s_.error_code = code;
+    s_.RecordError(code);
     s_.error_position = static_cast<std::int32_t>(cell * 50);
   }
 

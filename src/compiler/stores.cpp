@@ -79,7 +79,7 @@ void memo_montagna(CompilerState& state, std::int32_t inizio, std::int32_t fine,
   const bool markers = tipo > 10;
   if (markers) tipo -= 10;
   if (state.span_count >= kMaxSpans) {
-    state.error_code = 23;
+    state.RecordError(23);
     return;
   }
   const std::int32_t n = ++state.span_count;
@@ -92,7 +92,7 @@ void memo_montagna(CompilerState& state, std::int32_t inizio, std::int32_t fine,
   for (std::int64_t c = first; c <= last; ++c) {
     TrackCell* cell = state.Cell(c);
     if (cell == nullptr) {
-      state.error_code = kOutsideTheTrack;
+      state.RecordError(kOutsideTheTrack);
       return;
     }
     cell->montagna_kind = Low8(tipo);
@@ -106,15 +106,15 @@ void memo_indicatori_v_max(CompilerState& state, std::int32_t posizione, std::in
                            std::int32_t strisced) {
   TrackCell* cell = state.Cell(CellOf(posizione));
   if (cell == nullptr) {
-    state.error_code = kOutsideTheTrack;
+    state.RecordError(kOutsideTheTrack);
     return;
   }
   if (!IsFree(*cell)) {
-    state.error_code = 21;
+    state.RecordError(21);
     return;
   }
   // speed * 20 + d speed / 5, rounded: the same as (speed * 100 + d speed) / 5.
-  cell->kind = kSpeedBoard;
+  state.PutFeature(*cell, CellOf(posizione), kSpeedBoard);
   cell->value_a = Low16(RoundHalfEven(std::int64_t{vas} * 100 + vad, 5));
   cell->value_b = Low16(RoundHalfEven(std::int64_t{vbs} * 100 + vbd, 5));
   cell->value_c = Low16(RoundHalfEven(std::int64_t{vcs} * 100 + vcd, 5));
@@ -127,14 +127,14 @@ void memo_segnale(CompilerState& state, std::int32_t posizione, std::int32_t sx,
   const std::int64_t c = CellOf(posizione);
   TrackCell* cell = state.Cell(c);
   if (cell == nullptr) {
-    state.error_code = kOutsideTheTrack;
+    state.RecordError(kOutsideTheTrack);
     return;
   }
   if (!IsFree(*cell)) {
-    state.error_code = 16;
+    state.RecordError(16);
     return;
   }
-  cell->kind = kSignal;
+  state.PutFeature(*cell, c, kSignal);
   cell->value_d = Low16(std::int64_t{rapp} * 10 + std::int64_t{sx} * 3 + dx);
   cell->value_a = Low16(std::int64_t{s1} * 10 + d1);
   cell->value_b = Low16(std::int64_t{s2} * 10 + d2);
@@ -144,7 +144,7 @@ void memo_segnale(CompilerState& state, std::int32_t posizione, std::int32_t sx,
   for (std::int64_t k = 1; k <= 4; ++k) {
     TrackCell* approach = state.Cell(c - 2 * k);
     if (approach == nullptr) {
-      state.error_code = kOutsideTheTrack;
+      state.RecordError(kOutsideTheTrack);
       return;
     }
     approach->approach_code = Low8((std::int64_t{sx} * 3 + dx) * 10 + k);
@@ -168,19 +168,19 @@ void memo_rallentamento(CompilerState& state, std::int32_t x, std::int32_t v, st
     if (!test.applies) continue;
     const TrackCell* cell = state.Cell(test.index);
     if (cell == nullptr || !IsFree(*cell)) {
-      state.error_code = cell == nullptr ? kOutsideTheTrack : test.refusal;
+      state.RecordError(cell == nullptr ? kOutsideTheTrack : test.refusal);
       return;
     }
   }
   TrackCell& end = *state.Cell(e);
   TrackCell& start = *state.Cell(s);
-  end.kind = kSlowDownEnd;
+  state.PutFeature(end, e, kSlowDownEnd);
   if (d_v != 0) end.value_b = Low16(d_v);
-  start.kind = kSlowDownStart;
+  state.PutFeature(start, s, kSlowDownStart);
   if (d_v != 0) start.value_b = Low16(d_v);
   if (warned) {
     TrackCell& warning = *state.Cell(w);
-    warning.kind = kSlowDownWarning;
+    state.PutFeature(warning, w, kSlowDownWarning);
     if (d_v != 0) warning.value_b = Low16(d_v);
     warning.value_a = Low16(v);
   }
@@ -194,13 +194,13 @@ void memo_rallentamento(CompilerState& state, std::int32_t x, std::int32_t v, st
   for (std::int64_t i = 0; i < 4; ++i) {
     const TrackCell* cell = state.Cell(h - i);
     if (cell == nullptr || !IsFree(*cell)) {
-      state.error_code = cell == nullptr ? kOutsideTheTrack : 20;
+      state.RecordError(cell == nullptr ? kOutsideTheTrack : 20);
       return;
     }
   }
   for (std::int64_t i = 0; i < 4; ++i) {
     TrackCell& marker = *state.Cell(h - i);
-    marker.kind = kSlowDownApproach;
+    state.PutFeature(marker, h - i, kSlowDownApproach);
     marker.value_a = Low16(i + 1);
     if (d_v != 0) marker.value_b = Low16(i + 1);
   }

@@ -16,7 +16,8 @@ constexpr std::int32_t kOutsideTheTrack = 15;
 
 class TrainReader {
  public:
-  TrainReader(CompilerState& state, std::string bytes) : s_(state), in_(std::move(bytes)) {}
+  TrainReader(CompilerState& state, std::string bytes)
+      : s_(state), in_(std::move(bytes), &state.reading, SourceLocation::File::kTrain) {}
 
   void Run() {
     if (!s_.cells) throw RuntimeFailure("no track cells for the train");
@@ -35,34 +36,53 @@ class TrainReader {
   std::string& field() { return s_.current_field; }
 
   Next Record(std::int32_t code, std::int32_t position, Next next) {
-    s_.error_code = code;
+    s_.RecordError(code);
     s_.error_position = position;
     return next;
   }
   Next Record(std::int32_t code) {
-    s_.error_code = code;
+    s_.RecordError(code);
     return Next::kStop;
+  }
+  // Tells the observer, when there is one, of the record being read.
+  void Tell(RecordKind kind, std::int64_t progressive) {
+    if (s_.observer != nullptr) s_.observer->RecordRead(keyword_, kind, progressive, 0);
   }
 
   // Every test is made, in this order, on the field in keyword position.
   Next ReadRecord() {
+    keyword_ = s_.reading;
+    const std::string& f = field();
+    const bool braking = Contains(f, "frenata") && Contains(f, "massa");
+    const bool coaches = Contains(f, "vetture");
+    const bool speed = Contains(f, "velocit");
+    const bool adhesion = Contains(f, "aderenza");
+    const bool clock = Contains(f, "orologio");
+    const bool sand = Contains(f, "sabbia");
+    const bool signal = Contains(f, "segnale");
+    const bool slow_down = Contains(f, "rallentamento");
+    const bool point = Contains(f, "abbattimento");
+    const bool station = Contains(f, "stazione");
     ScenarioEntry& numbers = s_.header[kNumbersEntry];
     ScenarioEntry& train = s_.header[kTrainEntry];
     Next next = Next::kGoOn;
-    if (Contains(field(), "frenata") && Contains(field(), "massa")) numbers.start = in_.ReadInt32();
-    if (Contains(field(), "vetture")) numbers.position = in_.ReadInt32();
-    if (Contains(field(), "velocit")) next = ReadSpeed();
-    if (next == Next::kGoOn && Contains(field(), "aderenza")) next = ReadAdhesion();
-    if (next == Next::kGoOn && Contains(field(), "orologio")) {
+    if (braking) numbers.start = in_.ReadInt32();
+    if (coaches) numbers.position = in_.ReadInt32();
+    if (speed) next = ReadSpeed();
+    if (next == Next::kGoOn && adhesion) next = ReadAdhesion();
+    if (next == Next::kGoOn && clock) {
       train.word_c = in_.ReadInt16();
       train.word_d = in_.ReadInt16();
       train.word_e = in_.ReadInt16();
     }
-    if (next == Next::kGoOn && Contains(field(), "sabbia")) train.word_a = in_.ReadInt16();
-    if (next == Next::kGoOn && Contains(field(), "segnale")) next = ReadSignal();
-    if (next == Next::kGoOn && Contains(field(), "rallentamento")) next = ReadSlowDown();
-    if (next == Next::kGoOn && Contains(field(), "abbattimento")) next = ReadBrakingPoint();
-    if (next == Next::kGoOn && Contains(field(), "stazione")) next = ReadStation();
+    if (next == Next::kGoOn && sand) train.word_a = in_.ReadInt16();
+    if (next == Next::kGoOn && signal) next = ReadSignal();
+    if (next == Next::kGoOn && slow_down) next = ReadSlowDown();
+    if (next == Next::kGoOn && point) next = ReadBrakingPoint();
+    if (next == Next::kGoOn && station) next = ReadStation();
+    const bool matched = braking || coaches || speed || adhesion || clock || sand || signal ||
+                         slow_down || point || station;
+    if (!matched && s_.observer != nullptr) s_.observer->UnknownField(keyword_, f);
     return next;
   }
 
@@ -85,6 +105,7 @@ class TrainReader {
   Next ReadSpeed() {
     const std::int32_t progressive = in_.ReadInt32();
     const std::int32_t speed = in_.ReadInt32();
+    Tell(RecordKind::kSpeed, progressive);
     if (!InRange(std::int64_t{progressive} + 100, progressive)) return Next::kEndRead;
     const std::int64_t cell = RoundHalfEven(progressive, 50);
     if (cell > 0) {
@@ -101,6 +122,7 @@ class TrainReader {
   Next ReadAdhesion() {
     const std::int32_t progressive = in_.ReadInt32();
     const std::int32_t adhesion = in_.ReadInt32();
+    Tell(RecordKind::kAdhesion, progressive);
     if (!InRange(std::int64_t{progressive} + 100, progressive)) return Next::kEndRead;
     last_adhesion_progressive_ = progressive;
     const std::int64_t cell = RoundHalfEven(progressive, 50);
@@ -124,6 +146,7 @@ class TrainReader {
   Next ReadSignal() {
     std::int32_t v[11];
     for (std::int32_t& value : v) value = in_.ReadInt32();
+    Tell(RecordKind::kSignal, v[0]);
     if (!InRange(std::int64_t{v[0]} + 100, v[0])) return Next::kEndRead;
     memo_segnale(s_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
     return Refused(s_, v[0]) ? Next::kStop : Next::kGoOn;
@@ -132,6 +155,7 @@ class TrainReader {
   Next ReadSlowDown() {
     std::int32_t v[6];
     for (std::int32_t& value : v) value = in_.ReadInt32();
+    Tell(RecordKind::kSlowDown, v[0]);
     if (!InRange(std::int64_t{v[0]} + 100, v[0])) return Next::kEndRead;
     memo_rallentamento(s_, v[0], v[1], v[2], v[3], v[4], v[5]);
     return Refused(s_, v[0]) ? Next::kStop : Next::kGoOn;
@@ -140,15 +164,17 @@ class TrainReader {
   Next ReadBrakingPoint() {
     const std::int32_t progressive = in_.ReadInt32();
     const std::int32_t value = in_.ReadInt32();
+    Tell(RecordKind::kBrakingPoint, progressive);
     if (!InRange(std::int64_t{progressive} + 100, progressive)) return Next::kEndRead;
-    TrackCell* cell = s_.Cell(RoundHalfEven(progressive, 50));
+    const std::int64_t index = RoundHalfEven(progressive, 50);
+    TrackCell* cell = s_.Cell(index);
     if (cell == nullptr) return Record(kOutsideTheTrack, progressive, Next::kEndRead);
     if (!IsFree(*cell)) return Record(7, progressive, Next::kStop);
     if (value > 0) {
-      cell->kind = kBrakingPoint;
+      s_.PutFeature(*cell, index, kBrakingPoint);
       cell->value_a = static_cast<std::int16_t>(value);
     } else {
-      cell->kind = kBrakingPointWithoutValue;
+      s_.PutFeature(*cell, index, kBrakingPointWithoutValue);
     }
     return Next::kGoOn;
   }
@@ -158,6 +184,7 @@ class TrainReader {
 
   CompilerState& s_;
   FieldReader in_;
+  SourceLocation keyword_;    // where the record being read begins
   std::int32_t station_ = 1;  // the entry the next station fills
   std::int64_t speed_cursor_ = 0;
   std::int64_t adhesion_cursor_ = 0;
@@ -172,6 +199,7 @@ Next TrainReader::ReadStation() {
   ScenarioEntry& entry = s_.header[static_cast<std::size_t>(station_)];
   const std::int32_t position = in_.ReadInt32();
   entry.position = position;
+  Tell(RecordKind::kStation, position);
   if (!InRange(std::int64_t{position} + 800, position)) return Next::kEndRead;
   if (position % 50 != 0) return Record(8, position, Next::kStop);
   entry.kind = in_.ReadByte();
@@ -191,6 +219,7 @@ Next TrainReader::ReadStation() {
   const std::int64_t minutes = in_.ReadInt32();
   const std::int64_t seconds = in_.ReadInt32();
   entry.name = in_.ReadText();
+  if (s_.observer != nullptr) s_.observer->TextRead(s_.reading, entry.name);
   const std::int64_t time = (hours * 60 + minutes) * 60 + seconds;
   if (time < INT32_MIN || time > INT32_MAX) throw RuntimeFailure("a time too large");
   entry.time = static_cast<std::int32_t>(time);
@@ -224,7 +253,7 @@ Next TrainReader::ReadStation() {
     if (y <= 1) return Record(24);
     TrackCell* cell = s_.Cell(y);
     if (cell == nullptr) return Record(kOutsideTheTrack, position, Next::kEndRead);
-    cell->kind = kStationStop;
+    s_.PutFeature(*cell, y, kStationStop);
     cell->value_a = static_cast<std::int16_t>(station_);
   }
   if (station_ > 1 && start - 350 < s_.header[static_cast<std::size_t>(station_ - 1)].end) {
@@ -251,13 +280,17 @@ void TrainReader::EndOfRead() {
     }
   } while (adhesion_cursor_ < s_.last_cell - 2);
   for (std::size_t entry = kReferenceTre; entry <= kReferenceUno; ++entry) {
-    if (s_.header[entry].start % 50 != 0 || s_.header[entry].end % 50 != 0) s_.error_code = 2;
+    if (s_.header[entry].start % 50 != 0 || s_.header[entry].end % 50 != 0) {
+      s_.RecordError(2);
+      s_.error_location = {SourceLocation::File::kLine, -1};  // the references' file
+    }
   }
 }
 
 }  // namespace
 
 void ReadTrainFile(CompilerState& state) {
+  state.reading = {SourceLocation::File::kTrain, -1};
   auto bytes = ReadWholeFile(state.train_file);
   if (!bytes) throw RuntimeFailure("the train data file cannot be read");
   TrainReader(state, std::move(*bytes)).Run();
