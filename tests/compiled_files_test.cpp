@@ -82,6 +82,41 @@ TEST(PlanFile, APlanWithoutItsOriginIsAllEmpty) {
   EXPECT_EQ(EncodeLineData(plan), std::string(16, '\0'));
 }
 
+TEST(ReadingBack, EveryFileDecodesToWhatWasEncoded) {
+  std::vector<TrackCell> cells(5);
+  cells[2] = {kSignal, -1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  EXPECT_EQ(DecodeTrackCells(EncodeTrackCells(cells)), cells);
+
+  ScenarioHeader header{};
+  header[1] = {10, -500, 500, 0, 1, "Roma Termini", 4, 1, 2, 1, 1, 0, 1, 0, 0, 34970};
+  header[80].name = "(Cippo )(  Km  )(11+000)";
+  EXPECT_EQ(DecodeScenarioHeader(EncodeScenarioHeader(header)), header);
+
+  LineData plan;
+  plan.last_row = 5;
+  plan.origin_set = true;
+  plan.x = {0.5, -1.25};
+  plan.y = {2.0, 3.0};
+  const auto decoded = DecodeLineData(EncodeLineData(plan));
+  ASSERT_TRUE(decoded.has_value());
+  ASSERT_EQ(decoded->second.size(), 6u);
+  EXPECT_EQ(decoded->second[1].tag, 2);
+  EXPECT_EQ(decoded->second[1].value, 1.0);
+  EXPECT_EQ(decoded->first[3].value, -1.25);
+  EXPECT_EQ(decoded->second[5].tag, 0);
+}
+
+TEST(ReadingBack, BytesOfAnotherLayoutAreRefused) {
+  const std::string table = EncodeScenarioHeader(ScenarioHeader{});
+  EXPECT_FALSE(DecodeScenarioHeader(table.substr(1)));
+  EXPECT_FALSE(DecodeScenarioHeader(table + "x"));
+  EXPECT_FALSE(DecodeTrackCells(std::string(16, '\0')));
+  EXPECT_FALSE(DecodeTrackCells(""));
+  EXPECT_FALSE(DecodeLineData(std::string("\x07\0\0\0", 4)));    // no such tag
+  EXPECT_FALSE(DecodeLineData(std::string("\0\0\0\0\0\0", 6)));  // three elements
+  EXPECT_FALSE(DecodeLineData(std::string("\x05\0\0\0", 4)));    // a real cut short
+}
+
 class CompiledFilesTest : public ::testing::Test {
  protected:
   CompiledFilesTest() {

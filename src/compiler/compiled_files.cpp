@@ -124,6 +124,96 @@ void WriteLineData(const LineData& plan, ByteSink& sink) {
   WritePlanColumn(sink, plan, plan.y, {0, 1});
 }
 
+namespace {
+
+// Reads fixed-width members from the front of `bytes`, failing once short.
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+  bool ok() const { return ok_; }
+  bool done() const { return ok_ && at_ == bytes_.size(); }
+  const char* Take(std::size_t count) {
+    if (!ok_ || bytes_.size() - at_ < count) {
+      ok_ = false;
+      return nullptr;
+    }
+    const char* piece = bytes_.data() + at_;
+    at_ += count;
+    return piece;
+  }
+  std::uint8_t U8() {
+    const char* p = Take(1);
+    return p ? static_cast<std::uint8_t>(*p) : 0;
+  }
+  std::uint16_t U16() {
+    const char* p = Take(2);
+    return p ? DecodeFixed16(p) : 0;
+  }
+  std::int16_t I16() { return static_cast<std::int16_t>(U16()); }
+  std::int32_t I32() {
+    const char* p = Take(4);
+    return p ? static_cast<std::int32_t>(DecodeFixed32(p)) : 0;
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t at_ = 0;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+std::optional<std::vector<TrackCell>> DecodeTrackCells(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() % kTrackCellBytes != 0) return std::nullopt;
+  std::vector<TrackCell> cells(bytes.size() / kTrackCellBytes);
+  Reader in(bytes);
+  for (TrackCell& c : cells) {
+    c.kind = in.U8();
+    c.value_a = in.I16(), c.value_b = in.I16(), c.value_c = in.I16(), c.value_d = in.I16();
+    c.signal_time = in.U8(), c.approach_code = in.U8(), c.montagna_kind = in.U8();
+    c.speed_limit = in.U8(), c.gradient = in.U8(), c.adhesion = in.U8();
+  }
+  return cells;
+}
+
+std::optional<ScenarioHeader> DecodeScenarioHeader(std::string_view bytes) {
+  ScenarioHeader header{};
+  Reader in(bytes);
+  for (ScenarioEntry& e : header) {
+    e.kind = in.U8();
+    e.start = in.I32(), e.end = in.I32(), e.position = in.I32();
+    e.flag_a = in.U8();
+    const std::uint16_t length = in.U16();
+    if (const char* name = in.Take(length)) e.name.assign(name, length);
+    e.word_a = in.I16(), e.word_b = in.I16(), e.word_c = in.I16(), e.word_d = in.I16();
+    e.word_e = in.I16();
+    e.byte_a = in.U8(), e.byte_b = in.U8(), e.byte_c = in.U8(), e.byte_d = in.U8();
+    e.time = in.I32();
+  }
+  if (!in.done()) return std::nullopt;
+  return header;
+}
+
+std::optional<DecodedPlan> DecodeLineData(std::string_view bytes) {
+  std::vector<PlanElement> elements;
+  Reader in(bytes);
+  while (in.ok() && !in.done()) {
+    PlanElement element{in.U16(), 0};
+    if (element.tag == kTagInteger) {
+      element.value = in.I16();
+    } else if (element.tag == kTagDouble) {
+      const char* p = in.Take(8);
+      element.value = p ? DecodeDouble(p) : 0;
+    } else if (element.tag != kTagEmpty) {
+      return std::nullopt;
+    }
+    elements.push_back(element);
+  }
+  if (!in.done() || elements.size() < 2 || elements.size() % 2 != 0) return std::nullopt;
+  const auto middle = elements.begin() + static_cast<std::ptrdiff_t>(elements.size() / 2);
+  return DecodedPlan{{elements.begin(), middle}, {middle, elements.end()}};
+}
+
 Status WriteCompiledFiles(const CompilerState& state) {
   if (state.j != 0 && state.line_data) {
     const auto write_plan = [&](ByteSink& sink) { WriteLineData(*state.line_data, sink); };

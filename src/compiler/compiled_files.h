@@ -3,7 +3,9 @@
 // header or count.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/compiled_model.h"
@@ -31,6 +33,25 @@ std::string EncodeLineData(const LineData& plan);
 // The same bytes, appended to `sink` a piece at a time: the plan of a long
 // line takes tens of megabytes.
 void WriteLineData(const LineData& plan, ByteSink& sink);
+
+// The three files read back, for tools. Each returns nothing when the bytes
+// do not have the file's layout exactly: a track whose size is no multiple
+// of 15, a table that is not 87 entries to the last byte, a plan whose
+// elements do not parse or do not make two equal columns.
+std::optional<std::vector<TrackCell>> DecodeTrackCells(std::string_view bytes);
+std::optional<ScenarioHeader> DecodeScenarioHeader(std::string_view bytes);
+
+// An element of the plan as stored: its tag (0 empty, 2 integer, 5 real)
+// and its value.
+struct PlanElement {
+  std::uint16_t tag = 0;
+  double value = 0;
+};
+struct DecodedPlan {
+  std::vector<PlanElement> first;   // column 0, rows 0 to N
+  std::vector<PlanElement> second;  // column 1
+};
+std::optional<DecodedPlan> DecodeLineData(std::string_view bytes);
 
 // Replaces the plan file (only when `state.j` is not 0 and there is a plan),
 // the scenario table file and the track file, in this order; stops at the

@@ -40,6 +40,8 @@ struct TrackCell {
   std::uint8_t speed_limit = 0;  // km/h divided by 5
   std::uint8_t gradient = 0;     // per mille plus 100
   std::uint8_t adhesion = 0;
+
+  friend bool operator==(const TrackCell&, const TrackCell&) = default;
 };
 
 inline bool IsFree(const TrackCell& cell) {
@@ -64,6 +66,8 @@ struct ScenarioEntry {
   std::uint8_t byte_c = 0;
   std::uint8_t byte_d = 0;
   std::int32_t time = 0;  // seconds since midnight
+
+  friend bool operator==(const ScenarioEntry&, const ScenarioEntry&) = default;
 };
 
 // Stations from entry 1 up, board texts from entry 80 down, the kilometre

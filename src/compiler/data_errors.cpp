@@ -53,20 +53,29 @@ constexpr std::array<DataError, 28> kDataErrors = {{
      "a curve names no class from 1 to 6, or runs past the end of the plan"},
 }};
 
+const DataError* Find(std::int32_t code) {
+  for (const DataError& error : kDataErrors) {
+    if (error.code == code) return &error;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
-std::string DescribeDataError(const CompilerState& state) {
-  const DataError* error = nullptr;
-  for (const DataError& candidate : kDataErrors) {
-    if (candidate.code == state.error_code) error = &candidate;
-  }
-  std::string text;
-  if (error != nullptr && error->source == Source::kLine) text = state.line_file + ": ";
-  if (error != nullptr && error->source == Source::kTrain) text = state.train_file + ": ";
-  text += "error " + std::to_string(state.error_code);
+std::string DataErrorText(std::int32_t code, std::int32_t position) {
+  std::string text = "error " + std::to_string(code);
+  const DataError* error = Find(code);
   if (error == nullptr) return text;
-  if (error->has_position) text += " at " + std::to_string(state.error_position) + " m";
+  if (error->has_position) text += " at " + std::to_string(position) + " m";
   return text + ": " + std::string(error->meaning);
+}
+
+std::string DescribeDataError(const CompilerState& state) {
+  const DataError* error = Find(state.error_code);
+  std::string file;
+  if (error != nullptr && error->source == Source::kLine) file = state.line_file + ": ";
+  if (error != nullptr && error->source == Source::kTrain) file = state.train_file + ": ";
+  return file + DataErrorText(state.error_code, state.error_position);
 }
 
 }  // namespace tarvosa

@@ -14,4 +14,8 @@ namespace tarvosa {
 // holds another feature".
 std::string DescribeDataError(const CompilerState& state);
 
+// The number, the position where the number has one, and the meaning:
+// "error 16 at 6200 m: a signal's cell already holds another feature".
+std::string DataErrorText(std::int32_t code, std::int32_t position);
+
 }  // namespace tarvosa

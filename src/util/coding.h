@@ -27,6 +27,28 @@ inline void EncodeDouble(char* out, double value) {
   EncodeFixed64(out, std::bit_cast<std::uint64_t>(value));
 }
 
+// Read back from a buffer with enough bytes, low byte first.
+inline std::uint16_t DecodeFixed16(const char* in) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(in[0]) |
+                                    static_cast<unsigned char>(in[1]) << 8);
+}
+
+inline std::uint32_t DecodeFixed32(const char* in) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(in[i]);
+  return value;
+}
+
+inline std::uint64_t DecodeFixed64(const char* in) {
+  std::uint64_t value = 0;
+  for (int i = 7; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(in[i]);
+  return value;
+}
+
+inline double DecodeDouble(const char* in) {
+  return std::bit_cast<double>(DecodeFixed64(in));
+}
+
 // Appended to a string, low byte first.
 inline void PutFixed8(std::string& out, std::uint8_t value) {
   out.push_back(static_cast<char>(value));
