@@ -178,16 +178,16 @@ TEST_F(LineReaderTest, TextBoardsRoundToTheirCellAndTakeMarkersButNotFeatures) {
 }
 
 TEST_F(LineReaderTest, AnErrorKeepsTheFieldWhereTheReaderStopped) {
-  const CompilerState s = ReadFeatures({"cartello_indicatore,  125,   (Uno)",
-                                        "cartello_indicatore,  175,   (Due)"});
+  const CompilerState s =
+      ReadFeatures({"cartello_indicatore,  125,   (Uno)", "cartello_indicatore,  175,   (Due)"});
   EXPECT_EQ(s.error_code, 6);
   EXPECT_EQ(s.error_location.file, SourceLocation::File::kLine);
   // "[generale]", the length and "[curve]" (51 bytes with their CR LF), the
   // first board (36), then the second board's text after its 29 bytes.
   EXPECT_EQ(s.error_location.offset, 51 + 36 + 29);
 
-  const CompilerState missing = Read({"[generale]", "lunghezza percorso,    10000", "[curve]",
-                                      "pendenza,  0,   x", "[fine]"});
+  const CompilerState missing = Read(
+      {"[generale]", "lunghezza percorso,    10000", "[curve]", "pendenza,  0,   x", "[fine]"});
   EXPECT_EQ(missing.error_code, 25);
   EXPECT_EQ(missing.error_location.offset, 51 + 16);  // the "x"
 }

@@ -51,6 +51,7 @@ WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string&
 
 struct ProgramResult {
   int exit_status = -1;  // -1 when the program did not exit normally
+  std::string standard_output;
   std::string standard_error;
 };
 
@@ -62,9 +63,9 @@ struct RunOptions {
   unsigned long file_size_limit = 0;
 };
 
-// Runs `program` without arguments in the working directory `working`.
+// Runs `program` with `arguments` in the working directory `working`.
 ProgramResult RunProgram(const std::filesystem::path& program, const std::filesystem::path& working,
-                         RunOptions options = {});
+                         RunOptions options = {}, const std::vector<std::string>& arguments = {});
 
 // A screen that keeps what it was asked to show, in order.
 struct RecordingScreen : Screen {

@@ -59,5 +59,10 @@ TEST(Windows1252, BytesThatAreNotUtf8AreAnError) {
   EXPECT_EQ(ErrorOf("\xF5\x80\x80\x80"), "1: the text is not valid UTF-8");
 }
 
+TEST(Windows1252, BytesReadBackAsUtf8) {
+  EXPECT_EQ(Windows1252ToUtf8("Validit\xE0 11.15\xBD \x80"), "Validità 11.15½ €");
+  EXPECT_EQ(Windows1252ToUtf8("\x81"), "\uFFFD");
+}
+
 }  // namespace
 }  // namespace tarvosa

@@ -55,6 +55,19 @@ std::optional<std::pair<char32_t, std::size_t>> Decode(std::string_view text, st
   return std::pair{c, length};
 }
 
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | c >> 6);
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | c >> 12);
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
 std::string CodePointName(char32_t c) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
@@ -78,6 +91,22 @@ std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::strin
     at += length;
   }
   return std::nullopt;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    char32_t character = byte;
+    if (byte >= 0x80 && byte <= 0x9F) {
+      character = U'\uFFFD';
+      for (const auto& [candidate, candidate_byte] : kRow80) {
+        if (candidate_byte == byte) character = candidate;
+      }
+    }
+    AppendUtf8(character, out);
+  }
+  return out;
 }
 
 }  // namespace tarvosa

@@ -20,4 +20,8 @@ struct EncodingError {
 // ever replaced by a stand-in character.
 std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::string& out);
 
+// The UTF-8 text of Windows-1252 bytes, for showing them; a byte that holds
+// no character becomes U+FFFD.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
 }  // namespace tarvosa

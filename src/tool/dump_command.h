@@ -1,0 +1,18 @@
+// scenario dump: any of the three compiled files as a readable table.
+#pragma once
+
+#include <string>
+
+namespace tarvosa::tool {
+
+struct DumpOptions {
+  std::string file;
+  std::string format = "text";  // text, csv or json
+  std::string kind;             // track, table or plan; "" to tell by the layout
+  long step = 1;                // every step-th row of the plan
+  std::string output;           // "" for standard output
+};
+
+int RunDump(const DumpOptions& options);
+
+}  // namespace tarvosa::tool

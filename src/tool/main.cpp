@@ -1,0 +1,121 @@
+// scenario: the installer's compiler for scenario authors. Compiles any line
+// definition and train data files, checks them, shows the compiled files,
+// draws them, and exports the embedded scenario as a starting point.
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "tool/check_command.h"
+#include "tool/compile_command.h"
+#include "tool/dump_command.h"
+#include "tool/export_command.h"
+#include "tool/map_command.h"
+#include "util/windows1252.h"
+
+namespace {
+
+using namespace tarvosa::tool;
+
+constexpr const char* kExitStatuses =
+    "Exit status: 0 clean, 1 a file could not be read or written, 2 a data error, 3 a fatal "
+    "conflict (1250 or 1251), 4 a usage error.";
+
+void AddFileOptions(CLI::App& command, CompileOptions& options) {
+  command.add_option("LINE", options.line, "line definition file")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command.add_option("TRAIN", options.train, "train data file")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command.add_option("--route", options.route_title, "route title (default Tarvosa)");
+  command.add_option("--train", options.train_title, "train title (default Corvale)");
+}
+
+bool TitlesFit(const CompileOptions& options) {
+  std::string bytes;
+  return !tarvosa::AppendWindows1252(options.route_title, bytes) &&
+         !tarvosa::AppendWindows1252(options.train_title, bytes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Compiles, checks, shows and draws train-driving scenarios.", "scenario"};
+  app.footer(kExitStatuses);
+  app.set_version_flag("--version", "scenario 1.0");
+  app.require_subcommand(1);
+
+  CompileOptions compile;
+  bool no_plan = false;
+  auto* compile_command = app.add_subcommand(
+      "compile", "Compile LINE and TRAIN into the three compiled files, as the installer does.");
+  AddFileOptions(*compile_command, compile);
+  compile_command->add_option("-o", compile.output, "directory for the compiled files (default .)")
+      ->check(CLI::ExistingDirectory);
+  compile_command->add_flag("--no-plan", no_plan, "leave out the plan of the line");
+  compile_command->footer(kExitStatuses);
+
+  CompileOptions check;
+  auto* check_command = app.add_subcommand(
+      "check",
+      "Report what the compiler accepts silently but is almost always a mistake, then "
+      "the compiler's verdict. Writes nothing.");
+  AddFileOptions(*check_command, check);
+  check_command->footer(kExitStatuses);
+
+  DumpOptions dump;
+  auto* dump_command = app.add_subcommand("dump", "Show a compiled file as a table.");
+  dump_command->add_option("FILE", dump.file, "track, scenario table or plan file")->required();
+  dump_command->add_option("--format", dump.format, "text, csv or json (default text)")
+      ->check(CLI::IsMember({"text", "csv", "json"}));
+  dump_command->add_option("--kind", dump.kind, "track, table or plan (default: by the layout)")
+      ->check(CLI::IsMember({"track", "table", "plan"}));
+  dump_command->add_option("--step", dump.step, "every k-th row of the plan (default 1)")
+      ->check(CLI::PositiveNumber);
+  dump_command->add_option("-o", dump.output, "write to this file instead of the standard output");
+  dump_command->footer(kExitStatuses);
+
+  std::string map_directory, map_output;
+  auto* map_command =
+      app.add_subcommand("map", "Draw the compiled scenario in DIR as one SVG page.");
+  map_command->add_option("DIR", map_directory, "directory of the three compiled files")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  map_command->add_option("-o", map_output, "the SVG file to write")->required();
+  map_command->footer(kExitStatuses);
+
+  std::string export_directory;
+  auto* export_command =
+      app.add_subcommand("export", "Write the embedded scenario's five documents into DIR.");
+  export_command->add_option("DIR", export_directory, "directory to write into")->required();
+  export_command->footer(kExitStatuses);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& success) {
+    return app.exit(success);  // --help and --version
+  } catch (const CLI::ParseError& error) {
+    app.exit(error);
+    return kUsage;
+  }
+
+  compile.plan = !no_plan;
+  if (compile_command->parsed()) {
+    if (!TitlesFit(compile)) {
+      std::fprintf(stderr, "scenario: a title has a character with no Windows-1252 byte\n");
+      return kUsage;
+    }
+    return RunCompile(compile);
+  }
+  if (check_command->parsed()) {
+    if (!TitlesFit(check)) {
+      std::fprintf(stderr, "scenario: a title has a character with no Windows-1252 byte\n");
+      return kUsage;
+    }
+    return RunCheck(check);
+  }
+  if (dump_command->parsed()) return RunDump(dump);
+  if (map_command->parsed()) return RunMap(map_directory, map_output);
+  return RunExport(export_directory);
+}

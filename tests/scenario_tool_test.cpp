@@ -1,0 +1,206 @@
+// The scenario tool as authors use it: a process, its output and its exit
+// status, on the embedded scenario and on broken copies of it.
+#include <algorithm>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "compiler/memorizza_percorso.h"
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
+
+const std::vector<std::string> kCompiled = {"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
+                                            "Tarvosa_linea.dat"};
+
+class ScenarioTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Run({"export", source_.text()}).exit_status, 0);
+    fs::create_directory(out_);
+  }
+  testing::ProgramResult Run(const std::vector<std::string>& arguments) {
+    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
+  }
+  std::string Source(const std::string& file) const { return (source_.path() / file).string(); }
+  std::string Line() const { return Source("Tarvosa_linea.txt"); }
+  std::string Train() const { return Source("Tarvosa_Corvale-.txt"); }
+
+  // Replaces the first `from` in `file` by `to`; returns the 1-based line.
+  int Edit(const std::string& file, const std::string& from, const std::string& to) {
+    std::string bytes = ReadFile(file);
+    const std::size_t at = bytes.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    bytes.replace(at, from.size(), to);
+    WriteFile(file, bytes);
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + at, '\n'));
+  }
+
+  testing::ScratchDirectory source_{"esempio"};
+  testing::ScratchDirectory work_{"lavoro"};
+  fs::path out_ = work_.path() / "out";
+};
+
+TEST_F(ScenarioTool, CompilingTheExportedFilesGivesTheInstallersFiles) {
+  testing::ScratchDirectory installed{"installato"};
+  fs::copy_file(TARVOSA_INSTALLER, installed.path() / "Tarvosa_Corvale");
+  ASSERT_EQ(testing::RunProgram(installed.path() / "Tarvosa_Corvale", work_.path()).exit_status, 0);
+
+  const auto result = Run({"compile", Line(), Train(), "-o", out_.string()});
+  EXPECT_EQ(result.exit_status, 0) << result.standard_error;
+  EXPECT_EQ(result.standard_error, "");
+  EXPECT_EQ(testing::ListDirectory(out_), kCompiled);
+  for (const std::string& file : kCompiled) {
+    EXPECT_EQ(ReadFile(out_ / file), ReadFile(installed.path() / file)) << file;
+  }
+  EXPECT_TRUE(fs::exists(Line()));  // the inputs are left alone
+  EXPECT_TRUE(fs::exists(Train()));
+
+  fs::remove_all(out_);
+  fs::create_directory(out_);
+  ASSERT_EQ(Run({"compile", Line(), Train(), "-o", out_.string(), "--no-plan"}).exit_status, 0);
+  EXPECT_EQ(testing::ListDirectory(out_),
+            (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim"}));
+}
+
+TEST_F(ScenarioTool, AnErrorInTheLineFileIsNamedByLineAndColumn) {
+  const int line = Edit(Line(), "pendenza,  1250,   -4,5", "pendenza,  1250,   x");
+  const auto result = Run({"compile", Line(), Train(), "-o", out_.string()});
+  EXPECT_EQ(result.exit_status, 2);
+  EXPECT_EQ(result.standard_error,
+            Line() + ":" + std::to_string(line) +
+                ":20: error 25: a file is missing, empty, cut short, or holds a field that is not "
+                "a number or too large for its place\n");
+}
+
+TEST_F(ScenarioTool, AnErrorInTheTrainFileIsNamedWithItsProgressive) {
+  const int line = Edit(Train(), "stazione,   61000,", "stazione,   61025,");
+  const auto result = Run({"compile", Line(), Train(), "-o", out_.string()});
+  EXPECT_EQ(result.exit_status, 2);
+  EXPECT_EQ(result.standard_error,
+            Train() + ":" + std::to_string(line) +
+                ":13: error 8 at 61025 m: a station's progressive is not a multiple of 50\n");
+  EXPECT_EQ(testing::ListDirectory(out_), kCompiled);  // written all the same
+}
+
+TEST_F(ScenarioTool, CheckReportsEveryPlantedMistakeThenTheVerdict) {
+  const int stray = Edit(Line(), "[pendenze]", "[pendenze]\r\nciao") + 1;
+  const int back = Edit(Line(), "pendenza,  1250,   -4,5\r\n",
+                        "pendenza,  1250,   -4,5\r\npendenza,  500,   2\r\n") +
+                   1;
+  const int overlap = Edit(Line(), "curvas1,  1751,  300", "curvas1,  1400,  300");
+  const int text = Edit(Line(), "(Culmine )(Galleria)", "(Culmin\xC3\xA8 )(Galleria)");
+  const auto result = Run({"check", Line(), Train()});
+  EXPECT_EQ(result.exit_status, 0) << result.standard_error;
+  const auto has = [&](int line, const std::string& what) {
+    const std::string prefix = Line() + ":" + std::to_string(line) + ":";
+    const auto at = result.standard_error.find(prefix);
+    return at != std::string::npos &&
+           result.standard_error.find(what, at) < result.standard_error.find('\n', at);
+  };
+  EXPECT_TRUE(has(stray, "warning: \"ciao\" matches no keyword")) << result.standard_error;
+  EXPECT_TRUE(has(back, "comes after one at 1250 m")) << result.standard_error;
+  EXPECT_TRUE(has(overlap, "overlaps the one before, which ends at 1500 m"))
+      << result.standard_error;
+  EXPECT_TRUE(has(text, "looks like UTF-8")) << result.standard_error;
+  EXPECT_NE(result.standard_error.find("\"5\" matches no keyword"), std::string::npos);
+  EXPECT_EQ(result.standard_error.substr(result.standard_error.size() - 9), "no error\n");
+  EXPECT_TRUE(testing::ListDirectory(work_.path()).size() == 1);  // only out/: nothing written
+}
+
+TEST_F(ScenarioTool, DumpShowsWhatTheCompilerStored) {
+  ASSERT_EQ(Run({"compile", Line(), Train(), "-o", out_.string()}).exit_status, 0);
+  testing::ScratchDirectory copies;
+  CompilerState state;
+  state.route_title = "Tarvosa";
+  state.train_title = "Corvale";
+  for (auto [name, from] : {std::pair{&state.line_file, Line()}, {&state.train_file, Train()}}) {
+    *name = (copies.path() / fs::path(from).filename()).string();
+    fs::copy_file(from, *name);
+  }
+  state.plan_file = (copies.path() / "p").string();
+  state.table_file = (copies.path() / "t").string();
+  state.track_file = (copies.path() / "c").string();
+  ASSERT_TRUE(memorizza_percorso(state, 1).ok());
+
+  const auto track = Run({"dump", (out_ / "Tarvosa_Corvale.dat").string(), "--format", "json"});
+  ASSERT_EQ(track.exit_status, 0);
+  const auto cells = nlohmann::json::parse(track.standard_output);
+  ASSERT_GT(cells.size(), 300u);
+  for (const auto& row : cells) {
+    const TrackCell& cell = state.cells->at(row["cell"].get<std::size_t>());
+    EXPECT_EQ(row["kind"], cell.kind);
+    EXPECT_EQ(row["value_a"], cell.value_a);
+    EXPECT_EQ(row["approach_code"], cell.approach_code);
+    EXPECT_EQ(row["speed_kmh"], cell.speed_limit * 5);
+    EXPECT_EQ(row["gradient"], static_cast<int>(cell.gradient) - 100);
+  }
+  const auto table = Run({"dump", (out_ / "Tarvosa_Corvale.sim").string(), "--format", "json"});
+  std::size_t stations = 0;
+  for (const auto& row : nlohmann::json::parse(table.standard_output)) {
+    const ScenarioEntry& entry = state.header.at(row["entry"].get<std::size_t>());
+    EXPECT_EQ(row["position"], entry.position);
+    EXPECT_EQ(row["time"], entry.time);
+    stations += row["role"] == "station";
+  }
+  EXPECT_EQ(stations, 31u);
+  const auto plan =
+      Run({"dump", (out_ / "Tarvosa_linea.dat").string(), "--step", "1500", "--format", "csv"});
+  EXPECT_NE(plan.standard_output.find("\n1500,-1.132479,1499.994375\n"), std::string::npos)
+      << plan.standard_output.substr(0, 200);
+}
+
+TEST_F(ScenarioTool, DumpRefusesBytesOfAnotherLayout) {
+  const auto result = Run({"dump", Line()});
+  EXPECT_EQ(result.exit_status, 2);
+  EXPECT_EQ(result.standard_error,
+            Line() + ": its 11761 bytes do not have the layout of any compiled file\n");
+}
+
+TEST_F(ScenarioTool, MapDrawsAWellFormedPage) {
+  ASSERT_EQ(Run({"compile", Line(), Train(), "-o", out_.string()}).exit_status, 0);
+  const std::string svg_file = (work_.path() / "map.svg").string();
+  ASSERT_EQ(Run({"map", out_.string(), "-o", svg_file}).exit_status, 0);
+  const std::string svg = ReadFile(svg_file);
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+  EXPECT_NE(svg.find(">Napoli Piazza Garibaldi 11:44:00</text>"), std::string::npos);
+  // Every element that opens is closed, in order.
+  std::vector<std::string> open;
+  for (std::size_t at = svg.find('<'); at != std::string::npos; at = svg.find('<', at + 1)) {
+    const std::size_t end = svg.find('>', at);
+    ASSERT_NE(end, std::string::npos);
+    const std::string tag = svg.substr(at + 1, end - at - 1);
+    if (tag.front() == '?' || tag.back() == '/') continue;
+    const std::string name =
+        tag.substr(tag.front() == '/', tag.find_first_of(" /", 1) - (tag.front() == '/'));
+    if (tag.front() == '/') {
+      ASSERT_FALSE(open.empty());
+      EXPECT_EQ(open.back(), name);
+      open.pop_back();
+    } else {
+      open.push_back(name);
+    }
+  }
+  EXPECT_TRUE(open.empty());
+}
+
+TEST_F(ScenarioTool, UsageErrorsHelpAndVersion) {
+  EXPECT_EQ(Run({}).exit_status, 4);
+  EXPECT_EQ(Run({"compile", Line()}).exit_status, 4);
+  EXPECT_EQ(Run({"compile", Line(), "missing.txt"}).exit_status, 4);
+  EXPECT_EQ(Run({"dump", Line(), "--format", "xml"}).exit_status, 4);
+  const auto help = Run({"--help"});
+  EXPECT_EQ(help.exit_status, 0);
+  EXPECT_NE(help.standard_output.find("4 a usage error"), std::string::npos);
+  EXPECT_EQ(Run({"compile", "--help"}).exit_status, 0);
+  EXPECT_EQ(Run({"--version"}).standard_output, "scenario 1.0\n");
+}
+
+}  // namespace
+}  // namespace tarvosa
