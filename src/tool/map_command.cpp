@@ -156,13 +156,15 @@ class Page {
 
   // The plan, fitted into its panel, with tunnels, stations and a scale.
   void Plan(double top) {
-    const auto [min_x, max_x] = std::minmax_element(s_.x.begin(), s_.x.end());
-    const auto [min_y, max_y] = std::minmax_element(s_.y.begin(), s_.y.end());
+    const double min_x = *std::min_element(s_.x.begin(), s_.x.end());
+    const double max_x = *std::max_element(s_.x.begin(), s_.x.end());
+    const double min_y = *std::min_element(s_.y.begin(), s_.y.end());
+    const double max_y = *std::max_element(s_.y.begin(), s_.y.end());
     const double panel = std::min(width_ - 2 * kMargin, 1400.0);
-    const double scale = std::min(panel / std::max(1.0, *max_x - *min_x),
-                                  (kPlanHeight - 40) / std::max(1.0, *max_y - *min_y));
+    const double scale = std::min(panel / std::max(1.0, max_x - min_x),
+                                  (kPlanHeight - 40) / std::max(1.0, max_y - min_y));
     const auto at = [&](std::size_t row) {
-      return std::pair{kMargin + (s_.x[row] - *min_x) * scale, top + (*max_y - s_.y[row]) * scale};
+      return std::pair{kMargin + (s_.x[row] - min_x) * scale, top + (max_y - s_.y[row]) * scale};
     };
     const std::size_t step = std::max<std::size_t>(1, s_.x.size() / 5000);
     const auto path = [&](std::size_t from, std::size_t to, const std::string& style) {
