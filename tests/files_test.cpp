@@ -1,10 +1,11 @@
 #include "util/files.h"
 
+#include <csignal>
+#if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <csignal>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ using testing::WriteFile;
 TEST(ReplaceFile, CreatesAFileThatDidNotExist) {
   ScratchDirectory dir;
   const std::string name = dir.text() + "/new.txt";
-  ASSERT_TRUE(ReplaceFile(name, "abc\r\n").ok());
+  ASSERT_TRUE(ReplaceFileContent(name, "abc\r\n").ok());
   EXPECT_EQ(ReadFile(name), "abc\r\n");
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"new.txt"});
 }
@@ -31,15 +32,15 @@ TEST(ReplaceFile, AnEarlierLongerFileLeavesNothingBehind) {
   ScratchDirectory dir;
   const std::string name = dir.text() + "/doc.txt";
   WriteFile(name, std::string(5000, 'x'));
-  ASSERT_TRUE(ReplaceFile(name, "short").ok());
+  ASSERT_TRUE(ReplaceFileContent(name, "short").ok());
   EXPECT_EQ(ReadFile(name), "short");
-  ASSERT_TRUE(ReplaceFile(name, "").ok());
+  ASSERT_TRUE(ReplaceFileContent(name, "").ok());
   EXPECT_EQ(fs::file_size(name), 0u);
 }
 
 TEST(ReplaceFile, NamesWithBlanksAndADoubledSeparatorAreTakenAsTheyStand) {
   ScratchDirectory dir("con spazi è");
-  ASSERT_TRUE(ReplaceFile(dir.text() + "//Tarvosa linea.txt", "x").ok());
+  ASSERT_TRUE(ReplaceFileContent(dir.text() + "//Tarvosa linea.txt", "x").ok());
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Tarvosa linea.txt"});
 }
 
@@ -50,26 +51,29 @@ TEST(ReplaceFile, AReadOnlyFileIsRefusedAndKept) {
   WriteFile(name, "earlier");
   fs::permissions(name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 
-  const Status status = ReplaceFile(name, "new");
+  const Status status = ReplaceFileContent(name, "new");
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(status.message(), name + ": cannot replace a read-only file");
   EXPECT_EQ(ReadFile(name), "earlier");
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.txt"});
 }
 
+// Windows has one read-only flag instead of three write bits.
+#if !defined(_WIN32)
 TEST(ReplaceFile, AnyWriteBitMakesAFileReplaceable) {
   ScratchDirectory dir;
   const std::string name = dir.text() + "/doc.txt";
   WriteFile(name, "earlier");
   fs::permissions(name, fs::perms::owner_read | fs::perms::others_write);
-  EXPECT_TRUE(ReplaceFile(name, "new").ok());
+  EXPECT_TRUE(ReplaceFileContent(name, "new").ok());
   EXPECT_EQ(ReadFile(name), "new");
 }
+#endif
 
 TEST(ReplaceFile, AMissingDirectoryIsAFileSystemError) {
   ScratchDirectory dir;
   const std::string name = dir.text() + "/missing/doc.txt";
-  const Status status = ReplaceFile(name, "x");
+  const Status status = ReplaceFileContent(name, "x");
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(status.message(), name + ": cannot write in its directory: No such file or directory");
 }
@@ -80,7 +84,7 @@ TEST(ReplaceFile, AFailedRenameKeepsTheTargetAndRemovesTheTemporaryFile) {
   fs::create_directory(name);  // a directory cannot be replaced by a file
   WriteFile(name + "/inside", "kept");
 
-  const Status status = ReplaceFile(name, "x");
+  const Status status = ReplaceFileContent(name, "x");
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(status.message().rfind(name + ": cannot replace the file: ", 0), 0u)
       << status.message();
@@ -88,6 +92,7 @@ TEST(ReplaceFile, AFailedRenameKeepsTheTargetAndRemovesTheTemporaryFile) {
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.txt"});
 }
 
+#if !defined(_WIN32)
 // A file-size limit stands in for a full disk: the write fails part way.
 TEST(ReplaceFile, AFailedWriteKeepsTheEarlierFileExactly) {
   ScratchDirectory dir;
@@ -100,7 +105,7 @@ TEST(ReplaceFile, AFailedWriteKeepsTheEarlierFileExactly) {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
     setrlimit(RLIMIT_FSIZE, &limit);
-    const Status status = ReplaceFile(name, std::string(100000, 'y'));
+    const Status status = ReplaceFileContent(name, std::string(100000, 'y'));
     const bool expected = status.message() == name + ": cannot write the file: File too large";
     _exit(expected ? 0 : 1);
   }
@@ -111,6 +116,8 @@ TEST(ReplaceFile, AFailedWriteKeepsTheEarlierFileExactly) {
   EXPECT_EQ(ReadFile(name), earlier);
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.txt"});
 }
+
+#endif  // a file-size limit exists only on POSIX systems
 
 }  // namespace
 }  // namespace tarvosa

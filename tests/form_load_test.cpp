@@ -28,6 +28,7 @@ const std::vector<std::string> kInstalledFiles = {"Tarvosa_Corvale.dat",
 Form1 FormIn(const ScratchDirectory& dir) {
   Form1 form;
   form.app_path = dir.text();
+  form.separator = static_cast<char>(fs::path::preferred_separator);
   return form;
 }
 

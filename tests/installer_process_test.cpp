@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "test_process.h"
 #include "test_support.h"
 
 namespace tarvosa {

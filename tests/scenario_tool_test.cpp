@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "compiler/memorizza_percorso.h"
+#include "test_process.h"
 #include "test_support.h"
 
 namespace tarvosa {

@@ -1,5 +1,5 @@
-// What the tests share: scratch directories, whole-file reads and running a
-// program as a separate process.
+// What the tests share: scratch directories, whole-file reads, and the
+// documents and screens of a run.
 #pragma once
 
 #include <filesystem>
@@ -48,24 +48,6 @@ struct WrittenDocument {
   std::vector<std::string> lines;
 };
 WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string& file);
-
-struct ProgramResult {
-  int exit_status = -1;  // -1 when the program did not exit normally
-  std::string standard_output;
-  std::string standard_error;
-};
-
-// How to start a program: as the unprivileged user nobody (whom permission
-// bits stop, unlike root), and with a limit on the size of any file it
-// writes (0 for none).
-struct RunOptions {
-  bool as_nobody = false;
-  unsigned long file_size_limit = 0;
-};
-
-// Runs `program` with `arguments` in the working directory `working`.
-ProgramResult RunProgram(const std::filesystem::path& program, const std::filesystem::path& working,
-                         RunOptions options = {}, const std::vector<std::string>& arguments = {});
 
 // A screen that keeps what it was asked to show, in order.
 struct RecordingScreen : Screen {

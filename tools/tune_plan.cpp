@@ -55,7 +55,7 @@ Point LastRow(std::vector<std::string> lines, const std::vector<Curve>& curves) 
   std::string bytes;
   for (const std::string& line : lines) bytes += line + "\r\n";
   const auto file = std::filesystem::temp_directory_path() / "tune_plan_linea.txt";
-  if (!tarvosa::ReplaceFile(file.string(), bytes).ok()) std::exit(2);
+  if (!tarvosa::ReplaceFileContent(file.string(), bytes).ok()) std::exit(2);
   CompilerState state;
   state.line_file = file.string();
   state.train_file = file.string() + ".none";

@@ -42,7 +42,7 @@ Status scrivi_documento(const std::string& name, const DocumentTable& table) {
     return Status::DataError(name + ": the document has no end marker in its " +
                              std::to_string(table.size()) + " entries");
   }
-  return ReplaceFile(name, bytes);
+  return ReplaceFileContent(name, bytes);
 }
 
 }  // namespace tarvosa

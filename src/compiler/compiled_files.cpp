@@ -219,11 +219,13 @@ Status WriteCompiledFiles(const CompilerState& state) {
     const auto write_plan = [&](ByteSink& sink) { WriteLineData(*state.line_data, sink); };
     if (Status s = ReplaceFileWith(state.plan_file, write_plan); !s.ok()) return s;
   }
-  if (Status s = ReplaceFile(state.table_file, EncodeScenarioHeader(state.header)); !s.ok()) {
+  if (Status s = ReplaceFileContent(state.table_file, EncodeScenarioHeader(state.header));
+      !s.ok()) {
     return s;
   }
   const std::vector<TrackCell> no_cells;
-  return ReplaceFile(state.track_file, EncodeTrackCells(state.cells ? *state.cells : no_cells));
+  return ReplaceFileContent(state.track_file,
+                            EncodeTrackCells(state.cells ? *state.cells : no_cells));
 }
 
 }  // namespace tarvosa

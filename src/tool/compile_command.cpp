@@ -37,7 +37,7 @@ Status CopyInput(const std::string& from, const std::string& to, std::string& by
   const auto read = ReadWholeFile(from);
   if (!read) return Status::FileSystemError(from + ": cannot read the file");
   bytes = *read;
-  return ReplaceFile(to, bytes);
+  return ReplaceFileContent(to, bytes);
 }
 
 Status Titles(const CompileOptions& options, CompilerState& state) {

@@ -191,7 +191,7 @@ int RunDump(const DumpOptions& options) {
   }
   std::ostringstream text;
   Print(*table, options.format, text);
-  if (const Status s = ReplaceFile(options.output, text.str()); !s.ok()) {
+  if (const Status s = ReplaceFileContent(options.output, text.str()); !s.ok()) {
     std::fprintf(stderr, "%s\n", s.message().c_str());
     return kFileSystem;
   }

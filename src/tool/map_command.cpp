@@ -300,7 +300,7 @@ int RunMap(const std::string& directory, const std::string& output) {
     return kDataError;
   }
   const double width = std::max(1200.0, static_cast<double>(scenario->x.size()) / 200.0);
-  if (const Status s = ReplaceFile(output, Page(*scenario, width).Svg()); !s.ok()) {
+  if (const Status s = ReplaceFileContent(output, Page(*scenario, width).Svg()); !s.ok()) {
     std::fprintf(stderr, "%s\n", s.message().c_str());
     return kFileSystem;
   }

@@ -96,7 +96,7 @@ Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSin
   return Status();
 }
 
-Status ReplaceFile(const std::string& name, std::string_view bytes) {
+Status ReplaceFileContent(const std::string& name, std::string_view bytes) {
   return ReplaceFileWith(name, [bytes](ByteSink& sink) { sink.Append(bytes); });
 }
 

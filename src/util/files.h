@@ -24,7 +24,7 @@ class ByteSink {
 };
 
 // Replaces the file `name` with what `produce` appends to the sink it is
-// given, with the same guarantees as ReplaceFile.
+// given, with the same guarantees as ReplaceFileContent.
 Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSink&)>& produce);
 
 // Replaces the file `name` with exactly `bytes`. The bytes go first to a
@@ -32,7 +32,7 @@ Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSin
 // an earlier file exactly as it was and no temporary file behind. An
 // existing file that has no write permission bit was made read-only on
 // purpose and is refused, whoever runs the program.
-Status ReplaceFile(const std::string& name, std::string_view bytes);
+Status ReplaceFileContent(const std::string& name, std::string_view bytes);
 
 // Whether `name` is a regular file (or a link to one).
 bool IsRegularFile(const std::string& name);
