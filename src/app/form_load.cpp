@@ -29,9 +29,9 @@ Status PrepareCompiler(const Form1& form, CompilerState& state) {
   return Status();
 }
 
-// Compiles the scenario; a data error recorded on the way is reported once
-// the files are written.
-ExitStatus Compile(const Form1& form, Screen& screen) {
+}  // namespace
+
+ExitStatus CompileScenario(const Form1& form, Screen& screen) {
   CompilerState state;
   if (Status prepared = PrepareCompiler(form, state); !prepared.ok()) {
     return ReportFailure(screen, prepared);
@@ -46,8 +46,6 @@ ExitStatus Compile(const Form1& form, Screen& screen) {
   return ExitStatus::kClean;
 }
 
-}  // namespace
-
 ExitStatus Form_Load(Form1& form, Screen& screen) {
   form.route_title = "Tarvosa";
   form.train_title = "Corvale";
@@ -57,7 +55,7 @@ ExitStatus Form_Load(Form1& form, Screen& screen) {
        {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
     if (Status step = writer(form); !step.ok()) return ReportFailure(screen, step);
   }
-  return Compile(form, screen);
+  return CompileScenario(form, screen);
 }
 
 }  // namespace tarvosa

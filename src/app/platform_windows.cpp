@@ -1,17 +1,25 @@
-// Windows: the executable's directory from GetModuleFileNameW, wide
-// throughout and handed on as UTF-8. Until the program has its own window,
-// it shows its notice and messages on the standard error as on Linux.
+// Windows: the window Form1 with its one label, message boxes, and the
+// executable's directory from GetModuleFileNameW, wide throughout and handed
+// on as UTF-8.
 #include <windows.h>
 
 #include <string>
 
 #include "app/platform.h"
-#include "app/terminal_screen.h"
 
 namespace tarvosa::platform {
 namespace {
 
-std::optional<std::string> Utf8FromWide(const std::wstring& wide) {
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::optional<std::string> Utf8(const std::wstring& wide) {
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
   const int bytes =
@@ -33,6 +41,65 @@ std::optional<std::wstring> ProgramPath() {
   }
 }
 
+// The window's sizes, in twips (1/1440 inch).
+constexpr int kClientWidth = 4200, kClientHeight = 2688;
+constexpr int kLabelLeft = 960, kLabelTop = 960, kLabelWidth = 2652, kLabelHeight = 792;
+constexpr int kFontPoints = 24;
+constexpr wchar_t kWindowClass[] = L"Form1";
+
+// The small window whose only content is the label; it stays on screen,
+// without handling messages, until the run ends.
+class WindowScreen final : public Screen {
+ public:
+  ~WindowScreen() override {
+    if (window_ != nullptr) DestroyWindow(window_);
+    if (font_ != nullptr) DeleteObject(font_);
+  }
+
+  void ShowWaitingWindow(std::string_view caption) override {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW form{};
+    form.lpfnWndProc = DefWindowProcW;
+    form.hInstance = instance;
+    form.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    form.lpszClassName = kWindowClass;
+    RegisterClassW(&form);
+
+    const HDC screen = GetDC(nullptr);
+    const int dpi_x = GetDeviceCaps(screen, LOGPIXELSX), dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const auto x = [&](int twips) { return MulDiv(twips, dpi_x, 1440); };
+    const auto y = [&](int twips) { return MulDiv(twips, dpi_y, 1440); };
+
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame{0, 0, x(kClientWidth), y(kClientHeight)};
+    AdjustWindowRect(&frame, kStyle, FALSE);
+    window_ = CreateWindowW(kWindowClass, L"Tarvosa", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            instance, nullptr);
+    if (window_ == nullptr) return;
+    font_ = CreateFontW(-MulDiv(kFontPoints, dpi_y, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                        ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+    const HWND label = CreateWindowW(
+        L"STATIC", Wide(caption).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, x(kLabelLeft),
+        y(kLabelTop), x(kLabelWidth), y(kLabelHeight), window_, nullptr, instance, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+
+  // A modal box with only OK, no icon and the default title.
+  void ShowMessage(std::string_view text) override {
+    MessageBoxW(nullptr, Wide(text).c_str(), nullptr, MB_OK);
+  }
+
+ private:
+  HWND window_ = nullptr;
+  HFONT font_ = nullptr;
+};
+
 }  // namespace
 
 void PrepareProcess() {}
@@ -45,7 +112,7 @@ std::optional<std::string> ExecutableDirectory() {
   std::wstring directory = program->substr(0, separator);
   // A drive root keeps its separator: "C:\".
   if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
-  return Utf8FromWide(directory);
+  return Utf8(directory);
 }
 
 char PathSeparator() {
@@ -53,7 +120,7 @@ char PathSeparator() {
 }
 
 std::unique_ptr<Screen> OpenScreen() {
-  return std::make_unique<TerminalScreen>();
+  return std::make_unique<WindowScreen>();
 }
 
 }  // namespace tarvosa::platform

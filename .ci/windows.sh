@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The Windows build: cross-built with MinGW-w64, then under Wine its unit
+# tests, a run of the installer (the same six files as the Linux run, its
+# window on screen with "Attendere", a screenshot kept in build-windows/),
+# and a forced header conflict (" Errore n. 1250" in a message box, status 3,
+# no compiled file). Expects the Linux build of the README in build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+windows_build='tools/install_windows_build_dependencies.sh && cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTARVOSA_TOOLS=OFF && cmake --build build-windows -j'
+grep -qF -- "$windows_build" README.md || { echo "README.md no longer shows the Windows build" >&2; exit 1; }
+eval "$windows_build" 2>&1 | tee build-windows.log
+if grep -q "warning:" build-windows.log; then
+  echo "the Windows build printed warnings" >&2
+  exit 1
+fi
+
+work=$(mktemp -d)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+wineboot -i >/dev/null 2>&1
+ctest --test-dir build-windows --output-on-failure --timeout 120
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+export DISPLAY=$display
+sleep 1
+
+echo "== the installer under Wine"
+mkdir "$work/windows" "$work/linux"
+cp build-windows/src/Tarvosa_Corvale.exe "$work/windows/"
+wine "$work/windows/Tarvosa_Corvale.exe" &
+installer=$!
+if ! window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarvosa$' | head -n 1); then
+  echo "the window Tarvosa never came on screen" >&2
+  exit 1
+fi
+# The screen shows the window once it is drawn: take pictures until it is.
+for attempt in $(seq 40); do
+  /usr/bin/import -window root build-windows/attendere.png
+  [ "$(/usr/bin/convert build-windows/attendere.png -format '%[fx:mean>0]' info:)" = 1 ] && break
+  sleep 0.1
+done
+[ "$(/usr/bin/convert build-windows/attendere.png -format '%[fx:mean>0]' info:)" = 1 ] ||
+  { echo "the window was never drawn" >&2; exit 1; }
+wait "$installer"
+echo "window $window was on screen; screenshot in build-windows/attendere.png"
+cp build/src/Tarvosa_Corvale "$work/linux/"
+"$work/linux/Tarvosa_Corvale" 2>/dev/null
+for file in Tarvosa_Corvale_note.txt Tarvosa_Corvale_rallentamenti.txt \
+            Tarvosa_Corvale_scheda_treno.txt Tarvosa_linea.dat Tarvosa_Corvale.sim \
+            Tarvosa_Corvale.dat; do
+  cmp "$work/windows/$file" "$work/linux/$file"
+done
+[ "$(ls "$work/windows" | wc -l)" -eq 7 ] || { echo "the Windows run left other files" >&2; exit 1; }
+echo "the Windows run installed the same six files as the Linux run"
+
+echo "== a forced header conflict"
+mkdir "$work/conflict"
+cp build-windows/tests/forced_conflict.exe "$work/conflict/"
+WINEDEBUG=+msgbox wine "$work/conflict/forced_conflict.exe" 2>"$work/msgbox.log" &
+conflict=$!
+if ! box=$(timeout 60 xdotool search --sync --name '^Error$' | head -n 1); then
+  echo "no message box came on screen" >&2
+  exit 1
+fi
+grep -q 'msgbox:MSGBOX_OnInit L" Errore n. 1250"' "$work/msgbox.log" ||
+  { echo "the message box does not say \" Errore n. 1250\"" >&2; exit 1; }
+/usr/bin/import -window root build-windows/errore.png
+xdotool key --window "$box" Return
+status=0
+wait "$conflict" || status=$?
+[ "$status" -eq 3 ] || { echo "the conflict ended with status $status, not 3" >&2; exit 1; }
+[ "$(ls "$work/conflict")" = "forced_conflict.exe" ] ||
+  { echo "the conflict left files: $(ls "$work/conflict")" >&2; exit 1; }
+echo "the conflict showed \" Errore n. 1250\", ended with status 3 and wrote no compiled file"

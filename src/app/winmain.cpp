@@ -1,0 +1,9 @@
+// The installer on Windows: a windowed program whose entry point is
+// wWinMain. The exit status tells how the run went.
+#include <windows.h>
+
+#include "app/run.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  return tarvosa::RunInstaller();
+}
