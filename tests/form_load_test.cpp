@@ -10,20 +10,12 @@ namespace tarvosa {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::kInstalledFiles;
 using testing::ListDirectory;
 using testing::ReadFile;
 using testing::RecordingScreen;
 using testing::ScratchDirectory;
 using testing::WriteFile;
-
-// What a complete run leaves, sorted: the three documents and the three
-// compiled files.
-const std::vector<std::string> kInstalledFiles = {"Tarvosa_Corvale.dat",
-                                                  "Tarvosa_Corvale.sim",
-                                                  "Tarvosa_Corvale_note.txt",
-                                                  "Tarvosa_Corvale_rallentamenti.txt",
-                                                  "Tarvosa_Corvale_scheda_treno.txt",
-                                                  "Tarvosa_linea.dat"};
 
 Form1 FormIn(const ScratchDirectory& dir) {
   Form1 form;

@@ -14,19 +14,13 @@ namespace tarvosa {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::kInstalledFiles;
 using testing::ListDirectory;
 using testing::ReadFile;
 using testing::RunOptions;
 using testing::RunProgram;
 using testing::ScratchDirectory;
 using testing::WriteFile;
-
-const std::vector<std::string> kInstalledFiles = {"Tarvosa_Corvale.dat",
-                                                  "Tarvosa_Corvale.sim",
-                                                  "Tarvosa_Corvale_note.txt",
-                                                  "Tarvosa_Corvale_rallentamenti.txt",
-                                                  "Tarvosa_Corvale_scheda_treno.txt",
-                                                  "Tarvosa_linea.dat"};
 
 class InstallerProcess : public ::testing::Test {
  protected:

@@ -49,6 +49,15 @@ struct WrittenDocument {
 };
 WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string& file);
 
+// What a complete run leaves beside the program, sorted: the three
+// documents and the three compiled files.
+inline const std::vector<std::string> kInstalledFiles = {"Tarvosa_Corvale.dat",
+                                                         "Tarvosa_Corvale.sim",
+                                                         "Tarvosa_Corvale_note.txt",
+                                                         "Tarvosa_Corvale_rallentamenti.txt",
+                                                         "Tarvosa_Corvale_scheda_treno.txt",
+                                                         "Tarvosa_linea.dat"};
+
 // A screen that keeps what it was asked to show, in order.
 struct RecordingScreen : Screen {
   void ShowWaitingWindow(std::string_view caption) override {
