@@ -36,7 +36,7 @@ TEST(LargeScenario, AThousandKilometresCompileWithoutADataError) {
   testing::WriteFile(state.train_file, scenario.train);
   ASSERT_TRUE(memorizza_percorso(state, 1).ok());
   EXPECT_EQ(state.error_code, 0) << state.error_position;
-  EXPECT_EQ(state.last_cell, 20140);
+  EXPECT_EQ(state.last_cell(), 20140);
   EXPECT_EQ(state.line_data->next_row(), 1007000 - 1);
   std::size_t points = 0;
   for (const TrackCell& cell : *state.cells) points += cell.kind == kBrakingPoint;

@@ -7,10 +7,7 @@ namespace {
 
 class PlacementTest : public ::testing::Test {
  protected:
-  PlacementTest() {
-    s_.cells.emplace(200);
-    s_.last_cell = 199;
-  }
+  PlacementTest() { s_.cells.emplace(200); }
   void Set(std::size_t c, std::uint8_t kind, std::int16_t value = 0) {
     s_.cells->at(c).kind = kind;
     s_.cells->at(c).value_a = value;
@@ -76,7 +73,6 @@ TEST_F(PlacementTest, ZoneStartsGetPointsInTheWindowsThatFit) {
   for (const auto& [start, expected] : cases) {
     CompilerState fresh;
     fresh.cells.emplace(200);
-    fresh.last_cell = 199;
     s_ = fresh;
     Zone(start, start + 2, 110);
     PlaceBrakingPoints(s_);
@@ -115,7 +111,6 @@ TEST_F(PlacementTest, ARepeatPointMovedAheadOrBackMovesTheNextOne) {
 
   CompilerState fresh;
   fresh.cells.emplace(200);
-  fresh.last_cell = 199;
   s_ = fresh;
   Zone(40, 70, 60);
   Set(48, kSignal);  // to 47, the next one at 55

@@ -9,7 +9,6 @@ namespace {
 CompilerState Track(std::size_t cells = 4681) {
   CompilerState state;
   state.cells.emplace(cells);
-  state.last_cell = static_cast<std::int64_t>(cells) - 1;
   return state;
 }
 

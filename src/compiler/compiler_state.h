@@ -87,8 +87,6 @@ struct CompilerState {
   std::optional<std::vector<TrackCell>> cells;
   ScenarioHeader header{};
   std::optional<LineData> line_data;
-  std::int64_t last_cell = 0;  // U: cells 0 to U
-  std::int64_t plan_rows = 0;  // N: plan rows 0 to N
 
   // The next entry of the table for a text board; stations must stay below.
   std::int32_t board_slot = kFirstBoardSlot;
@@ -114,6 +112,11 @@ struct CompilerState {
       observer->CellReplaced(reading, index, cell.kind, kind);
     }
     cell.kind = kind;
+  }
+
+  // U: the cells run from 0 to U (0 before there are any).
+  std::int64_t last_cell() const {
+    return cells ? static_cast<std::int64_t>(cells->size()) - 1 : 0;
   }
 
   // The cell at `index`, or nothing when the index lies outside the cells.

@@ -101,8 +101,6 @@ class LineReader {
     const std::int64_t rows = std::int64_t{length} + kPlanMargin;
     const std::int64_t last_cell = RoundHalfEven(rows, 50);
     if (last_cell < 0 || (s_.j != 0 && rows < 0)) throw RuntimeFailure("a negative line length");
-    s_.plan_rows = rows;
-    s_.last_cell = last_cell;
     s_.cells.emplace(static_cast<std::size_t>(last_cell + 1));
     s_.line_data.reset();
     if (s_.j != 0) {
@@ -172,7 +170,7 @@ class LineReader {
   // A feature must lie at least 100 m inside the last cell.
   bool InRange(std::int32_t progressive) {
     if (!s_.cells) throw RuntimeFailure("a feature before the line's length");
-    if (std::int64_t{progressive} + 100 <= 50 * s_.last_cell) return true;
+    if (std::int64_t{progressive} + 100 <= 50 * s_.last_cell()) return true;
     Record(15, progressive);
     return false;
   }
@@ -292,7 +290,7 @@ class LineReader {
         Record(15, last_gradient_progressive_);
         return;
       }
-    } while (gradient_cursor_ < s_.last_cell - 2);
+    } while (gradient_cursor_ < s_.last_cell() - 2);
   }
 
   // The axis runs straight on to row N - 2.

@@ -13,7 +13,7 @@ class Placement {
   explicit Placement(CompilerState& state) : s_(state) {}
 
   void Run() {
-    const std::int64_t last = s_.last_cell - 2;
+    const std::int64_t last = s_.last_cell() - 2;
     for (std::int64_t c = 1; c <= last; ++c) {
       if (Kind(c) == kSlowDownWarning) SignalsBeforeWarning(c);
       if (Kind(c) == kSlowDownStart) AroundZone(c);
@@ -86,7 +86,7 @@ class Placement {
   std::int64_t RepeatPoints(std::int64_t c) {
     std::int64_t counter = 0;
     for (std::int64_t k = c + 1;; ++k) {
-      if (k > s_.last_cell) return kOutside;
+      if (k > s_.last_cell()) return kOutside;
       if (++counter == 8) {
         if (Free(k)) {
           Place(k), counter = 0;
@@ -103,7 +103,7 @@ class Placement {
   }
 
   std::int64_t ZoneEnd(std::int64_t c) {
-    for (std::int64_t k = c + 1; k <= s_.last_cell; ++k) {
+    for (std::int64_t k = c + 1; k <= s_.last_cell(); ++k) {
       if (Kind(k) == kSlowDownEnd) return k;
     }
     return kOutside;

@@ -88,7 +88,7 @@ class TrainReader {
 
   // A record at `q` / 50 beyond the last cell ends the main loop.
   bool InRange(std::int64_t q, std::int32_t progressive) {
-    if (q <= 50 * s_.last_cell) return true;
+    if (q <= 50 * s_.last_cell()) return true;
     Record(kOutsideTheTrack, progressive, Next::kEndRead);
     return false;
   }
@@ -110,7 +110,7 @@ class TrainReader {
     const std::int64_t cell = RoundHalfEven(progressive, 50);
     if (cell > 0) {
       do {
-        if (speed_cursor_ >= s_.last_cell) break;
+        if (speed_cursor_ >= s_.last_cell()) break;
         s_.Cell(speed_cursor_)->speed_limit = SpeedByte(previous_speed_);
         ++speed_cursor_;
       } while (speed_cursor_ < cell);
@@ -272,13 +272,13 @@ void TrainReader::EndOfRead() {
     if (cell == nullptr) break;
     cell->speed_limit = SpeedByte(previous_speed_);
     ++speed_cursor_;
-  } while (speed_cursor_ < s_.last_cell - 2);
+  } while (speed_cursor_ < s_.last_cell() - 2);
   do {
     if (!WriteAdhesion()) {
       Record(kOutsideTheTrack, last_adhesion_progressive_, Next::kGoOn);
       break;
     }
-  } while (adhesion_cursor_ < s_.last_cell - 2);
+  } while (adhesion_cursor_ < s_.last_cell() - 2);
   for (std::size_t entry = kReferenceTre; entry <= kReferenceUno; ++entry) {
     if (s_.header[entry].start % 50 != 0 || s_.header[entry].end % 50 != 0) {
       s_.RecordError(2);
