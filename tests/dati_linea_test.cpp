@@ -35,7 +35,7 @@ class LineFile : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     testing::ScratchDirectory dir;
-    Form1 form;
+    ScenarioPlace form;
     form.route_title = "Tarvosa";
     form.app_path = dir.text();
     ASSERT_TRUE(dati_linea(form).ok());

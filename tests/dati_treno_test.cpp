@@ -28,7 +28,8 @@ class TrainFile : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     testing::ScratchDirectory dir;
-    const Form1 form{.route_title = "Tarvosa", .train_title = "Corvale", .app_path = dir.text()};
+    const ScenarioPlace form{
+        .route_title = "Tarvosa", .train_title = "Corvale", .app_path = dir.text()};
     ASSERT_TRUE(dati_treno(form).ok());
     bytes_ = testing::ReadFile(dir.path() / "Tarvosa_Corvale-.txt");
     ASSERT_TRUE(testing::SplitCrLfLines(bytes_, &lines_));

@@ -1,4 +1,4 @@
-#include "app/document.h"
+#include "documents/document.h"
 
 #include <vector>
 

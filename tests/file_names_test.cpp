@@ -1,12 +1,12 @@
-#include "app/file_names.h"
+#include "documents/file_names.h"
 
 #include <gtest/gtest.h>
 
 namespace tarvosa {
 namespace {
 
-Form1 FormIn(std::string directory, char separator = '/') {
-  Form1 form;
+ScenarioPlace FormIn(std::string directory, char separator = '/') {
+  ScenarioPlace form;
   form.route_title = "Tarvosa";
   form.train_title = "Corvale";
   form.app_path = std::move(directory);
@@ -15,7 +15,7 @@ Form1 FormIn(std::string directory, char separator = '/') {
 }
 
 TEST(FileNames, EveryFileLiesInTheDirectoryUnderItsTitles) {
-  const Form1 form = FormIn("/srv/scenari");
+  const ScenarioPlace form = FormIn("/srv/scenari");
   EXPECT_EQ(LineDefinitionName(form), "/srv/scenari/Tarvosa_linea.txt");
   EXPECT_EQ(TrainDataName(form), "/srv/scenari/Tarvosa_Corvale-.txt");
   EXPECT_EQ(NotesName(form), "/srv/scenari/Tarvosa_Corvale_note.txt");
@@ -38,7 +38,7 @@ TEST(FileNames, TheRootGivesADoubledSeparator) {
 }
 
 TEST(FileNames, TheNamesFollowTheTitles) {
-  const Form1 form{.route_title = "Rotta", .train_title = "Treno", .app_path = "/x"};
+  const ScenarioPlace form{.route_title = "Rotta", .train_title = "Treno", .app_path = "/x"};
   EXPECT_EQ(TrainDataName(form), "/x/Rotta_Treno-.txt");
   EXPECT_EQ(LinePlanName(form), "/x/Rotta_linea.dat");
 }

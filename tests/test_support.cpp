@@ -61,9 +61,10 @@ bool SplitCrLfLines(const std::string& bytes, std::vector<std::string>* lines) {
   return true;
 }
 
-WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string& file) {
+WrittenDocument WriteDocument(Status (*writer)(const ScenarioPlace&), const std::string& file) {
   ScratchDirectory dir;
-  const Form1 form{.route_title = "Tarvosa", .train_title = "Corvale", .app_path = dir.text()};
+  const ScenarioPlace form{
+      .route_title = "Tarvosa", .train_title = "Corvale", .app_path = dir.text()};
   WrittenDocument document;
   const Status status = writer(form);
   EXPECT_TRUE(status.ok()) << status.message();

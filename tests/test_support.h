@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form.h"
 #include "app/screen.h"
+#include "documents/file_names.h"
 #include "util/status.h"
 
 namespace tarvosa::testing {
@@ -47,7 +47,7 @@ struct WrittenDocument {
   std::string bytes;
   std::vector<std::string> lines;
 };
-WrittenDocument WriteDocument(Status (*writer)(const Form1&), const std::string& file);
+WrittenDocument WriteDocument(Status (*writer)(const ScenarioPlace&), const std::string& file);
 
 // What a complete run leaves beside the program, sorted: the three
 // documents and the three compiled files.

@@ -1,15 +1,11 @@
-// The state of the program's one window that every step of a run shares.
+// The state of the program's one window that every step of a run shares:
+// the titles and the directory its files are named after.
 #pragma once
 
-#include <string>
+#include "documents/file_names.h"
 
 namespace tarvosa {
 
-struct Form1 {
-  std::string route_title;  // the first piece of every output file name
-  std::string train_title;  // a piece of every name but the line files'
-  std::string app_path;     // the executable's directory, as the platform gives it
-  char separator = '/';     // between the directory and a file name
-};
+using Form1 = ScenarioPlace;
 
 }  // namespace tarvosa

@@ -1,7 +1,7 @@
 #include "app/form_load.h"
 
 #include "app/errore.h"
-#include "app/file_names.h"
+#include "documents/file_names.h"
 #include "compiler/data_errors.h"
 #include "compiler/memorizza_percorso.h"
 #include "documents/dati_linea.h"

@@ -1,13 +1,13 @@
 #include "documents/dati_linea.h"
 
-#include "app/document.h"
-#include "app/file_names.h"
+#include "documents/document.h"
+#include "documents/file_names.h"
 #include "scenario/line_table.h"
 
 namespace tarvosa {
 
-Status dati_linea(const Form1& form) {
-  return scrivi_documento(LineDefinitionName(form), MakeDocumentTable(scenario::kLineDefinition));
+Status dati_linea(const ScenarioPlace& place) {
+  return scrivi_documento(LineDefinitionName(place), MakeDocumentTable(scenario::kLineDefinition));
 }
 
 }  // namespace tarvosa

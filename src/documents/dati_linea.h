@@ -2,12 +2,12 @@
 // spans, speed-indicator boards and text boards.
 #pragma once
 
-#include "app/form.h"
+#include "documents/file_names.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the route's line definition file, Tarvosa_linea.txt.
-Status dati_linea(const Form1& form);
+Status dati_linea(const ScenarioPlace& place);
 
 }  // namespace tarvosa

@@ -2,12 +2,12 @@
 // was built.
 #pragma once
 
-#include "app/form.h"
+#include "documents/file_names.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the author's notes, Tarvosa_Corvale_note.txt.
-Status dati_note(const Form1& form);
+Status dati_note(const ScenarioPlace& place);
 
 }  // namespace tarvosa

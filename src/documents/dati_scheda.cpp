@@ -1,13 +1,13 @@
 #include "documents/dati_scheda.h"
 
-#include "app/document.h"
-#include "app/file_names.h"
+#include "documents/document.h"
+#include "documents/file_names.h"
 #include "scenario/timetable_table.h"
 
 namespace tarvosa {
 
-Status dati_scheda(const Form1& form) {
-  return scrivi_documento(TimetableName(form), MakeDocumentTable(scenario::kTimetable));
+Status dati_scheda(const ScenarioPlace& place) {
+  return scrivi_documento(TimetableName(place), MakeDocumentTable(scenario::kTimetable));
 }
 
 }  // namespace tarvosa

@@ -2,12 +2,12 @@
 // the periodicity, and the line speeds of the three stretches of the route.
 #pragma once
 
-#include "app/form.h"
+#include "documents/file_names.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the timetable sheet, Tarvosa_Corvale_scheda_treno.txt.
-Status dati_scheda(const Form1& form);
+Status dati_scheda(const ScenarioPlace& place);
 
 }  // namespace tarvosa

@@ -1,13 +1,13 @@
 #include "documents/dati_treno.h"
 
-#include "app/document.h"
-#include "app/file_names.h"
+#include "documents/document.h"
+#include "documents/file_names.h"
 #include "scenario/train_table.h"
 
 namespace tarvosa {
 
-Status dati_treno(const Form1& form) {
-  return scrivi_documento(TrainDataName(form), MakeDocumentTable(scenario::kTrainData));
+Status dati_treno(const ScenarioPlace& place) {
+  return scrivi_documento(TrainDataName(place), MakeDocumentTable(scenario::kTrainData));
 }
 
 }  // namespace tarvosa

@@ -2,12 +2,12 @@
 // profiles, stations with the timetable, the slow-down and the signals.
 #pragma once
 
-#include "app/form.h"
+#include "documents/file_names.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the train's data file, Tarvosa_Corvale-.txt.
-Status dati_treno(const Form1& form);
+Status dati_treno(const ScenarioPlace& place);
 
 }  // namespace tarvosa

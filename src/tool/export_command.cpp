@@ -16,10 +16,11 @@ namespace tarvosa::tool {
 int RunExport(const std::string& directory) {
   std::error_code error;
   std::filesystem::create_directories(PathFromUtf8(directory), error);
-  const Form1 form{.route_title = "Tarvosa", .train_title = "Corvale", .app_path = directory};
-  for (Status (*writer)(const Form1&) :
+  const ScenarioPlace place{
+      .route_title = "Tarvosa", .train_title = "Corvale", .app_path = directory};
+  for (Status (*writer)(const ScenarioPlace&) :
        {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
-    if (const Status s = writer(form); !s.ok()) {
+    if (const Status s = writer(place); !s.ok()) {
       std::fprintf(stderr, "%s\n", s.message().c_str());
       return s.kind() == ExitStatus::kFileSystem ? kFileSystem : kDataError;
     }

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/file_names.h"
+#include "documents/file_names.h"
 #include "app/form_load.h"
 #include "app/platform.h"
 #include "util/files.h"

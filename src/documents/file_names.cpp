@@ -1,43 +1,43 @@
-#include "app/file_names.h"
+#include "documents/file_names.h"
 
 namespace tarvosa {
 
-std::string FileName(const Form1& form, std::initializer_list<std::string_view> pieces) {
-  std::string name = form.app_path;
-  name += form.separator;
+std::string FileName(const ScenarioPlace& place, std::initializer_list<std::string_view> pieces) {
+  std::string name = place.app_path;
+  name += place.separator;
   for (std::string_view piece : pieces) name += piece;
   return name;
 }
 
-std::string LineDefinitionName(const Form1& f) {
+std::string LineDefinitionName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_linea.txt"});
 }
 
-std::string TrainDataName(const Form1& f) {
+std::string TrainDataName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, "-.txt"});
 }
 
-std::string NotesName(const Form1& f) {
+std::string NotesName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, "_", "note.txt"});
 }
 
-std::string SlowDownOrderName(const Form1& f) {
+std::string SlowDownOrderName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, "_", "rallentamenti.txt"});
 }
 
-std::string TimetableName(const Form1& f) {
+std::string TimetableName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, "_", "scheda_treno.txt"});
 }
 
-std::string LinePlanName(const Form1& f) {
+std::string LinePlanName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_linea.dat"});
 }
 
-std::string ScenarioTableName(const Form1& f) {
+std::string ScenarioTableName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, ".sim"});
 }
 
-std::string TrackCellsName(const Form1& f) {
+std::string TrackCellsName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, ".dat"});
 }
 
