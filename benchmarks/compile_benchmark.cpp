@@ -1,12 +1,15 @@
 // Where a compilation of the scenario spends its time: each reader, the
 // braking points, each file's encoding, the whole compile, and the whole
 // compile of a synthetic 1,000 km line (per metre, against this scenario's).
+// Everything runs in memory but the writing of the compiled files.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "compiler/compile.h"
 #include "compiler/compiled_files.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/memorizza_percorso.h"
@@ -27,131 +30,132 @@ std::string Text(const Table& table) {
   return bytes;
 }
 
-// The scenario's two files and a directory (in memory where there is one)
-// to compile them in.
-class Workspace {
- public:
-  explicit Workspace(std::string line = Text(scenario::kLineDefinition),
-                     std::string train = Text(scenario::kTrainData))
-      : line_(std::move(line)), train_(std::move(train)) {
-    const fs::path base = fs::exists("/dev/shm") ? "/dev/shm" : fs::temp_directory_path();
-    dir_ = base / ("tarvosa-benchmark-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  ~Workspace() { fs::remove_all(dir_); }
+// The scenario's two files.
+struct Sources {
+  std::string line = Text(scenario::kLineDefinition);
+  std::string train = Text(scenario::kTrainData);
 
-  // A state whose text files are written afresh (the compiler deletes them).
-  CompilerState Prepare(std::string_view train_override = {}) const {
-    CompilerState state;
-    state.route_title = "Tarvosa";
-    state.train_title = "Corvale";
-    state.line_file = Write("linea.txt", line_);
-    state.train_file = Write("treno.txt", train_override.empty() ? train_ : train_override);
-    state.plan_file = (dir_ / "linea.dat").string();
-    state.table_file = (dir_ / "treno.sim").string();
-    state.track_file = (dir_ / "treno.dat").string();
-    return state;
+  CompileInput Input(bool plan = true) const {
+    return {.line_text = line,
+            .train_text = train,
+            .route_title = "Tarvosa",
+            .train_title = "Corvale",
+            .plan = plan};
   }
-
- private:
-  std::string Write(const char* name, std::string_view bytes) const {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
-    return path.string();
-  }
-  std::string line_, train_;
-  fs::path dir_;
 };
 
 constexpr std::string_view kNoTrain = "[generale]\r\n[fine]\r\n";
 
 void BM_LineReaderWithPlan(benchmark::State& bench) {
-  const Workspace space;
+  const Sources sources;
+  CompileInput input = sources.Input();
+  input.train_text = kNoTrain;
   for (auto _ : bench) {
-    bench.PauseTiming();
-    CompilerState state = space.Prepare(kNoTrain);
-    bench.ResumeTiming();
-    benchmark::DoNotOptimize(memorizza_dati(state));
+    CompiledScenario scenario;
+    Diagnostics diagnostics;
+    memorizza_dati(input, scenario, diagnostics);
+    benchmark::DoNotOptimize(scenario);
   }
 }
 BENCHMARK(BM_LineReaderWithPlan)->Unit(benchmark::kMillisecond);
 
 void BM_BothReadersWithoutPlan(benchmark::State& bench) {
-  const Workspace space;
+  const Sources sources;
+  const CompileInput input = sources.Input(false);
   for (auto _ : bench) {
-    bench.PauseTiming();
-    CompilerState state = space.Prepare();
-    state.j = 0;
-    bench.ResumeTiming();
-    benchmark::DoNotOptimize(memorizza_dati(state));
+    CompiledScenario scenario;
+    Diagnostics diagnostics;
+    memorizza_dati(input, scenario, diagnostics);
+    benchmark::DoNotOptimize(scenario);
   }
 }
 BENCHMARK(BM_BothReadersWithoutPlan)->Unit(benchmark::kMillisecond);
 
-// A compiled scenario, for the steps after the readers.
-CompilerState Compiled(const Workspace& space) {
-  CompilerState state = space.Prepare();
-  (void)memorizza_percorso(state, 1);
-  return state;
-}
-
 void BM_BrakingPoints(benchmark::State& bench) {
-  const Workspace space;
-  const CompilerState compiled = Compiled(space);
+  const Sources sources;
+  const Compilation compiled = Compile(sources.Input());
   for (auto _ : bench) {
     bench.PauseTiming();
-    CompilerState state = compiled;
+    std::vector<TrackCell> cells = compiled.scenario.cells;
+    Diagnostics diagnostics;
     bench.ResumeTiming();
-    PlaceBrakingPoints(state);
+    PlaceBrakingPoints(cells, diagnostics);
   }
 }
 BENCHMARK(BM_BrakingPoints)->Unit(benchmark::kMicrosecond);
 
 void BM_EncodeTrackCells(benchmark::State& bench) {
-  const CompilerState state = Compiled(Workspace());
-  for (auto _ : bench) benchmark::DoNotOptimize(EncodeTrackCells(*state.cells));
+  const Compilation compiled = Compile(Sources().Input());
+  for (auto _ : bench) benchmark::DoNotOptimize(EncodeTrackCells(compiled.scenario.cells));
 }
 BENCHMARK(BM_EncodeTrackCells)->Unit(benchmark::kMicrosecond);
 
 void BM_EncodeScenarioTable(benchmark::State& bench) {
-  const CompilerState state = Compiled(Workspace());
-  for (auto _ : bench) benchmark::DoNotOptimize(EncodeScenarioHeader(state.header));
+  const Compilation compiled = Compile(Sources().Input());
+  for (auto _ : bench) benchmark::DoNotOptimize(EncodeScenarioHeader(compiled.scenario.header));
 }
 BENCHMARK(BM_EncodeScenarioTable)->Unit(benchmark::kMicrosecond);
 
 void BM_EncodePlan(benchmark::State& bench) {
-  const CompilerState state = Compiled(Workspace());
-  for (auto _ : bench) benchmark::DoNotOptimize(EncodeLineData(*state.line_data));
+  const Compilation compiled = Compile(Sources().Input());
+  for (auto _ : bench) benchmark::DoNotOptimize(EncodeLineData(*compiled.scenario.plan));
 }
 BENCHMARK(BM_EncodePlan)->Unit(benchmark::kMillisecond);
 
+// The driver's writing of the three files, in a directory of its own (in
+// memory where the system has one).
 void BM_WriteCompiledFiles(benchmark::State& bench) {
-  const Workspace space;
-  const CompilerState state = Compiled(space);
-  for (auto _ : bench) benchmark::DoNotOptimize(WriteCompiledFiles(state));
+  const fs::path base = fs::exists("/dev/shm") ? "/dev/shm" : fs::temp_directory_path();
+  const fs::path dir = base / ("tarvosa-benchmark-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const ScenarioFiles files{.line_definition = "",
+                            .train_data = "",
+                            .plan = (dir / "linea.dat").string(),
+                            .table = (dir / "treno.sim").string(),
+                            .track = (dir / "treno.dat").string()};
+  const Compilation compiled = Compile(Sources().Input());
+  for (auto _ : bench) benchmark::DoNotOptimize(WriteCompiledFiles(compiled.scenario, files));
+  fs::remove_all(dir);
 }
 BENCHMARK(BM_WriteCompiledFiles)->Unit(benchmark::kMillisecond);
 
-// The whole compile; the counter is the time per metre of line.
-void Compile(benchmark::State& bench, const Workspace& space, double metres) {
+// Takes the bytes of a file and keeps only their count.
+class CountingSink final : public ByteSink {
+ public:
+  void Append(std::string_view bytes) override { count += bytes.size(); }
+  std::size_t count = 0;
+};
+
+// The whole compile and the encoding of its three files; the counter is
+// the time per metre of line.
+void WholeCompile(benchmark::State& bench, const CompileInput& input, double metres) {
   for (auto _ : bench) {
-    bench.PauseTiming();
-    CompilerState state = space.Prepare();
-    bench.ResumeTiming();
-    benchmark::DoNotOptimize(memorizza_percorso(state, 1));
+    const Compilation compiled = Compile(input);
+    CountingSink sink;
+    WriteLineData(*compiled.scenario.plan, sink);
+    sink.Append(EncodeScenarioHeader(compiled.scenario.header));
+    sink.Append(EncodeTrackCells(compiled.scenario.cells));
+    benchmark::DoNotOptimize(sink.count);
   }
   bench.counters["ns_per_metre"] = benchmark::Counter(
       metres * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_WholeCompile(benchmark::State& bench) {
-  Compile(bench, Workspace(), 227000);
+  const Sources sources;
+  WholeCompile(bench, sources.Input(), 227000);
 }
 BENCHMARK(BM_WholeCompile)->Unit(benchmark::kMillisecond);
 
 void BM_WholeCompile1000km(benchmark::State& bench) {
   const LargeScenario large = MakeLargeScenario(1000000);
-  Compile(bench, Workspace(large.line, large.train), 1000000);
+  WholeCompile(bench,
+               {.line_text = large.line,
+                .train_text = large.train,
+                .route_title = "Tarvosa",
+                .train_title = "Corvale",
+                .plan = true},
+               1000000);
 }
 BENCHMARK(BM_WholeCompile1000km)->Unit(benchmark::kMillisecond);
 

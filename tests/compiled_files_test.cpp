@@ -1,4 +1,5 @@
 #include "compiler/compiled_files.h"
+#include "compiler/memorizza_percorso.h"
 
 #include <gtest/gtest.h>
 
@@ -120,40 +121,41 @@ TEST(ReadingBack, BytesOfAnotherLayoutAreRefused) {
 class CompiledFilesTest : public ::testing::Test {
  protected:
   CompiledFilesTest() {
-    state_.plan_file = (dir_.path() / "Tarvosa_linea.dat").string();
-    state_.table_file = (dir_.path() / "Tarvosa_Corvale.sim").string();
-    state_.track_file = (dir_.path() / "Tarvosa_Corvale.dat").string();
-    state_.cells.emplace(4);
-    state_.line_data.emplace().last_row = 3;
+    files_.plan = (dir_.path() / "Tarvosa_linea.dat").string();
+    files_.table = (dir_.path() / "Tarvosa_Corvale.sim").string();
+    files_.track = (dir_.path() / "Tarvosa_Corvale.dat").string();
+    scenario_.cells.resize(4);
+    scenario_.plan.emplace().last_row = 3;
   }
   testing::ScratchDirectory dir_;
-  CompilerState state_;
+  ScenarioFiles files_;
+  CompiledScenario scenario_;
 };
 
 TEST_F(CompiledFilesTest, WritesTheThreeFilesWholeOverEarlierOnes) {
-  testing::WriteFile(state_.track_file, std::string(1000, 'x'));
-  ASSERT_TRUE(WriteCompiledFiles(state_).ok());
+  testing::WriteFile(files_.track, std::string(1000, 'x'));
+  ASSERT_TRUE(WriteCompiledFiles(scenario_, files_).ok());
   EXPECT_EQ(testing::ListDirectory(dir_.path()),
             (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
                                       "Tarvosa_linea.dat"}));
-  EXPECT_EQ(testing::ReadFile(state_.track_file).size(), 60u);
-  EXPECT_EQ(testing::ReadFile(state_.table_file).size(), 87u * 34u);
-  EXPECT_EQ(testing::ReadFile(state_.plan_file).size(), 16u);
+  EXPECT_EQ(testing::ReadFile(files_.track).size(), 60u);
+  EXPECT_EQ(testing::ReadFile(files_.table).size(), 87u * 34u);
+  EXPECT_EQ(testing::ReadFile(files_.plan).size(), 16u);
 }
 
-TEST_F(CompiledFilesTest, WithoutThePlanFlagThePlanFileIsNotTouched) {
-  state_.j = 0;
-  testing::WriteFile(state_.plan_file, "earlier");
-  ASSERT_TRUE(WriteCompiledFiles(state_).ok());
-  EXPECT_EQ(testing::ReadFile(state_.plan_file), "earlier");
-  EXPECT_EQ(testing::ReadFile(state_.track_file).size(), 60u);
+TEST_F(CompiledFilesTest, WithoutAPlanThePlanFileIsNotTouched) {
+  scenario_.plan.reset();
+  testing::WriteFile(files_.plan, "earlier");
+  ASSERT_TRUE(WriteCompiledFiles(scenario_, files_).ok());
+  EXPECT_EQ(testing::ReadFile(files_.plan), "earlier");
+  EXPECT_EQ(testing::ReadFile(files_.track).size(), 60u);
 }
 
 TEST_F(CompiledFilesTest, TheFirstFailureStopsTheWriting) {
-  std::filesystem::create_directory(state_.table_file);
-  const Status status = WriteCompiledFiles(state_);
+  std::filesystem::create_directory(files_.table);
+  const Status status = WriteCompiledFiles(scenario_, files_);
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
-  EXPECT_FALSE(std::filesystem::exists(state_.track_file));
+  EXPECT_FALSE(std::filesystem::exists(files_.track));
 }
 
 }  // namespace

@@ -9,11 +9,11 @@ TEST(FieldReader, TextFieldsEndAtACommaOrALineEnd) {
   FieldReader in(
       "curvas1,  1350,  150\r\n[pendenze]\r\ncartello_indicatore,  79900,   (Culmine)\r\n");
   EXPECT_EQ(in.ReadText(), "curvas1");
-  EXPECT_EQ(in.ReadInt32(), 1350);
-  EXPECT_EQ(in.ReadInt32(), 150);
+  EXPECT_EQ(in.ReadInt32("the value"), 1350);
+  EXPECT_EQ(in.ReadInt32("the value"), 150);
   EXPECT_EQ(in.ReadText(), "[pendenze]");
   EXPECT_EQ(in.ReadText(), "cartello_indicatore");
-  EXPECT_EQ(in.ReadInt32(), 79900);
+  EXPECT_EQ(in.ReadInt32("the value"), 79900);
   EXPECT_FALSE(in.AtEnd());
   EXPECT_EQ(in.ReadText(), "(Culmine)");
   EXPECT_TRUE(in.AtEnd());
@@ -22,8 +22,8 @@ TEST(FieldReader, TextFieldsEndAtACommaOrALineEnd) {
 TEST(FieldReader, ADecimalCommaLeavesItsFractionAsTheNextField) {
   FieldReader in("pendenza,  1250,   -4,5\r\npendenza");
   EXPECT_EQ(in.ReadText(), "pendenza");
-  EXPECT_EQ(in.ReadInt32(), 1250);
-  EXPECT_EQ(in.ReadInt32(), -4);
+  EXPECT_EQ(in.ReadInt32("the value"), 1250);
+  EXPECT_EQ(in.ReadInt32("the value"), -4);
   EXPECT_EQ(in.ReadText(), "5");
   EXPECT_EQ(in.ReadText(), "pendenza");
 }
@@ -31,20 +31,20 @@ TEST(FieldReader, ADecimalCommaLeavesItsFractionAsTheNextField) {
 TEST(FieldReader, EmptyNumbersReadAsZero) {
   FieldReader in("indicatori_vmax,  1100,  105,  ,  ,  0\n");
   EXPECT_EQ(in.ReadText(), "indicatori_vmax");
-  EXPECT_EQ(in.ReadInt32(), 1100);
-  EXPECT_EQ(in.ReadInt32(), 105);
-  EXPECT_EQ(in.ReadInt32(), 0);
-  EXPECT_EQ(in.ReadInt32(), 0);
-  EXPECT_EQ(in.ReadInt32(), 0);
+  EXPECT_EQ(in.ReadInt32("the value"), 1100);
+  EXPECT_EQ(in.ReadInt32("the value"), 105);
+  EXPECT_EQ(in.ReadInt32("the value"), 0);
+  EXPECT_EQ(in.ReadInt32("the value"), 0);
+  EXPECT_EQ(in.ReadInt32("the value"), 0);
   EXPECT_TRUE(in.AtEnd());
 }
 
 TEST(FieldReader, BlanksAloneSeparateNumbers) {
   FieldReader in("orologio,    9               42            50 \r\nsabbia");
   EXPECT_EQ(in.ReadText(), "orologio");
-  EXPECT_EQ(in.ReadInt16(), 9);
-  EXPECT_EQ(in.ReadInt16(), 42);
-  EXPECT_EQ(in.ReadInt16(), 50);
+  EXPECT_EQ(in.ReadInt16("the value"), 9);
+  EXPECT_EQ(in.ReadInt16("the value"), 42);
+  EXPECT_EQ(in.ReadInt16("the value"), 50);
   EXPECT_EQ(in.ReadText(), "sabbia");
 }
 
@@ -53,7 +53,7 @@ TEST(FieldReader, LineEndsOfEveryKindAndEmptyLinesArePassedOver) {
   EXPECT_EQ(in.ReadText(), "a");
   EXPECT_EQ(in.ReadText(), "b");
   EXPECT_EQ(in.ReadText(), "c");
-  EXPECT_EQ(in.ReadInt32(), 7);
+  EXPECT_EQ(in.ReadInt32("the value"), 7);
   EXPECT_EQ(in.ReadText(), "d  ");
   EXPECT_EQ(in.ReadText(), "e");
   EXPECT_TRUE(in.AtEnd());
@@ -63,23 +63,23 @@ TEST(FieldReader, ReadingWithNothingLeftFails) {
   FieldReader empty("");
   EXPECT_THROW(empty.ReadText(), RuntimeFailure);
   FieldReader blanks(" \r\n  ");
-  EXPECT_EQ(blanks.ReadInt32(), 0);
+  EXPECT_EQ(blanks.ReadInt32("the value"), 0);
   EXPECT_TRUE(blanks.AtEnd());
-  EXPECT_THROW(blanks.ReadInt32(), RuntimeFailure);
+  EXPECT_THROW(blanks.ReadInt32("the value"), RuntimeFailure);
 }
 
 TEST(FieldReader, OnlyWholeNumbersThatFitTheirPlaceAreRead) {
   for (const char* bad : {"1.5", "1e3", "+4", "-", "12a", "\t3"}) {
     FieldReader in(bad);
-    EXPECT_THROW(in.ReadInt32(), RuntimeFailure) << bad;
+    EXPECT_THROW(in.ReadInt32("the value"), RuntimeFailure) << bad;
   }
-  EXPECT_THROW(FieldReader("2147483648").ReadInt32(), RuntimeFailure);
-  EXPECT_EQ(FieldReader("-2147483648").ReadInt32(), INT32_MIN);
-  EXPECT_THROW(FieldReader("32768").ReadInt16(), RuntimeFailure);
-  EXPECT_THROW(FieldReader("256").ReadByte(), RuntimeFailure);
-  EXPECT_THROW(FieldReader("-1").ReadByte(), RuntimeFailure);
-  EXPECT_EQ(FieldReader("255").ReadByte(), 255);
-  EXPECT_THROW(FieldReader("99999999999999999999999").ReadInt32(), RuntimeFailure);
+  EXPECT_THROW(FieldReader("2147483648").ReadInt32("the value"), RuntimeFailure);
+  EXPECT_EQ(FieldReader("-2147483648").ReadInt32("the value"), INT32_MIN);
+  EXPECT_THROW(FieldReader("32768").ReadInt16("the value"), RuntimeFailure);
+  EXPECT_THROW(FieldReader("256").ReadByte("the value"), RuntimeFailure);
+  EXPECT_THROW(FieldReader("-1").ReadByte("the value"), RuntimeFailure);
+  EXPECT_EQ(FieldReader("255").ReadByte("the value"), 255);
+  EXPECT_THROW(FieldReader("99999999999999999999999").ReadInt32("the value"), RuntimeFailure);
 }
 
 TEST(FieldReader, AQuotedTextFails) {

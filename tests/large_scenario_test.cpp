@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compiler/memorizza_percorso.h"
-#include "test_support.h"
+#include "compile_support.h"
 
 namespace tarvosa {
 namespace {
@@ -25,21 +24,14 @@ TEST(LargeScenario, AThousandKilometresCompileWithoutADataError) {
   EXPECT_EQ(Count(scenario.train, "\r\nstazione"), 36u);
   EXPECT_GT(Count(scenario.train, "\r\nsegnale"), 450u);
 
-  testing::ScratchDirectory dir;
-  CompilerState state;
-  state.line_file = (dir.path() / "linea.txt").string();
-  state.train_file = (dir.path() / "treno.txt").string();
-  state.plan_file = (dir.path() / "linea.dat").string();
-  state.table_file = (dir.path() / "treno.sim").string();
-  state.track_file = (dir.path() / "treno.dat").string();
-  testing::WriteFile(state.line_file, scenario.line);
-  testing::WriteFile(state.train_file, scenario.train);
-  ASSERT_TRUE(memorizza_percorso(state, 1).ok());
-  EXPECT_EQ(state.error_code, 0) << state.error_position;
-  EXPECT_EQ(state.last_cell(), 20140);
-  EXPECT_EQ(state.line_data->next_row(), 1007000 - 1);
+  const Compilation compiled = testing::CompileTexts(scenario.line, scenario.train);
+  ASSERT_TRUE(compiled.Writable());
+  EXPECT_EQ(compiled.diagnostics.error_code(), 0) << compiled.diagnostics.error_position();
+  const CompiledScenario& state = compiled.scenario;
+  EXPECT_EQ(LastCell(state.cells), 20140);
+  EXPECT_EQ(state.plan->next_row(), 1007000 - 1);
   std::size_t points = 0;
-  for (const TrackCell& cell : *state.cells) points += cell.kind == kBrakingPoint;
+  for (const TrackCell& cell : state.cells) points += cell.kind == kBrakingPoint;
   EXPECT_GT(points, 9u * 4u);  // the slow-downs got theirs
 }
 

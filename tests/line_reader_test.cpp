@@ -9,81 +9,62 @@
 
 #include <gtest/gtest.h>
 
+#include "compile_support.h"
 #include "compiler/memorizza_dati.h"
 #include "scenario/line_table.h"
-#include "test_support.h"
 
 namespace tarvosa {
 namespace {
 
-namespace fs = std::filesystem;
-
 class LineReaderTest : public ::testing::Test {
  protected:
-  // Writes `lines` as the line file and reads it; the train file exists.
-  CompilerState Read(const std::vector<std::string>& lines, std::int32_t j = 1) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    return ReadBytes(bytes, j);
+  // Reads `lines` as the line file; the train file holds a stray word.
+  Compilation Read(const std::vector<std::string>& lines, std::int32_t j = 1) {
+    return ReadBytes(testing::CrLf(lines), j);
   }
-  CompilerState ReadBytes(const std::string& bytes, std::int32_t j = 1) {
-    testing::WriteFile(line_file_, bytes);
-    testing::WriteFile(train_file_, "train");
-    CompilerState state;
-    state.route_title = "Tarvosa";
-    state.train_title = "Corvale";
-    state.line_file = line_file_.string();
-    state.train_file = train_file_.string();
-    state.j = j;
-    EXPECT_TRUE(memorizza_dati(state).ok());
-    EXPECT_FALSE(fs::exists(line_file_)) << "the line file was not deleted";
-    return state;
+  Compilation ReadBytes(const std::string& bytes, std::int32_t j = 1) {
+    return testing::ReadTexts(bytes, "train", j != 0);
   }
   // A 10 km line (cells 0 to 340, plan rows 0 to 17000) with `features`.
-  CompilerState ReadFeatures(const std::vector<std::string>& features, std::int32_t j = 1) {
+  Compilation ReadFeatures(const std::vector<std::string>& features, std::int32_t j = 1) {
     std::vector<std::string> lines = {"[generale]", "lunghezza percorso,    10000", "[curve]"};
     lines.insert(lines.end(), features.begin(), features.end());
     lines.push_back("[fine]");
     return Read(lines, j);
   }
-  bool TrainFileDeleted() const { return !fs::exists(train_file_); }
-
-  testing::ScratchDirectory dir_;
-  fs::path line_file_ = dir_.path() / "Tarvosa_linea.txt";
-  fs::path train_file_ = dir_.path() / "Tarvosa_Corvale-.txt";
 };
 
-std::uint8_t GradientAt(const CompilerState& s, std::size_t cell) {
-  return s.cells->at(cell).gradient;
+std::uint8_t GradientAt(const Compilation& s, std::size_t cell) {
+  return s.scenario.cells.at(cell).gradient;
 }
 
 TEST_F(LineReaderTest, ThisScenariosLineFile) {
   std::vector<std::string> lines(scenario::kLineDefinition.begin(),
                                  scenario::kLineDefinition.end());
-  const CompilerState s = Read(lines);
-  EXPECT_EQ(s.error_code, 0);
-  EXPECT_EQ(s.last_cell(), 4680);
-  EXPECT_EQ(s.line_data->last_row, 234000);
-  EXPECT_EQ(s.cells->size(), 4681u);
-  EXPECT_EQ(s.header[kNumbersEntry].end, 227000);
-  EXPECT_EQ(s.header[kRouteEntry].name, "Tarvosa");
-  EXPECT_EQ(s.header[kRouteEntry].start, 1);
-  EXPECT_EQ(s.header[kTrainEntry].name, "Corvale");
-  EXPECT_EQ(s.header[kTrainEntry].start, 2100);
-  EXPECT_EQ(s.header[kTrainEntry].end, 209000);
-  EXPECT_EQ(s.header[kTrainEntry].position, 4);
-  EXPECT_EQ(s.header[80].name, "(Cippo )(  Km  )(11+000)");
-  EXPECT_EQ(s.header[59].name, "(Galleria )(Posillipo)");
-  EXPECT_EQ(s.header[58].name, "");
-  EXPECT_EQ(s.cells->at(1599).kind, kTextBoard);  // "(Culmine)" at 79900, the fifth board
-  EXPECT_EQ(s.cells->at(1599).value_a, 76);
-  EXPECT_EQ(s.cells->at(23).value_c, 2500);       // the first speed board
-  EXPECT_EQ(s.cells->at(4207).montagna_kind, 3);  // 100 m after the span before it
+  const Compilation s = Read(lines);
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  EXPECT_EQ(LastCell(s.scenario.cells), 4680);
+  EXPECT_EQ(s.scenario.plan->last_row, 234000);
+  EXPECT_EQ(s.scenario.cells.size(), 4681u);
+  EXPECT_EQ(s.scenario.header[kNumbersEntry].end, 227000);
+  EXPECT_EQ(s.scenario.header[kRouteEntry].name, "Tarvosa");
+  EXPECT_EQ(s.scenario.header[kRouteEntry].start, 1);
+  EXPECT_EQ(s.scenario.header[kTrainEntry].name, "Corvale");
+  EXPECT_EQ(s.scenario.header[kTrainEntry].start, 2100);
+  EXPECT_EQ(s.scenario.header[kTrainEntry].end, 209000);
+  EXPECT_EQ(s.scenario.header[kTrainEntry].position, 4);
+  EXPECT_EQ(s.scenario.header[80].name, "(Cippo )(  Km  )(11+000)");
+  EXPECT_EQ(s.scenario.header[59].name, "(Galleria )(Posillipo)");
+  EXPECT_EQ(s.scenario.header[58].name, "");
+  EXPECT_EQ(s.scenario.cells.at(1599).kind, kTextBoard);  // "(Culmine)" at 79900, the fifth board
+  EXPECT_EQ(s.scenario.cells.at(1599).value_a, 76);
+  EXPECT_EQ(s.scenario.cells.at(23).value_c, 2500);       // the first speed board
+  EXPECT_EQ(s.scenario.cells.at(4207).montagna_kind, 3);  // 100 m after the span before it
   EXPECT_EQ(GradientAt(s, 4677), 100);
   EXPECT_EQ(GradientAt(s, 4678), 0);
   EXPECT_EQ(GradientAt(s, 25), 96);  // -4 from 1250
 
-  const LineData& plan = *s.line_data;
+  const LineData& plan = *s.scenario.plan;
   EXPECT_EQ(plan.next_row(), 233999);  // rows 233999 and 234000 stay empty
   EXPECT_EQ(plan.x[1350 - 2], 0.0);
   EXPECT_EQ(plan.y[1350 - 2], 1350.0);
@@ -91,14 +72,13 @@ TEST_F(LineReaderTest, ThisScenariosLineFile) {
   EXPECT_NEAR(plan.y[1500 - 2], 1499.99438, 5e-6);
   EXPECT_NEAR(plan.x.back(), 57487.249, 5e-4);
   EXPECT_NEAR(plan.y.back(), 207272.970, 5e-4);
-  EXPECT_TRUE(TrainFileDeleted());
 }
 
 TEST_F(LineReaderTest, GradientsHoldFromTheirCellToTheNextRecord) {
-  const CompilerState s =
+  const Compilation s =
       ReadFeatures({"pendenza,  0,   0", "pendenza,  1250,   -4,5", "pendenza,  2000,   3",
                     "pendenza,  2010,   7", "pendenza,  3000,   -1"});
-  EXPECT_EQ(s.error_code, 0);
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
   EXPECT_EQ(GradientAt(s, 24), 100);
   EXPECT_EQ(GradientAt(s, 25), 96);  // the stray "5" changed nothing
   EXPECT_EQ(GradientAt(s, 39), 96);
@@ -111,31 +91,34 @@ TEST_F(LineReaderTest, GradientsHoldFromTheirCellToTheNextRecord) {
 }
 
 TEST_F(LineReaderTest, AGradientOf75StartsInCell2) {
-  const CompilerState s = ReadFeatures({"pendenza,  0,   0", "pendenza,  75,   5"});
+  const Compilation s = ReadFeatures({"pendenza,  0,   0", "pendenza,  75,   5"});
   EXPECT_EQ(GradientAt(s, 1), 100);
   EXPECT_EQ(GradientAt(s, 2), 105);
 }
 
 TEST_F(LineReaderTest, TheGeneralPartStartsAtGeneraleAndTakesSettingsInAnyOrder) {
-  const CompilerState s =
+  const Compilation s =
       Read({"commento", "[generale]", "sfondo tre,    7", "LUNGHEZZA PERCORSO,    10000",
             "Progressiva chilometrica uno,    500,    0,    0",
             "ripetizione segnali 9 codici,    100,    2000", "[curve]"});
-  EXPECT_EQ(s.error_code, 0);
-  EXPECT_EQ(s.last_cell(), 340);
-  EXPECT_EQ(s.header[kRouteEntry].end, 7);
-  EXPECT_EQ(s.header[kReferenceUno].start, 0);  // "Progressiva" is not "progressiva"
-  EXPECT_EQ(s.header[kTrainEntry].position, 9);
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  EXPECT_EQ(LastCell(s.scenario.cells), 340);
+  EXPECT_EQ(s.scenario.header[kRouteEntry].end, 7);
+  EXPECT_EQ(s.scenario.header[kReferenceUno].start, 0);  // "Progressiva" is not "progressiva"
+  EXPECT_EQ(s.scenario.header[kTrainEntry].position, 9);
 }
 
 TEST_F(LineReaderTest, SignalRepetitionRules) {
   const auto repetition = [&](const std::string& line) {
     return Read({"[generale]", "lunghezza percorso,    10000", line, "[fine]"});
   };
-  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2100,    0").header[86].position, 0);
-  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2125,    4000").error_code, 3);
-  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2100,    4010").error_code, 4);
-  EXPECT_EQ(repetition("ripetizione segnali codici,    2100,    4000").error_code, 5);
+  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2100,    0").scenario.header[86].position,
+            0);
+  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2125,    4000").diagnostics.error_code(),
+            3);
+  EXPECT_EQ(repetition("ripetizione segnali 4 codici,    2100,    4010").diagnostics.error_code(),
+            4);
+  EXPECT_EQ(repetition("ripetizione segnali codici,    2100,    4000").diagnostics.error_code(), 5);
 }
 
 TEST_F(LineReaderTest, SectionsMayStandInAnyOrderButGradientsMayNot) {
@@ -151,47 +134,47 @@ TEST_F(LineReaderTest, SectionsMayStandInAnyOrderButGradientsMayNot) {
   second.insert(second.end(), board.begin(), board.end());
   first.push_back("[fine]");
   second.push_back("[fine]");
-  const CompilerState a = Read(first);
-  const CompilerState b = Read(second);
-  EXPECT_EQ(a.header[80].name, b.header[80].name);
-  EXPECT_EQ(a.line_data->x, b.line_data->x);
-  EXPECT_EQ(a.cells->at(11).kind, kTextBoard);
-  EXPECT_EQ(b.cells->at(11).kind, kTextBoard);
+  const Compilation a = Read(first);
+  const Compilation b = Read(second);
+  EXPECT_EQ(a.scenario.header[80].name, b.scenario.header[80].name);
+  EXPECT_EQ(a.scenario.plan->x, b.scenario.plan->x);
+  EXPECT_EQ(a.scenario.cells.at(11).kind, kTextBoard);
+  EXPECT_EQ(b.scenario.cells.at(11).kind, kTextBoard);
   EXPECT_EQ(GradientAt(a, 17), GradientAt(b, 17));
 
-  const CompilerState swapped = ReadFeatures({"pendenza,  900,   -3", "pendenza,  0,   2"});
+  const Compilation swapped = ReadFeatures({"pendenza,  900,   -3", "pendenza,  0,   2"});
   EXPECT_NE(GradientAt(swapped, 17), GradientAt(a, 17));
 }
 
 TEST_F(LineReaderTest, TextBoardsRoundToTheirCellAndTakeMarkersButNotFeatures) {
-  CompilerState s =
+  Compilation s =
       ReadFeatures({"cartello_indicatore,  125,   (Uno)", "cartello_indicatore,  175,   (Due)"});
-  EXPECT_EQ(s.cells->at(4).value_a, 80);
-  EXPECT_EQ(s.error_code, 6);
-  EXPECT_EQ(s.error_position, 175);
+  EXPECT_EQ(s.scenario.cells.at(4).value_a, 80);
+  EXPECT_EQ(s.diagnostics.error_code(), 6);
+  EXPECT_EQ(s.diagnostics.error_position(), 175);
 
   s = ReadFeatures({"montagna,   0,  1000,  11", "cartello_indicatore,  150,   (Tre)"});
-  EXPECT_EQ(s.error_code, 0);
-  EXPECT_EQ(s.cells->at(4).kind, kTextBoard);  // the marker in the span's fourth cell
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  EXPECT_EQ(s.scenario.cells.at(4).kind, kTextBoard);  // the marker in the span's fourth cell
 
   s = ReadFeatures({"indicatori_vmax,  500,  50,  50,  50,  0,  ,  ,  ,  0",
                     "cartello_indicatore,  500,   (Quattro)"});
-  EXPECT_EQ(s.error_code, 6);
+  EXPECT_EQ(s.diagnostics.error_code(), 6);
 }
 
-TEST_F(LineReaderTest, AnErrorKeepsTheFieldWhereTheReaderStopped) {
-  const CompilerState s =
+TEST_F(LineReaderTest, AnErrorStandsAtTheFieldOfTheFault) {
+  const Compilation s =
       ReadFeatures({"cartello_indicatore,  125,   (Uno)", "cartello_indicatore,  175,   (Due)"});
-  EXPECT_EQ(s.error_code, 6);
-  EXPECT_EQ(s.error_location.file, SourceLocation::File::kLine);
+  EXPECT_EQ(s.diagnostics.error_code(), 6);
+  EXPECT_EQ(s.diagnostics.error().at.file, SourceLocation::File::kLine);
   // "[generale]", the length and "[curve]" (51 bytes with their CR LF), the
-  // first board (36), then the second board's text after its 29 bytes.
-  EXPECT_EQ(s.error_location.offset, 51 + 36 + 29);
+  // first board (36), then the second board's progressive after 22 bytes.
+  EXPECT_EQ(s.diagnostics.error().at.offset, 51 + 36 + 22);
 
-  const CompilerState missing = Read(
+  const Compilation missing = Read(
       {"[generale]", "lunghezza percorso,    10000", "[curve]", "pendenza,  0,   x", "[fine]"});
-  EXPECT_EQ(missing.error_code, 25);
-  EXPECT_EQ(missing.error_location.offset, 51 + 16);  // the "x"
+  EXPECT_EQ(missing.diagnostics.error_code(), 25);
+  EXPECT_EQ(missing.diagnostics.error().at.offset, 51 + 16);  // the "x"
 }
 
 TEST_F(LineReaderTest, The82ndTextBoardFindsNoSlot) {
@@ -199,63 +182,58 @@ TEST_F(LineReaderTest, The82ndTextBoardFindsNoSlot) {
   for (int i = 0; i < 82; ++i) {
     boards.push_back("cartello_indicatore,  " + std::to_string(100 + 50 * i) + ",   (B)");
   }
-  const CompilerState s = ReadFeatures(boards);
-  EXPECT_EQ(s.header[0].name, "(B)");
-  EXPECT_EQ(s.error_code, 14);
-  EXPECT_EQ(s.error_position, 100 + 50 * 81);
+  const Compilation s = ReadFeatures(boards);
+  EXPECT_EQ(s.scenario.header[0].name, "(B)");
+  EXPECT_EQ(s.diagnostics.error_code(), 14);
+  EXPECT_EQ(s.diagnostics.error_position(), 100 + 50 * 81);
 }
 
 TEST_F(LineReaderTest, AFeatureBeyondTheTrackEndsTheFeaturesButNotTheTails) {
-  const CompilerState s =
-      ReadFeatures({"pendenza,  0,   4", "pendenza,  16900,   1", "pendenza,  16950,   9",
-                    "cartello_indicatore,  500,   (X)"});
-  EXPECT_EQ(s.error_code, 15);
-  EXPECT_EQ(s.error_position, 16950);  // (16950 + 100) / 50 = 341 > 340
+  const Compilation s = ReadFeatures({"pendenza,  0,   4", "pendenza,  16900,   1",
+                                      "pendenza,  16950,   9", "cartello_indicatore,  500,   (X)"});
+  EXPECT_EQ(s.diagnostics.error_code(), 15);
+  EXPECT_EQ(s.diagnostics.error_position(), 16950);  // (16950 + 100) / 50 = 341 > 340
   EXPECT_EQ(GradientAt(s, 337), 104);
-  EXPECT_EQ(GradientAt(s, 338), 101);      // the tail writes the cell at its cursor once
-  EXPECT_EQ(s.cells->at(11).kind, kFree);  // not read
-  EXPECT_EQ(s.line_data->next_row(), 16999);
+  EXPECT_EQ(GradientAt(s, 338), 101);              // the tail writes the cell at its cursor once
+  EXPECT_EQ(s.scenario.cells.at(11).kind, kFree);  // not read
+  EXPECT_EQ(s.scenario.plan->next_row(), 16999);
 }
 
 TEST_F(LineReaderTest, CurvesBuildThePlanOnlyWhenAsked) {
-  const CompilerState plain = ReadFeatures({"curvas1,  100,  50"}, 0);
-  EXPECT_FALSE(plain.line_data.has_value());
-  EXPECT_EQ(ReadFeatures({"curvas7,  100,  50"}, 0).error_code, 0);
-  EXPECT_EQ(ReadFeatures({"curvas7,  100,  50"}).error_code, 103);
-  EXPECT_EQ(ReadFeatures({"curvad1,  16800,  500"}).error_code, 103);  // past row 17000
+  const Compilation plain = ReadFeatures({"curvas1,  100,  50"}, 0);
+  EXPECT_FALSE(plain.scenario.plan.has_value());
+  EXPECT_EQ(ReadFeatures({"curvas7,  100,  50"}, 0).diagnostics.error_code(), 0);
+  EXPECT_EQ(ReadFeatures({"curvas7,  100,  50"}).diagnostics.error_code(), 103);
+  EXPECT_EQ(ReadFeatures({"curvad1,  16800,  500"}).diagnostics.error_code(),
+            103);  // past row 17000
 
-  const CompilerState s = ReadFeatures({"curvad4,  100,  10", "curvad4,  105,  10"});
-  const LineData& plan = *s.line_data;
+  const Compilation s = ReadFeatures({"curvad4,  100,  10", "curvad4,  105,  10"});
+  const LineData& plan = *s.scenario.plan;
   EXPECT_EQ(plan.x[100 - 2], 0.0);
   EXPECT_GT(plan.x[101 - 2], 0.0);  // a "d" curve turns towards increasing X
   EXPECT_EQ(plan.x[115 - 2] - plan.x[114 - 2] > plan.x[111 - 2] - plan.x[110 - 2], true);
 }
 
 TEST_F(LineReaderTest, StoreRefusalsStopTheFileAtTheRecordsProgressive) {
-  CompilerState s =
+  Compilation s =
       ReadFeatures({"indicatori_vmax,  1100,  50,  50,  50,  0,  ,  ,  ,  0",
                     "indicatori_vmax,  1110,  60,  60,  60,  0,  ,  ,  ,  0", "pendenza,  0,   5"});
-  EXPECT_EQ(s.error_code, 21);
-  EXPECT_EQ(s.error_position, 1110);
-  EXPECT_EQ(GradientAt(s, 0), 0);   // no tail after a refusal
-  EXPECT_TRUE(TrainFileDeleted());  // though it was never read
+  EXPECT_EQ(s.diagnostics.error_code(), 21);
+  EXPECT_EQ(s.diagnostics.error_position(), 1110);
+  EXPECT_EQ(GradientAt(s, 0), 0);  // no tail after a refusal
 }
 
 TEST_F(LineReaderTest, MissingOrEmptyGeneralPartAndTooLongALine) {
-  testing::WriteFile(train_file_, "train");
-  CompilerState missing;
-  missing.line_file = line_file_.string();
-  missing.train_file = train_file_.string();
-  ASSERT_TRUE(memorizza_dati(missing).ok());
-  EXPECT_EQ(missing.error_code, 101);
-  EXPECT_TRUE(TrainFileDeleted());
+  EXPECT_EQ(testing::ReadTexts(std::nullopt, "train").diagnostics.error_code(), 101);
 
-  EXPECT_EQ(Read({"lunghezza percorso,    10000", "[fine]"}).error_code, 102);
-  EXPECT_EQ(Read({"[curve]", "[generale]"}).error_code, 102);  // the last field is not examined
-  EXPECT_EQ(Read({"[generale]", "lunghezza percorso,    1000001", "[fine]"}).error_code, 1);
+  EXPECT_EQ(Read({"lunghezza percorso,    10000", "[fine]"}).diagnostics.error_code(), 102);
+  EXPECT_EQ(Read({"[curve]", "[generale]"}).diagnostics.error_code(),
+            102);  // the last field is not examined
+  EXPECT_EQ(
+      Read({"[generale]", "lunghezza percorso,    1000001", "[fine]"}).diagnostics.error_code(), 1);
 }
 
-TEST_F(LineReaderTest, RunTimeFailuresRecord25AndDeleteBothFiles) {
+TEST_F(LineReaderTest, RunTimeFailuresRecord25) {
   const std::vector<std::vector<std::string>> files = {
       {"[generale]", "[curve]", "pendenza,  0,   0", "[fine]"},  // no length
       {"[generale]", "lunghezza percorso,    10000", "[pendenze]", "pendenza,  1.5,   0", "[fine]"},
@@ -264,12 +242,13 @@ TEST_F(LineReaderTest, RunTimeFailuresRecord25AndDeleteBothFiles) {
       {"[generale]", "a-", "-"},  // the ten-fold skip reads past the end
   };
   for (const auto& file : files) {
-    const CompilerState s = Read(file);
-    EXPECT_EQ(s.error_code, 25) << file[1];
-    EXPECT_TRUE(TrainFileDeleted()) << file[1];
+    const Compilation s = Read(file);
+    EXPECT_EQ(s.diagnostics.error_code(), 25) << file[1];
   }
-  EXPECT_EQ(ReadBytes("").error_code, 25);
-  EXPECT_EQ(Read({"[generale]", "lunghezza percorso,    -7000", "[fine]"}, 0).error_code, 0);
+  EXPECT_EQ(ReadBytes("").diagnostics.error_code(), 25);
+  EXPECT_EQ(
+      Read({"[generale]", "lunghezza percorso,    -7000", "[fine]"}, 0).diagnostics.error_code(),
+      0);
 }
 
 // Whatever the file holds, the reader ends with a known code, inside its
@@ -303,13 +282,14 @@ TEST_F(LineReaderTest, MangledFilesEndWithAKnownCode) {
           break;
       }
     }
-    const CompilerState s = ReadBytes(bytes);
-    EXPECT_TRUE(known.count(s.error_code)) << "round " << round << ": " << s.error_code;
-    if (s.cells) {
+    const Compilation s = ReadBytes(bytes);
+    EXPECT_TRUE(known.count(s.diagnostics.error_code()))
+        << "round " << round << ": " << s.diagnostics.error_code();
+    if (!s.scenario.cells.empty()) {
       // The track is sized by the last length read (unless it was refused).
-      const std::int64_t length = s.header[kNumbersEntry].end;
-      if (s.error_code != 1 && s.error_code != 25) {
-        EXPECT_EQ(s.last_cell(), RoundHalfEven(length + 7000, 50));
+      const std::int64_t length = s.scenario.header[kNumbersEntry].end;
+      if (s.diagnostics.error_code() != 1 && s.diagnostics.error_code() != 25) {
+        EXPECT_EQ(LastCell(s.scenario.cells), RoundHalfEven(length + 7000, 50));
       }
     }
   }

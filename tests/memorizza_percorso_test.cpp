@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "compiler/compiled_files.h"
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"
 #include "test_support.h"
@@ -33,56 +34,60 @@ std::size_t EntryOffset(const std::string& table, std::size_t index) {
 class CompileTest : public ::testing::Test {
  protected:
   CompileTest() {
-    state_.route_title = "Tarvosa";
-    state_.train_title = "Corvale";
-    state_.line_file = Name("Tarvosa_linea.txt");
-    state_.train_file = Name("Tarvosa_Corvale-.txt");
-    state_.plan_file = Name("Tarvosa_linea.dat");
-    state_.table_file = Name("Tarvosa_Corvale.sim");
-    state_.track_file = Name("Tarvosa_Corvale.dat");
+    files_.line_definition = Name("Tarvosa_linea.txt");
+    files_.train_data = Name("Tarvosa_Corvale-.txt");
+    files_.plan = Name("Tarvosa_linea.dat");
+    files_.table = Name("Tarvosa_Corvale.sim");
+    files_.track = Name("Tarvosa_Corvale.dat");
   }
   std::string Name(const std::string& file) const { return (dir_.path() / file).string(); }
   Status Compile(const std::string& line, const std::string& train, std::int32_t j = 1) {
-    testing::WriteFile(state_.line_file, line);
-    testing::WriteFile(state_.train_file, train);
-    return memorizza_percorso(state_, j);
+    testing::WriteFile(files_.line_definition, line);
+    testing::WriteFile(files_.train_data, train);
+    return memorizza_percorso(files_, "Tarvosa", "Corvale", j);
   }
   Status CompileScenario(std::int32_t j = 1) {
     return Compile(CrLf(scenario::kLineDefinition), CrLf(scenario::kTrainData), j);
   }
   std::vector<std::string> Files() const { return testing::ListDirectory(dir_.path()); }
+  ScenarioHeader Table() const {
+    return DecodeScenarioHeader(testing::ReadFile(files_.table)).value_or(ScenarioHeader{});
+  }
+  std::vector<TrackCell> Cells() const {
+    return DecodeTrackCells(testing::ReadFile(files_.track)).value_or(std::vector<TrackCell>{});
+  }
 
   testing::ScratchDirectory dir_;
-  CompilerState state_;
+  ScenarioFiles files_;
 };
 
 TEST_F(CompileTest, ThisScenarioCompilesToItsThreeFiles) {
   ASSERT_TRUE(CompileScenario().ok());
-  EXPECT_EQ(state_.error_code, 0);
   EXPECT_EQ(Files(), (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
                                                "Tarvosa_linea.dat"}));
-  EXPECT_EQ(fs::file_size(state_.plan_file), 4679964u);
+  EXPECT_EQ(fs::file_size(files_.plan), 4679964u);
 
-  const std::string track = testing::ReadFile(state_.track_file);
+  const std::string track = testing::ReadFile(files_.track);
   ASSERT_EQ(track.size(), 70215u);
   EXPECT_EQ(track.substr(16, 2), "\x01\x14");  // the marker 5121
   EXPECT_EQ(track.substr(18, 2), "\x30\x0A");  // codice_gara_og of Corvale and Tarvosa: 2608
   // The signal at 6200: cell 125, kind 1, values 40, 0, 0, 6, time 0.
   EXPECT_EQ(track.substr(1875, 10), std::string("\x01\x28\0\0\0\0\0\x06\0\0", 10));
 
-  const std::string table = testing::ReadFile(state_.table_file);
+  const std::string table = testing::ReadFile(files_.table);
   const std::size_t route = EntryOffset(table, 85);
   EXPECT_EQ(table.substr(route + 16 + 7, 2), "\x62\x02");  // after "Tarvosa": the marker 610
-  EXPECT_EQ(state_.header[kRouteEntry].time, 33294);
-  EXPECT_EQ(state_.header[31].name, "Napoli Piazza Garibaldi");
+  EXPECT_EQ(Table()[kRouteEntry].time, 33294);
+  EXPECT_EQ(Table()[31].name, "Napoli Piazza Garibaldi");
   EXPECT_EQ(table.size(), EntryOffset(table, 87));
 }
 
 TEST_F(CompileTest, TheSlowDownGetsItsBrakingPoints) {
   ASSERT_TRUE(CompileScenario().ok());
+  const std::vector<TrackCell> cells = Cells();
   for (std::size_t c : {3981, 4005, 4012, 4018}) {  // see ROUTE.md, the slow-down
-    EXPECT_EQ(state_.cells->at(c).kind, kBrakingPoint) << c;
-    EXPECT_EQ(state_.cells->at(c).value_a, 180) << c;
+    EXPECT_EQ(cells.at(c).kind, kBrakingPoint) << c;
+    EXPECT_EQ(cells.at(c).value_a, 180) << c;
   }
 }
 
@@ -91,14 +96,45 @@ TEST_F(CompileTest, WithoutThePlanFlagThereIsNoPlanFile) {
   EXPECT_EQ(Files(), (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim"}));
 }
 
-TEST_F(CompileTest, ADataErrorIsRecordedAndTheFilesAreStillWritten) {
+TEST_F(CompileTest, ADataErrorIsToldWithItsFileAndLineOnceTheFilesAreWritten) {
   const std::string line =
       "[generale]\r\nlunghezza percorso, 10000\r\n[indicazioni]\r\n"
       "cartello_indicatore, 500, (A)\r\ncartello_indicatore, 510, (B)\r\n"
       "[fine]\r\n";
-  ASSERT_TRUE(Compile(line, "[generale]\r\n[fine]\r\n").ok());
-  EXPECT_EQ(state_.error_code, 6);
-  EXPECT_EQ(Files().size(), 3u);
+  const Status status = Compile(line, "[generale]\r\n[fine]\r\n");
+  EXPECT_EQ(status.kind(), ExitStatus::kDataError);
+  EXPECT_EQ(status.message(), files_.line_definition +
+                                  ":5:22: error 6 at 510 m: a text board's cell already holds "
+                                  "another feature: cell 11 (500 m), where the board goes, already "
+                                  "holds a text board, placed by " +
+                                  files_.line_definition + ":4:22");
+  EXPECT_EQ(Files(), (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
+                                               "Tarvosa_linea.dat"}));
+}
+
+TEST_F(CompileTest, BothTextFilesAreDeletedOnEveryWayOut) {
+  const std::string no_general = "[curve]\r\n[fine]\r\n";
+  const std::string refused =
+      "[generale]\r\nlunghezza percorso, 10000\r\n[curve]\r\ncurva7, 100, 50\r\n[fine]\r\n";
+  for (const std::string& line : {no_general, refused, std::string()}) {
+    EXPECT_EQ(Compile(line, "[generale]\r\n[fine]\r\n").kind(), ExitStatus::kDataError);
+    EXPECT_FALSE(fs::exists(files_.line_definition));
+    EXPECT_FALSE(fs::exists(files_.train_data));
+  }
+  EXPECT_TRUE(CompileScenario().ok());
+  EXPECT_FALSE(fs::exists(files_.line_definition));
+  EXPECT_FALSE(fs::exists(files_.train_data));
+}
+
+TEST_F(CompileTest, MissingFilesAreDataErrorsThatNameTheFile) {
+  const Status no_line = memorizza_percorso(files_, "Tarvosa", "Corvale", 1);
+  EXPECT_EQ(no_line.message(),
+            files_.line_definition + ": error 101: the line definition file does not exist");
+  testing::WriteFile(files_.line_definition,
+                     "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+  const Status no_train = memorizza_percorso(files_, "Tarvosa", "Corvale", 1);
+  EXPECT_EQ(no_train.message(), files_.train_data + ": error 25: there is no train data file");
+  EXPECT_EQ(Files().size(), 3u);  // the line alone still compiles
 }
 
 TEST_F(CompileTest, AFeatureInCell1IsAFatalConflictAndNothingIsWritten) {
@@ -119,13 +155,15 @@ TEST_F(CompileTest, AFeatureInCell1IsAFatalConflictAndNothingIsWritten) {
 TEST_F(CompileTest, WithoutATrackNothingIsWritten) {
   const Status status = Compile("[curve]\r\n[fine]\r\n", "");
   EXPECT_EQ(status.kind(), ExitStatus::kDataError);
-  EXPECT_EQ(status.message(),
-            state_.line_file + ": error 102: the line definition file has no [generale] line");
+  EXPECT_EQ(status.message(), files_.line_definition +
+                                  ": error 102: the line definition file has no [generale] line: "
+                                  "none of its 2 fields holds \"[generale]\"");
   EXPECT_TRUE(Files().empty());
 
   const Status short_line =
       Compile("[generale]\r\nlunghezza percorso, -6975\r\n[fine]\r\n", "[generale]\r\n[fine]\r\n");
-  EXPECT_EQ(short_line.message(), state_.line_file + ": the line is too short to hold any track");
+  EXPECT_EQ(short_line.message(),
+            files_.line_definition + ": the line is too short to hold any track");
 }
 
 }  // namespace

@@ -7,10 +7,10 @@ namespace {
 
 class PlacementTest : public ::testing::Test {
  protected:
-  PlacementTest() { s_.cells.emplace(200); }
+  PlacementTest() : cells_(200) {}
   void Set(std::size_t c, std::uint8_t kind, std::int16_t value = 0) {
-    s_.cells->at(c).kind = kind;
-    s_.cells->at(c).value_a = value;
+    cells_.at(c).kind = kind;
+    cells_.at(c).value_a = value;
   }
   // A slow zone from cell `start` to cell `end` at `speed`.
   void Zone(std::size_t start, std::size_t end, std::int16_t speed) {
@@ -18,16 +18,17 @@ class PlacementTest : public ::testing::Test {
     Set(end, kSlowDownEnd, speed);
   }
   bool PointAt(std::size_t c) const {
-    return s_.cells->at(c).kind == kBrakingPoint && s_.cells->at(c).value_a == 180;
+    return cells_.at(c).kind == kBrakingPoint && cells_.at(c).value_a == 180;
   }
   std::vector<std::size_t> Points() const {
     std::vector<std::size_t> points;
-    for (std::size_t c = 0; c < s_.cells->size(); ++c) {
-      if (s_.cells->at(c).kind == kBrakingPoint) points.push_back(c);
+    for (std::size_t c = 0; c < cells_.size(); ++c) {
+      if (cells_.at(c).kind == kBrakingPoint) points.push_back(c);
     }
     return points;
   }
-  CompilerState s_;
+  std::vector<TrackCell> cells_;
+  Diagnostics d_;
 };
 
 TEST_F(PlacementTest, EverySignalWithin20CellsBeforeAWarningBoardGetsAPoint) {
@@ -37,25 +38,25 @@ TEST_F(PlacementTest, EverySignalWithin20CellsBeforeAWarningBoardGetsAPoint) {
   Set(79, kSpeedBoard);       // 80's nearer cell is taken: the point goes one further
   Set(78, kTunnelMarker);     // a marker counts as free
   Set(79 - 1 - 20, kSignal);  // too far
-  PlaceBrakingPoints(s_);
+  PlaceBrakingPoints(cells_, d_);
   EXPECT_EQ(Points(), (std::vector<std::size_t>{78, 94}));
-  EXPECT_EQ(s_.error_code, 0);
+  EXPECT_EQ(d_.error_code(), 0);
 }
 
 TEST_F(PlacementTest, AnExistingPointInFrontOfASignalIsLoweredTo180AtMost) {
   for (const std::int16_t value : {200, 100, 180}) {
-    s_.cells.emplace(200);
+    cells_.assign(200, TrackCell{});
     Set(100, kSlowDownWarning);
     Set(90, kSignal);
     Set(89, kBrakingPoint, value);
     Set(88, kStationStop);
-    PlaceBrakingPoints(s_);
-    EXPECT_EQ(s_.cells->at(89).value_a, std::min<std::int16_t>(value, 180));
+    PlaceBrakingPoints(cells_, d_);
+    EXPECT_EQ(cells_.at(89).value_a, std::min<std::int16_t>(value, 180));
   }
   Set(89, kStationStop);
-  PlaceBrakingPoints(s_);
-  EXPECT_EQ(s_.error_code, 11);
-  EXPECT_EQ(s_.error_position, 90 * 50);
+  PlaceBrakingPoints(cells_, d_);
+  EXPECT_EQ(d_.error_code(), 11);
+  EXPECT_EQ(d_.error_position(), 90 * 50);
 }
 
 TEST_F(PlacementTest, AWarningBoardNearTheOriginLooksAtCell3AtMost) {
@@ -63,7 +64,7 @@ TEST_F(PlacementTest, AWarningBoardNearTheOriginLooksAtCell3AtMost) {
   Set(3, kSignal);
   Set(2, kSignal);
   Set(6, kSlowDownWarning);
-  PlaceBrakingPoints(s_);
+  PlaceBrakingPoints(cells_, d_);
   EXPECT_EQ(Points(), (std::vector<std::size_t>{1}));  // in front of 3 (cell 2 is a signal)
 }
 
@@ -71,11 +72,9 @@ TEST_F(PlacementTest, ZoneStartsGetPointsInTheWindowsThatFit) {
   const std::pair<std::size_t, std::vector<std::size_t>> cases[] = {
       {7, {}}, {8, {3}}, {14, {3, 9}}, {21, {3, 10, 16}}};
   for (const auto& [start, expected] : cases) {
-    CompilerState fresh;
-    fresh.cells.emplace(200);
-    s_ = fresh;
+    cells_.assign(200, TrackCell{});
     Zone(start, start + 2, 110);
-    PlaceBrakingPoints(s_);
+    PlaceBrakingPoints(cells_, d_);
     EXPECT_EQ(Points(), expected) << "start " << start;
   }
 }
@@ -85,9 +84,9 @@ TEST_F(PlacementTest, AWindowWithoutAFreeCellRecords12AndTheOthersStillGetTheirs
   Set(45, kSignal);
   Set(44, kBrakingPoint, 100);  // points count as taken here
   Set(43, kSpeedBoard);
-  PlaceBrakingPoints(s_);
-  EXPECT_EQ(s_.error_code, 12);
-  EXPECT_EQ(s_.error_position, 2500);
+  PlaceBrakingPoints(cells_, d_);
+  EXPECT_EQ(d_.error_code(), 12);
+  EXPECT_EQ(d_.error_position(), 2500);
   EXPECT_TRUE(PointAt(39));
   EXPECT_TRUE(PointAt(32));
 }
@@ -95,7 +94,7 @@ TEST_F(PlacementTest, AWindowWithoutAFreeCellRecords12AndTheOthersStillGetTheirs
 TEST_F(PlacementTest, SlowZonesGetARepeatPointEvery8Cells) {
   Zone(40, 60, 105);  // 1000 m at 105 km/h
   Zone(100, 120, 110);
-  PlaceBrakingPoints(s_);
+  PlaceBrakingPoints(cells_, d_);
   EXPECT_TRUE(PointAt(48));
   EXPECT_TRUE(PointAt(56));
   for (std::size_t c = 101; c < 120; ++c) EXPECT_FALSE(PointAt(c)) << c;
@@ -105,16 +104,14 @@ TEST_F(PlacementTest, ARepeatPointMovedAheadOrBackMovesTheNextOne) {
   Zone(40, 70, 60);
   Set(48, kSignal);
   Set(47, kSignal);  // 48 and 47 taken: to 49, the next one 8 cells on
-  PlaceBrakingPoints(s_);
+  PlaceBrakingPoints(cells_, d_);
   EXPECT_TRUE(PointAt(49));
   EXPECT_TRUE(PointAt(57));
 
-  CompilerState fresh;
-  fresh.cells.emplace(200);
-  s_ = fresh;
+  cells_.assign(200, TrackCell{});
   Zone(40, 70, 60);
   Set(48, kSignal);  // to 47, the next one at 55
-  PlaceBrakingPoints(s_);
+  PlaceBrakingPoints(cells_, d_);
   EXPECT_TRUE(PointAt(47));
   EXPECT_TRUE(PointAt(55));
 }
@@ -125,20 +122,20 @@ TEST_F(PlacementTest, TheFirstSignalWithin12CellsAfterTheZoneGetsAPoint) {
   Set(60, kSignal);
   Zone(100, 104, 130);
   Set(117, kSignal);  // 13 cells on: too far
-  PlaceBrakingPoints(s_);
+  PlaceBrakingPoints(cells_, d_);
   EXPECT_TRUE(PointAt(55));
   EXPECT_FALSE(PointAt(59));
   EXPECT_FALSE(PointAt(116));
-  EXPECT_EQ(s_.error_code, 0);
+  EXPECT_EQ(d_.error_code(), 0);
 }
 
 TEST_F(PlacementTest, AZoneWithoutAnEndRecords15AndThePassGoesOn) {
   Set(150, kSlowDownStart, 120);  // a later stop cell took its end
   Set(180, kSlowDownWarning);
   Set(175, kSignal);
-  PlaceBrakingPoints(s_);
-  EXPECT_EQ(s_.error_code, 15);
-  EXPECT_EQ(s_.error_position, 150 * 50);
+  PlaceBrakingPoints(cells_, d_);
+  EXPECT_EQ(d_.error_code(), 15);
+  EXPECT_EQ(d_.error_position(), 150 * 50);
   EXPECT_TRUE(PointAt(174));
 }
 

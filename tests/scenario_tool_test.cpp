@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "compiler/memorizza_percorso.h"
+#include "compile_support.h"
 #include "test_process.h"
 #include "test_support.h"
 
@@ -75,8 +75,7 @@ TEST_F(ScenarioTool, AnErrorInTheLineFileIsNamedByLineAndColumn) {
   EXPECT_EQ(result.exit_status, 2);
   EXPECT_EQ(result.standard_error,
             Line() + ":" + std::to_string(line) +
-                ":20: error 25: a file is missing, empty, cut short, or holds a field that is not "
-                "a number or too large for its place\n");
+                ":20: error 25: a number was expected for the gradient, found 'x'\n");
 }
 
 TEST_F(ScenarioTool, AnErrorInTheTrainFileIsNamedWithItsProgressive) {
@@ -85,7 +84,8 @@ TEST_F(ScenarioTool, AnErrorInTheTrainFileIsNamedWithItsProgressive) {
   EXPECT_EQ(result.exit_status, 2);
   EXPECT_EQ(result.standard_error,
             Train() + ":" + std::to_string(line) +
-                ":13: error 8 at 61025 m: a station's progressive is not a multiple of 50\n");
+                ":13: error 8 at 61025 m: a station's progressive is not a multiple of 50: 61025 "
+                "is not: the nearest are 61000 and 61050\n");
   EXPECT_EQ(testing::ListDirectory(out_), kCompiled);  // written all the same
 }
 
@@ -98,11 +98,14 @@ TEST_F(ScenarioTool, CheckReportsEveryPlantedMistakeThenTheVerdict) {
   const int text = Edit(Line(), "(Culmine )(Galleria)", "(Culmin\xC3\xA8 )(Galleria)");
   const auto result = Run({"check", Line(), Train()});
   EXPECT_EQ(result.exit_status, 0) << result.standard_error;
+  // A warning on line `line` of the line file that says `what`.
   const auto has = [&](int line, const std::string& what) {
     const std::string prefix = Line() + ":" + std::to_string(line) + ":";
-    const auto at = result.standard_error.find(prefix);
-    return at != std::string::npos &&
-           result.standard_error.find(what, at) < result.standard_error.find('\n', at);
+    for (auto at = result.standard_error.find(prefix); at != std::string::npos;
+         at = result.standard_error.find(prefix, at + 1)) {
+      if (result.standard_error.find(what, at) < result.standard_error.find('\n', at)) return true;
+    }
+    return false;
   };
   EXPECT_TRUE(has(stray, "warning: \"ciao\" matches no keyword")) << result.standard_error;
   EXPECT_TRUE(has(back, "comes after one at 1250 m")) << result.standard_error;
@@ -116,25 +119,18 @@ TEST_F(ScenarioTool, CheckReportsEveryPlantedMistakeThenTheVerdict) {
 
 TEST_F(ScenarioTool, DumpShowsWhatTheCompilerStored) {
   ASSERT_EQ(Run({"compile", Line(), Train(), "-o", out_.string()}).exit_status, 0);
-  testing::ScratchDirectory copies;
-  CompilerState state;
-  state.route_title = "Tarvosa";
-  state.train_title = "Corvale";
-  for (auto [name, from] : {std::pair{&state.line_file, Line()}, {&state.train_file, Train()}}) {
-    *name = (copies.path() / fs::path(from).filename()).string();
-    fs::copy_file(from, *name);
-  }
-  state.plan_file = (copies.path() / "p").string();
-  state.table_file = (copies.path() / "t").string();
-  state.track_file = (copies.path() / "c").string();
-  ASSERT_TRUE(memorizza_percorso(state, 1).ok());
+  const std::string line = testing::ReadFile(Line());
+  const std::string train = testing::ReadFile(Train());
+  const Compilation compiled = testing::CompileTexts(line, train);
+  ASSERT_TRUE(compiled.Writable());
+  const CompiledScenario& state = compiled.scenario;
 
   const auto track = Run({"dump", (out_ / "Tarvosa_Corvale.dat").string(), "--format", "json"});
   ASSERT_EQ(track.exit_status, 0);
   const auto cells = nlohmann::json::parse(track.standard_output);
   ASSERT_GT(cells.size(), 300u);
   for (const auto& row : cells) {
-    const TrackCell& cell = state.cells->at(row["cell"].get<std::size_t>());
+    const TrackCell& cell = state.cells.at(row["cell"].get<std::size_t>());
     EXPECT_EQ(row["kind"], cell.kind);
     EXPECT_EQ(row["value_a"], cell.value_a);
     EXPECT_EQ(row["approach_code"], cell.approach_code);

@@ -5,60 +5,63 @@
 namespace tarvosa {
 namespace {
 
-// A track of cells 0 to 4680, as this scenario's line gives.
-CompilerState Track(std::size_t cells = 4681) {
-  CompilerState state;
-  state.cells.emplace(cells);
-  return state;
+// Track cells for the stores, and what the stores record.
+struct Track {
+  explicit Track(std::size_t count = 4681) : cells(count) {}  // as this scenario's line gives
+  std::int32_t error_code() const { return d.error_code(); }
+
+  std::vector<TrackCell> cells;
+  Diagnostics d;
+  SpanTable spans;
+};
+
+const TrackCell& At(const Track& track, std::size_t index) {
+  return track.cells.at(index);
 }
 
-const TrackCell& At(const CompilerState& state, std::size_t index) {
-  return state.cells->at(index);
-}
-
-void SetReferences(CompilerState& s, std::array<std::int32_t, 3> starts,
+void SetReferences(ScenarioHeader& h, std::array<std::int32_t, 3> starts,
                    std::array<std::int32_t, 3> ends = {}) {  // tre, due, uno
   for (std::size_t i = 0; i < 3; ++i) {
-    s.header[kReferenceTre + i].start = starts[i];
-    s.header[kReferenceTre + i].end = ends[i];
-    s.header[kReferenceTre + i].position = static_cast<std::int32_t>(100 * (i + 1));
+    h[kReferenceTre + i].start = starts[i];
+    h[kReferenceTre + i].end = ends[i];
+    h[kReferenceTre + i].position = static_cast<std::int32_t>(100 * (i + 1));
   }
 }
 
-std::array<std::int32_t, 3> PositionsIn81To83(const CompilerState& s) {
-  return {s.header[81].position, s.header[82].position, s.header[83].position};
+std::array<std::int32_t, 3> PositionsIn81To83(const ScenarioHeader& h) {
+  return {h[81].position, h[82].position, h[83].position};
 }
 
 TEST(ProgressiveOrdina, TheGreatestStartFirstThenByStartWithUnoBeforeDue) {
-  CompilerState s;
+  ScenarioHeader s{};
   SetReferences(s, {3000, 1000, 1000});
   progressive_ordina(s);
   EXPECT_EQ(PositionsIn81To83(s), (std::array<std::int32_t, 3>{100, 300, 200}));  // tre, uno, due
 }
 
 TEST(ProgressiveOrdina, NoStrictlyGreatestStartClearsAllThree) {
-  CompilerState s;
+  ScenarioHeader s{};
   SetReferences(s, {5000, 0, 5000});
   progressive_ordina(s);
   for (std::size_t e = 81; e <= 83; ++e) {
-    EXPECT_EQ(s.header[e].start + s.header[e].end + s.header[e].position, 0);
+    EXPECT_EQ(s[e].start + s[e].end + s[e].position, 0);
   }
 }
 
 TEST(ProgressiveOrdina, ZeroStartsOrderByEndsAndPositionOneAdds100) {
-  CompilerState s;
+  ScenarioHeader s{};
   SetReferences(s, {0, 0, 0}, {0, 7, 0});
-  s.header[kReferenceDue].position = 1;
+  s[kReferenceDue].position = 1;
   progressive_ordina(s);
   EXPECT_EQ(PositionsIn81To83(s), (std::array<std::int32_t, 3>{1, 100, 300}));  // due, tre, uno
-  EXPECT_EQ(s.header[81].end, 107);
+  EXPECT_EQ(s[81].end, 107);
 }
 
 TEST(MemoMontagna, MarkersInEveryFourthFreeCellAndType3CloseBehind) {
-  CompilerState s = Track();
-  s.cells->at(203).kind = kSignal;
+  Track s;
+  s.cells.at(203).kind = kSignal;
   std::int32_t tipo = 12;
-  memo_montagna(s, 9800, 10400, tipo);  // cells 196 to 207
+  memo_montagna(s.cells, s.spans, s.d, 9800, 10400, tipo);  // cells 196 to 207
   EXPECT_EQ(tipo, 2);
   EXPECT_EQ(At(s, 196).montagna_kind, 2);
   EXPECT_EQ(At(s, 207).montagna_kind, 2);
@@ -69,63 +72,64 @@ TEST(MemoMontagna, MarkersInEveryFourthFreeCellAndType3CloseBehind) {
   EXPECT_EQ(At(s, 203).kind, kSignal);  // a marker never replaces a feature
 
   std::int32_t close = 1;
-  memo_montagna(s, 10550, 10600, close);  // 150 m after: type 3
+  memo_montagna(s.cells, s.spans, s.d, 10550, 10600, close);  // 150 m after: type 3
   EXPECT_EQ(At(s, 211).montagna_kind, 3);
   std::int32_t far = 1;
-  memo_montagna(s, 10751, 10800, far);  // 151 m after the previous end
+  memo_montagna(s.cells, s.spans, s.d, 10751, 10800, far);  // 151 m after the previous end
   EXPECT_EQ(At(s, 215).montagna_kind, 1);
-  EXPECT_EQ(s.error_code, 0);
+  EXPECT_EQ(s.error_code(), 0);
 }
 
 TEST(MemoMontagna, A50MetreSpanCoversOneCellAndThe81stSpanIsRefused) {
-  CompilerState s = Track();
+  Track s;
   std::int32_t tipo = 2;
-  memo_montagna(s, 10950, 11000, tipo);
+  memo_montagna(s.cells, s.spans, s.d, 10950, 11000, tipo);
   EXPECT_EQ(At(s, 218).montagna_kind, 0);
   EXPECT_EQ(At(s, 219).montagna_kind, 2);
   EXPECT_EQ(At(s, 220).montagna_kind, 0);
-  for (int n = 2; n <= 80; ++n) memo_montagna(s, 20000 + n * 1000, 20100 + n * 1000, tipo);
-  EXPECT_EQ(s.error_code, 0);
-  memo_montagna(s, 200000, 200100, tipo);
-  EXPECT_EQ(s.error_code, 23);
+  for (int n = 2; n <= 80; ++n)
+    memo_montagna(s.cells, s.spans, s.d, 20000 + n * 1000, 20100 + n * 1000, tipo);
+  EXPECT_EQ(s.error_code(), 0);
+  memo_montagna(s.cells, s.spans, s.d, 200000, 200100, tipo);
+  EXPECT_EQ(s.error_code(), 23);
 }
 
 TEST(MemoMontagna, ASpanRunningPastTheTrackRecords15) {
-  CompilerState s = Track(100);
+  Track s(100);
   std::int32_t tipo = 1;
-  memo_montagna(s, 4800, 9000, tipo);
-  EXPECT_EQ(s.error_code, 15);
+  memo_montagna(s.cells, s.spans, s.d, 4800, 9000, tipo);
+  EXPECT_EQ(s.error_code(), 15);
   EXPECT_EQ(At(s, 99).montagna_kind, 1);  // what lay inside stays written
 }
 
 TEST(MemoIndicatoriVMax, StoresSpeedsTimes20AndRounds) {
-  CompilerState s = Track();
-  memo_indicatori_v_max(s, 1100, 105, 110, 125, 0, 0, 0, 0, 0);
+  Track s;
+  memo_indicatori_v_max(s.cells, s.d, 1100, 105, 110, 125, 0, 0, 0, 0, 0);
   EXPECT_EQ(At(s, 23).kind, kSpeedBoard);
   EXPECT_EQ(At(s, 23).value_a, 2100);
   EXPECT_EQ(At(s, 23).value_b, 2200);
   EXPECT_EQ(At(s, 23).value_c, 2500);
   EXPECT_EQ(At(s, 23).value_d, 0);
-  memo_indicatori_v_max(s, 2000, 100, 100, 100, 2, 12, 13, 0, 1);
+  memo_indicatori_v_max(s.cells, s.d, 2000, 100, 100, 100, 2, 12, 13, 0, 1);
   EXPECT_EQ(At(s, 41).value_a, 2002);
   EXPECT_EQ(At(s, 41).value_b, 2003);
   EXPECT_EQ(At(s, 41).value_d, 21);
 }
 
 TEST(MemoIndicatoriVMax, ReplacesAMarkerButNotAFeature) {
-  CompilerState s = Track();
-  s.cells->at(23).kind = kTunnelMarker;
-  memo_indicatori_v_max(s, 1100, 105, 110, 125, 0, 0, 0, 0, 0);
+  Track s;
+  s.cells.at(23).kind = kTunnelMarker;
+  memo_indicatori_v_max(s.cells, s.d, 1100, 105, 110, 125, 0, 0, 0, 0, 0);
   EXPECT_EQ(At(s, 23).kind, kSpeedBoard);
-  memo_indicatori_v_max(s, 1120, 50, 50, 50, 0, 0, 0, 0, 0);
-  EXPECT_EQ(s.error_code, 21);
+  memo_indicatori_v_max(s.cells, s.d, 1120, 50, 50, 50, 0, 0, 0, 0, 0);
+  EXPECT_EQ(s.error_code(), 21);
   EXPECT_EQ(At(s, 23).value_a, 2100);
 }
 
 TEST(MemoSegnale, TheRoadOfOneSignal) {
-  CompilerState s = Track();
+  Track s;
   std::int32_t tempo = 0;
-  memo_segnale(s, 6200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
+  memo_segnale(s.cells, s.d, 6200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
   const TrackCell& cell = At(s, 125);
   EXPECT_EQ(cell.kind, kSignal);
   EXPECT_EQ(cell.value_a, 40);
@@ -141,35 +145,35 @@ TEST(MemoSegnale, TheRoadOfOneSignal) {
 }
 
 TEST(MemoSegnale, ShortTimesBecome101AndOnlySx2KeepsATime) {
-  CompilerState s = Track();
+  Track s;
   std::int32_t tempo = 50;
-  memo_segnale(s, 1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, tempo);
+  memo_segnale(s.cells, s.d, 1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, tempo);
   EXPECT_EQ(tempo, 101);
   EXPECT_EQ(At(s, 22).signal_time, 101);
   EXPECT_EQ(At(s, 22).value_d, 8);
   std::int32_t long_time = 245;
-  memo_segnale(s, 3000, 1, 4, 0, 0, 0, 0, 0, 0, 0, long_time);
+  memo_segnale(s.cells, s.d, 3000, 1, 4, 0, 0, 0, 0, 0, 0, 0, long_time);
   EXPECT_EQ(At(s, 61).signal_time, 0);
   EXPECT_EQ(At(s, 59).approach_code, 31);
 }
 
 TEST(MemoSegnale, AnOccupiedCellIsRefusedAndApproachCodesBeforeTheTrackRecord15) {
-  CompilerState s = Track();
+  Track s;
   std::int32_t tempo = 0;
-  memo_segnale(s, 6200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
-  memo_segnale(s, 6210, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
-  EXPECT_EQ(s.error_code, 16);
-  s.error_code = 0;
-  memo_segnale(s, 200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);  // cell 5: codes reach cell -3
-  EXPECT_EQ(s.error_code, 15);
+  memo_segnale(s.cells, s.d, 6200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
+  memo_segnale(s.cells, s.d, 6210, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
+  EXPECT_EQ(s.error_code(), 16);
+  s.d = Diagnostics();
+  memo_segnale(s.cells, s.d, 200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);  // cell 5: codes reach cell -3
+  EXPECT_EQ(s.error_code(), 15);
   EXPECT_EQ(At(s, 5).kind, kSignal);
   EXPECT_EQ(At(s, 1).approach_code, 62);
 }
 
 TEST(MemoRallentamento, WarningStartEndAndFourApproachMarkers) {
-  CompilerState s = Track();
-  memo_rallentamento(s, 201100, 15, 100, 0, 1, 0);
-  EXPECT_EQ(s.error_code, 0);
+  Track s;
+  memo_rallentamento(s.cells, s.d, 201100, 15, 100, 0, 1, 0);
+  EXPECT_EQ(s.error_code(), 0);
   EXPECT_EQ(At(s, 3999).kind, kSlowDownWarning);
   EXPECT_EQ(At(s, 3999).value_a, 15);
   EXPECT_EQ(At(s, 4023).kind, kSlowDownStart);
@@ -183,8 +187,8 @@ TEST(MemoRallentamento, WarningStartEndAndFourApproachMarkers) {
 }
 
 TEST(MemoRallentamento, At1500ThereIsNoWarningBoard) {
-  CompilerState s = Track();
-  memo_rallentamento(s, 1500, 30, 200, 1, 1, 5);
+  Track s;
+  memo_rallentamento(s.cells, s.d, 1500, 30, 200, 1, 1, 5);
   EXPECT_EQ(At(s, 31).kind, kSlowDownStart);
   EXPECT_EQ(At(s, 31).value_b, 5);
   EXPECT_EQ(At(s, 31).value_c, 1);
@@ -196,17 +200,17 @@ TEST(MemoRallentamento, RefusalsComeBeforeAnyWrite) {
   const std::pair<std::size_t, std::int32_t> blocked[] = {
       {3999, 17}, {4023, 18}, {4025, 19}, {3996, 20}};
   for (const auto& [cell, code] : blocked) {
-    CompilerState s = Track();
-    s.cells->at(cell).kind = kSpeedBoard;
-    memo_rallentamento(s, 201100, 15, 100, 0, 1, 0);
-    EXPECT_EQ(s.error_code, code);
+    Track s;
+    s.cells.at(cell).kind = kSpeedBoard;
+    memo_rallentamento(s.cells, s.d, 201100, 15, 100, 0, 1, 0);
+    EXPECT_EQ(s.error_code(), code);
     if (code != 20) {
       EXPECT_EQ(At(s, 4023).kind, cell == 4023 ? kSpeedBoard : kFree);
     }
   }
-  CompilerState s = Track(4024);  // the end cell lies past the track
-  memo_rallentamento(s, 201100, 15, 100, 0, 1, 0);
-  EXPECT_EQ(s.error_code, 15);
+  Track s(4024);  // the end cell lies past the track
+  memo_rallentamento(s.cells, s.d, 201100, 15, 100, 0, 1, 0);
+  EXPECT_EQ(s.error_code(), 15);
   EXPECT_EQ(At(s, 3999).kind, kFree);
 }
 

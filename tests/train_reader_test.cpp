@@ -4,21 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "compiler/memorizza_dati.h"
+#include "compile_support.h"
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"
-#include "test_support.h"
 
 namespace tarvosa {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string CrLf(const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) bytes += line + "\r\n";
-  return bytes;
-}
 
 template <std::size_t n>
 std::vector<std::string> Lines(const std::array<std::string_view, n>& table) {
@@ -31,31 +22,18 @@ const std::vector<std::string> kShortLine = {"[generale]", "lunghezza percorso, 
 
 class TrainReaderTest : public ::testing::Test {
  protected:
-  CompilerState Read(const std::vector<std::string>& train,
-                     const std::vector<std::string>& line = kShortLine) {
-    testing::WriteFile(line_file_, CrLf(line));
-    testing::WriteFile(train_file_, CrLf(train));
-    return ReadFiles();
-  }
-  CompilerState ReadFiles() {
-    CompilerState state;
-    state.line_file = line_file_.string();
-    state.train_file = train_file_.string();
-    EXPECT_TRUE(memorizza_dati(state).ok());
-    EXPECT_FALSE(fs::exists(train_file_)) << "the train file was not deleted";
-    return state;
+  Compilation Read(const std::vector<std::string>& train,
+                   const std::vector<std::string>& line = kShortLine) {
+    const std::string train_bytes = testing::CrLf(train);
+    return testing::ReadTexts(testing::CrLf(line), train_bytes);
   }
   // A train file holding `records` after its general part.
-  CompilerState ReadRecords(const std::vector<std::string>& records) {
+  Compilation ReadRecords(const std::vector<std::string>& records) {
     std::vector<std::string> train = {"[generale]"};
     train.insert(train.end(), records.begin(), records.end());
     train.push_back("[fine]");
     return Read(train);
   }
-
-  testing::ScratchDirectory dir_;
-  fs::path line_file_ = dir_.path() / "Tarvosa_linea.txt";
-  fs::path train_file_ = dir_.path() / "Tarvosa_Corvale-.txt";
 };
 
 std::string Station(long position, int kind, int length, int extension = 0) {
@@ -65,21 +43,21 @@ std::string Station(long position, int kind, int length, int extension = 0) {
 }
 
 TEST_F(TrainReaderTest, ThisScenariosTrain) {
-  const CompilerState s = Read(Lines(scenario::kTrainData), Lines(scenario::kLineDefinition));
-  EXPECT_EQ(s.error_code, 0);
-  EXPECT_EQ(s.header[kNumbersEntry].start, 130);
-  EXPECT_EQ(s.header[kNumbersEntry].position, 12);
-  EXPECT_EQ(s.header[kTrainEntry].word_a, 180);
-  EXPECT_EQ(s.header[kTrainEntry].word_c, 9);
-  EXPECT_EQ(s.header[kTrainEntry].word_d, 42);
-  EXPECT_EQ(s.header[kTrainEntry].word_e, 50);
-  EXPECT_EQ(s.header[31].name, "Napoli Piazza Garibaldi");
-  EXPECT_EQ(s.header[32].name, "");
-  EXPECT_EQ(s.header[15].name, "Sessa");  // the continuation line was passed over
-  EXPECT_EQ(s.header[16].position, 164850);
+  const Compilation s = Read(Lines(scenario::kTrainData), Lines(scenario::kLineDefinition));
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  EXPECT_EQ(s.scenario.header[kNumbersEntry].start, 130);
+  EXPECT_EQ(s.scenario.header[kNumbersEntry].position, 12);
+  EXPECT_EQ(s.scenario.header[kTrainEntry].word_a, 180);
+  EXPECT_EQ(s.scenario.header[kTrainEntry].word_c, 9);
+  EXPECT_EQ(s.scenario.header[kTrainEntry].word_d, 42);
+  EXPECT_EQ(s.scenario.header[kTrainEntry].word_e, 50);
+  EXPECT_EQ(s.scenario.header[31].name, "Napoli Piazza Garibaldi");
+  EXPECT_EQ(s.scenario.header[32].name, "");
+  EXPECT_EQ(s.scenario.header[15].name, "Sessa");  // the continuation line was passed over
+  EXPECT_EQ(s.scenario.header[16].position, 164850);
 
-  const auto speed = [&](std::size_t c) { return s.cells->at(c).speed_limit; };
-  const auto adhesion = [&](std::size_t c) { return s.cells->at(c).adhesion; };
+  const auto speed = [&](std::size_t c) { return s.scenario.cells.at(c).speed_limit; };
+  const auto adhesion = [&](std::size_t c) { return s.scenario.cells.at(c).adhesion; };
   EXPECT_EQ(speed(0), 6);
   EXPECT_EQ(speed(21), 6);
   EXPECT_EQ(speed(22), 25);
@@ -96,47 +74,49 @@ TEST_F(TrainReaderTest, ThisScenariosTrain) {
   EXPECT_EQ(adhesion(4678), 0);
 
   // The departure: stretch -500 to 500, stop cell 9, approach codes 81 to 84.
-  EXPECT_EQ(s.header[1].start, -500);
-  EXPECT_EQ(s.header[1].end, 500);
-  EXPECT_EQ(s.header[1].byte_c + s.header[1].byte_d, 0);
-  EXPECT_EQ(s.cells->at(9).kind, kStationStop);
-  EXPECT_EQ(s.cells->at(9).value_a, 1);
-  for (int k = 1; k <= 4; ++k) EXPECT_EQ(s.cells->at(9 - k).approach_code, 80 + k);
-  EXPECT_EQ(s.header[7].start, 60750);  // Latina
-  EXPECT_EQ(s.header[7].end, 61250);
-  EXPECT_EQ(s.cells->at(1224).value_a, 7);
-  EXPECT_EQ(s.header[7].time, 10 * 3600 + 12 * 60 + 20);
+  EXPECT_EQ(s.scenario.header[1].start, -500);
+  EXPECT_EQ(s.scenario.header[1].end, 500);
+  EXPECT_EQ(s.scenario.header[1].byte_c + s.scenario.header[1].byte_d, 0);
+  EXPECT_EQ(s.scenario.cells.at(9).kind, kStationStop);
+  EXPECT_EQ(s.scenario.cells.at(9).value_a, 1);
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(s.scenario.cells.at(9 - k).approach_code, 80 + k);
+  EXPECT_EQ(s.scenario.header[7].start, 60750);  // Latina
+  EXPECT_EQ(s.scenario.header[7].end, 61250);
+  EXPECT_EQ(s.scenario.cells.at(1224).value_a, 7);
+  EXPECT_EQ(s.scenario.header[7].time, 10 * 3600 + 12 * 60 + 20);
 }
 
 TEST_F(TrainReaderTest, StationStretchesByType) {
-  const CompilerState s = ReadRecords({Station(1000, 8, 500), Station(2500, 24, 500, 1),
-                                       Station(4000, 5, 300, 1), Station(5000, 28, 400)});
-  EXPECT_EQ(s.error_code, 0);
-  EXPECT_EQ(s.header[1].byte_d, 0);               // the first station's flags are cleared
-  EXPECT_EQ(s.header[2].end, 2800);               // 2750 and 50 for the extension
-  EXPECT_EQ(s.header[2].byte_d, 0);               // shorter than 600 m
-  EXPECT_EQ(s.cells->at(55).kind, kStationStop);  // 2800 / 50 - 1
-  EXPECT_EQ(s.header[3].start, 3700);             // types 5 and 6: 300 m before,
-  EXPECT_EQ(s.header[3].end, 4150);               // 150 m after
-  EXPECT_EQ(s.header[3].byte_c, 0);
-  EXPECT_EQ(s.cells->at(82).kind, kStationStop);  // a stop cell but
-  EXPECT_EQ(s.cells->at(81).approach_code, 0);    // no approach codes
-  EXPECT_EQ(s.header[4].kind, 28);                // types 25 and above: an entry only
-  EXPECT_EQ(s.cells->at(103).kind, kFree);
+  const Compilation s = ReadRecords({Station(1000, 8, 500), Station(2500, 24, 500, 1),
+                                     Station(4000, 5, 300, 1), Station(5000, 28, 400)});
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  EXPECT_EQ(s.scenario.header[1].byte_d, 0);              // the first station's flags are cleared
+  EXPECT_EQ(s.scenario.header[2].end, 2800);              // 2750 and 50 for the extension
+  EXPECT_EQ(s.scenario.header[2].byte_d, 0);              // shorter than 600 m
+  EXPECT_EQ(s.scenario.cells.at(55).kind, kStationStop);  // 2800 / 50 - 1
+  EXPECT_EQ(s.scenario.header[3].start, 3700);            // types 5 and 6: 300 m before,
+  EXPECT_EQ(s.scenario.header[3].end, 4150);              // 150 m after
+  EXPECT_EQ(s.scenario.header[3].byte_c, 0);
+  EXPECT_EQ(s.scenario.cells.at(82).kind, kStationStop);  // a stop cell but
+  EXPECT_EQ(s.scenario.cells.at(81).approach_code, 0);    // no approach codes
+  EXPECT_EQ(s.scenario.header[4].kind, 28);               // types 25 and above: an entry only
+  EXPECT_EQ(s.scenario.cells.at(103).kind, kFree);
 }
 
 TEST_F(TrainReaderTest, StationErrorsStopTheReadAtTheStation) {
-  EXPECT_EQ(ReadRecords({Station(1025, 2, 400)}).error_position, 1025);
-  EXPECT_EQ(ReadRecords({Station(1025, 2, 400)}).error_code, 8);
-  EXPECT_EQ(ReadRecords({Station(1000, 2, 450)}).error_code, 9);
-  EXPECT_EQ(ReadRecords({Station(0, 2, 200)}).error_code, 24);  // ends 100 m from the origin
-  EXPECT_EQ(ReadRecords({Station(0, 8, 200)}).error_code, 0);
+  EXPECT_EQ(ReadRecords({Station(1025, 2, 400)}).diagnostics.error_position(), 1025);
+  EXPECT_EQ(ReadRecords({Station(1025, 2, 400)}).diagnostics.error_code(), 8);
+  EXPECT_EQ(ReadRecords({Station(1000, 2, 450)}).diagnostics.error_code(), 9);
+  EXPECT_EQ(ReadRecords({Station(0, 2, 200)}).diagnostics.error_code(),
+            24);  // ends 100 m from the origin
+  EXPECT_EQ(ReadRecords({Station(0, 8, 200)}).diagnostics.error_code(), 0);
   // 350 m from the previous end is enough, 300 m is not.
-  EXPECT_EQ(ReadRecords({Station(1000, 2, 400), Station(1750, 2, 400)}).error_code, 0);
-  const CompilerState s = ReadRecords({Station(1000, 2, 400), Station(1700, 2, 400)});
-  EXPECT_EQ(s.error_code, 22);
-  EXPECT_EQ(s.error_position, 1700);
-  EXPECT_EQ(s.cells->at(0).speed_limit, 0);  // the tails do not run after a stop
+  EXPECT_EQ(ReadRecords({Station(1000, 2, 400), Station(1750, 2, 400)}).diagnostics.error_code(),
+            0);
+  const Compilation s = ReadRecords({Station(1000, 2, 400), Station(1700, 2, 400)});
+  EXPECT_EQ(s.diagnostics.error_code(), 22);
+  EXPECT_EQ(s.diagnostics.error_position(), 1700);
+  EXPECT_EQ(s.scenario.cells.at(0).speed_limit, 0);  // the tails do not run after a stop
 }
 
 TEST_F(TrainReaderTest, StationsStopBeforeTheBoardTexts) {
@@ -148,85 +128,84 @@ TEST_F(TrainReaderTest, StationsStopBeforeTheBoardTexts) {
   std::vector<std::string> train = {"[generale]"};
   for (int n = 0; n < 57; ++n) train.push_back(Station(2000 + 600 * n, 28, 200));
   train.push_back("[fine]");
-  const CompilerState s = Read(train, line);
-  EXPECT_EQ(s.error_code, 10);
-  EXPECT_EQ(s.header[57].position, 2000 + 600 * 56);  // stored, then refused
-  EXPECT_EQ(s.header[58].name, "");                   // although 58 is still free
-  EXPECT_EQ(s.header[59].name, "(T)");
+  const Compilation s = Read(train, line);
+  EXPECT_EQ(s.diagnostics.error_code(), 10);
+  EXPECT_EQ(s.scenario.header[57].position, 2000 + 600 * 56);  // stored, then refused
+  EXPECT_EQ(s.scenario.header[58].name, "");                   // although 58 is still free
+  EXPECT_EQ(s.scenario.header[59].name, "(T)");
 
   train.erase(train.end() - 2);  // 56 stations
-  EXPECT_EQ(Read(train, line).error_code, 0);
+  EXPECT_EQ(Read(train, line).diagnostics.error_code(), 0);
 }
 
 TEST_F(TrainReaderTest, ProfilesFillFromTheirCellsAndAStepBackStillWritesOne) {
-  const CompilerState s =
-      ReadRecords({"velocita, 0, 30", "velocita, 1000, 100", "velocita, 500, 60", "aderenza, 0, 80",
-                   "aderenza, 2000, 300"});
-  const auto speed = [&](std::size_t c) { return s.cells->at(c).speed_limit; };
+  const Compilation s = ReadRecords({"velocita, 0, 30", "velocita, 1000, 100", "velocita, 500, 60",
+                                     "aderenza, 0, 80", "aderenza, 2000, 300"});
+  const auto speed = [&](std::size_t c) { return s.scenario.cells.at(c).speed_limit; };
   EXPECT_EQ(speed(19), 6);
   EXPECT_EQ(speed(20), 20);  // 500 lies behind the cursor: one cell at 100 km/h
   EXPECT_EQ(speed(21), 12);  // then 60 km/h to the end
   EXPECT_EQ(speed(337), 12);
   EXPECT_EQ(speed(338), 0);
-  EXPECT_EQ(s.cells->at(39).adhesion, 80);
-  EXPECT_EQ(s.cells->at(40).adhesion, 300 % 256);
+  EXPECT_EQ(s.scenario.cells.at(39).adhesion, 80);
+  EXPECT_EQ(s.scenario.cells.at(40).adhesion, 300 % 256);
 }
 
 TEST_F(TrainReaderTest, SignalsAndSlowDownsGoThroughTheirStores) {
-  CompilerState s = ReadRecords({"segnale, 6200, 2, 4, 0, 0, 0, 0, 0,0,0, 0",
-                                 "rallentamento, 8000, 15, 100, 0, 1, 0", "abbattimento, 9000, 120",
-                                 "abbattimento, 9500, 0"});
-  EXPECT_EQ(s.error_code, 0);
-  EXPECT_EQ(s.cells->at(125).kind, kSignal);
-  EXPECT_EQ(s.cells->at(137).kind, kSlowDownWarning);
-  EXPECT_EQ(s.cells->at(180).kind, kBrakingPoint);  // 9000 / 50, not + 1
-  EXPECT_EQ(s.cells->at(180).value_a, 120);
-  EXPECT_EQ(s.cells->at(190).kind, kBrakingPointWithoutValue);
+  Compilation s = ReadRecords({"segnale, 6200, 2, 4, 0, 0, 0, 0, 0,0,0, 0",
+                               "rallentamento, 8000, 15, 100, 0, 1, 0", "abbattimento, 9000, 120",
+                               "abbattimento, 9500, 0"});
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  EXPECT_EQ(s.scenario.cells.at(125).kind, kSignal);
+  EXPECT_EQ(s.scenario.cells.at(137).kind, kSlowDownWarning);
+  EXPECT_EQ(s.scenario.cells.at(180).kind, kBrakingPoint);  // 9000 / 50, not + 1
+  EXPECT_EQ(s.scenario.cells.at(180).value_a, 120);
+  EXPECT_EQ(s.scenario.cells.at(190).kind, kBrakingPointWithoutValue);
 
   s = ReadRecords({Station(1000, 2, 400), "segnale, 1100, 2, 4, 0, 0, 0, 0, 0,0,0, 0"});
-  EXPECT_EQ(s.error_code, 16);  // the stop cell 23 was there first
-  EXPECT_EQ(s.error_position, 1100);
+  EXPECT_EQ(s.diagnostics.error_code(), 16);  // the stop cell 23 was there first
+  EXPECT_EQ(s.diagnostics.error_position(), 1100);
   s = ReadRecords({"abbattimento, 9000, 120", "abbattimento, 9010, 120"});
-  EXPECT_EQ(s.error_code, 7);
+  EXPECT_EQ(s.diagnostics.error_code(), 7);
 }
 
 TEST_F(TrainReaderTest, AFeatureBeyondTheTrackEndsTheReadButTheTailsRun) {
-  const CompilerState s = ReadRecords(
+  const Compilation s = ReadRecords(
       {"velocita, 0, 100", "segnale, 16950, 2, 4, 0, 0, 0, 0, 0,0,0, 0", "velocita, 5000, 50"});
-  EXPECT_EQ(s.error_code, 15);
-  EXPECT_EQ(s.error_position, 16950);
-  EXPECT_EQ(s.cells->at(337).speed_limit, 20);
+  EXPECT_EQ(s.diagnostics.error_code(), 15);
+  EXPECT_EQ(s.diagnostics.error_position(), 16950);
+  EXPECT_EQ(s.scenario.cells.at(337).speed_limit, 20);
 }
 
 TEST_F(TrainReaderTest, AnErrorLeftByTheLineEndsTheReadAtTheFirstSignal) {
   std::vector<std::string> line = kShortLine;
   line.insert(line.end() - 1, "[pendenze]");
   line.insert(line.end() - 1, "pendenza,  16950,   1");
-  const CompilerState s =
+  const Compilation s =
       Read({"[generale]", "velocita, 0, 100", "segnale, 6200, 2, 4, 0, 0, 0, 0, 0,0,0, 0",
             "velocita, 5000, 50", "[fine]"},
            line);
-  EXPECT_EQ(s.error_code, 15);
-  EXPECT_EQ(s.error_position, 6200);
-  EXPECT_EQ(s.cells->at(125).kind, kSignal);
-  EXPECT_EQ(s.cells->at(100).speed_limit, 0);  // no tails after the stop
+  EXPECT_EQ(s.diagnostics.error_code(), 15);
+  EXPECT_EQ(s.diagnostics.error_position(), 6200);
+  EXPECT_EQ(s.scenario.cells.at(125).kind, kSignal);
+  EXPECT_EQ(s.scenario.cells.at(100).speed_limit, 0);  // no tails after the stop
 }
 
 TEST_F(TrainReaderTest, KilometreReferencesAreCheckedAtTheEnd) {
   std::vector<std::string> line = kShortLine;
   line.insert(line.begin() + 1, "progressiva chilometrica uno,    1000,    1025,    0");
-  EXPECT_EQ(Read({"[generale]", "[fine]"}, line).error_code, 2);
+  EXPECT_EQ(Read({"[generale]", "[fine]"}, line).diagnostics.error_code(), 2);
 }
 
 TEST_F(TrainReaderTest, RunTimeFailuresRecord25) {
-  EXPECT_EQ(ReadRecords({"velocita, 0, 1280"}).error_code, 25);  // a byte of 256
-  EXPECT_EQ(ReadRecords({"velocita, 0, 1277"}).error_code, 0);
-  EXPECT_EQ(ReadRecords({"sabbia, 40000"}).error_code, 25);
-  EXPECT_EQ(Read({"[generale]", "segnale, 6200, 2, 4"}).error_code, 25);  // cut short
-  EXPECT_EQ(Read({}).error_code, 25);                                     // empty
+  EXPECT_EQ(ReadRecords({"velocita, 0, 1280"}).diagnostics.error_code(), 25);  // a byte of 256
+  EXPECT_EQ(ReadRecords({"velocita, 0, 1277"}).diagnostics.error_code(), 0);
+  EXPECT_EQ(ReadRecords({"sabbia, 40000"}).diagnostics.error_code(), 25);
+  EXPECT_EQ(Read({"[generale]", "segnale, 6200, 2, 4"}).diagnostics.error_code(), 25);  // cut short
+  EXPECT_EQ(Read({}).diagnostics.error_code(), 25);                                     // empty
 
-  testing::WriteFile(line_file_, CrLf(kShortLine));
-  EXPECT_EQ(ReadFiles().error_code, 25);  // no train file at all
+  const Compilation missing = testing::ReadTexts(testing::CrLf(kShortLine), std::nullopt);
+  EXPECT_EQ(missing.diagnostics.error_code(), 25);  // no train file at all
 }
 
 }  // namespace

@@ -11,19 +11,17 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "compiler/memorizza_dati.h"
+#include "compiler/compile.h"
+#include "compiler/diagnostics.h"
 #include "util/files.h"
 
 namespace {
-
-using tarvosa::CompilerState;
 
 struct Point {
   double x = 0, y = 0;
@@ -49,22 +47,29 @@ std::string CurveLine(const Curve& c) {
   return c.keyword + ",  " + std::to_string(c.start) + ",  " + std::to_string(c.length);
 }
 
-// The last computed row of the plan of `lines`.
-Point LastRow(std::vector<std::string> lines, const std::vector<Curve>& curves) {
+// The last computed row of the plan of `lines`, compiled in memory with a
+// train that adds nothing; a line that does not compile cleanly ends the
+// program with the compiler's message.
+Point LastRow(const std::string& name, std::vector<std::string> lines,
+              const std::vector<Curve>& curves) {
   for (const Curve& c : curves) lines[c.line] = CurveLine(c);
   std::string bytes;
   for (const std::string& line : lines) bytes += line + "\r\n";
-  const auto file = std::filesystem::temp_directory_path() / "tune_plan_linea.txt";
-  if (!tarvosa::ReplaceFileContent(file.string(), bytes).ok()) std::exit(2);
-  CompilerState state;
-  state.line_file = file.string();
-  state.train_file = file.string() + ".none";
-  (void)tarvosa::memorizza_dati(state);
-  if (state.error_code != 0 || !state.line_data || state.line_data->x.empty()) {
-    std::fprintf(stderr, "the line file does not compile cleanly (error %d)\n", state.error_code);
+  constexpr std::string_view kNoTrain = "[generale]\r\n[fine]\r\n";
+  const tarvosa::Compilation compiled = tarvosa::Compile({.line_text = bytes,
+                                                          .train_text = kNoTrain,
+                                                          .route_title = "Tarvosa",
+                                                          .train_title = "Corvale",
+                                                          .plan = true});
+  const auto& plan = compiled.scenario.plan;
+  if (compiled.diagnostics.HasError() || !plan || plan->x.empty()) {
+    const std::string why =
+        tarvosa::DescribeError(compiled.diagnostics.error(), {name, bytes}, {"(no train)", ""});
+    std::fprintf(stderr, "the line file does not compile cleanly: %s\n",
+                 why.empty() ? "it has no plan" : why.c_str());
     std::exit(2);
   }
-  return {state.line_data->x.back(), state.line_data->y.back()};
+  return {plan->x.back(), plan->y.back()};
 }
 
 bool Lands(Point p, Point target) {
@@ -184,7 +189,7 @@ int main(int argc, char** argv) {
     curves.push_back({i, keyword, std::atol(start.c_str()), std::atol(length.c_str())});
   }
 
-  Point end = LastRow(lines, curves);
+  Point end = LastRow(argv[1], lines, curves);
   if (Lands(end, target)) {
     std::printf("the plan already ends at %.3f, %.3f\n", end.x, end.y);
     return 0;
@@ -195,13 +200,13 @@ int main(int argc, char** argv) {
     if (keep.count(curves[i].start)) continue;
     auto moved = curves;
     ++moved[i].start;
-    const Point p = LastRow(lines, moved);
+    const Point p = LastRow(argv[1], lines, moved);
     shift[i] = {p.x - end.x, p.y - end.y};
     movable.push_back(i);
   }
   auto tuned = curves;
   CoarseMoves(shift, movable, tuned, {target.x - end.x, target.y - end.y});
-  end = LastRow(lines, tuned);
+  end = LastRow(argv[1], lines, tuned);
   std::sort(movable.begin(), movable.end(), [&](std::size_t a, std::size_t b) {
     return std::hypot(shift[a].x, shift[a].y) < std::hypot(shift[b].x, shift[b].y);
   });
@@ -209,7 +214,7 @@ int main(int argc, char** argv) {
   const std::vector<int> moves =
       BestMoves(shift, movable, tuned, {target.x - end.x, target.y - end.y});
   for (std::size_t k = 0; k < moves.size(); ++k) tuned[movable[k]].start += moves[k];
-  end = LastRow(lines, tuned);
+  end = LastRow(argv[1], lines, tuned);
   for (std::size_t i = 0; i < curves.size(); ++i) {
     if (tuned[i].start != curves[i].start) {
       std::printf("%s  ->  %s\n", CurveLine(curves[i]).c_str(), CurveLine(tuned[i]).c_str());

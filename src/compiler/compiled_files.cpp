@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "util/coding.h"
-#include "util/files.h"
 
 namespace tarvosa {
 namespace {
@@ -91,12 +90,6 @@ void WritePlanColumn(ByteSink& sink, const LineData& plan, const std::vector<dou
     sink.Append(std::string_view(piece.data(), static_cast<std::size_t>(end - piece.data())));
   }
 }
-
-class StringSink final : public ByteSink {
- public:
-  void Append(std::string_view bytes) override { out.append(bytes); }
-  std::string out;
-};
 
 }  // namespace
 
@@ -212,20 +205,6 @@ std::optional<DecodedPlan> DecodeLineData(std::string_view bytes) {
   if (!in.done() || elements.size() < 2 || elements.size() % 2 != 0) return std::nullopt;
   const auto middle = elements.begin() + static_cast<std::ptrdiff_t>(elements.size() / 2);
   return DecodedPlan{{elements.begin(), middle}, {middle, elements.end()}};
-}
-
-Status WriteCompiledFiles(const CompilerState& state) {
-  if (state.j != 0 && state.line_data) {
-    const auto write_plan = [&](ByteSink& sink) { WriteLineData(*state.line_data, sink); };
-    if (Status s = ReplaceFileWith(state.plan_file, write_plan); !s.ok()) return s;
-  }
-  if (Status s = ReplaceFileContent(state.table_file, EncodeScenarioHeader(state.header));
-      !s.ok()) {
-    return s;
-  }
-  const std::vector<TrackCell> no_cells;
-  return ReplaceFileContent(state.track_file,
-                            EncodeTrackCells(state.cells ? *state.cells : no_cells));
 }
 
 }  // namespace tarvosa

@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "compiler/compiled_model.h"
-#include "compiler/compiler_state.h"
-#include "util/files.h"
-#include "util/status.h"
+#include "util/byte_sink.h"
 
 namespace tarvosa {
 
@@ -52,10 +50,5 @@ struct DecodedPlan {
   std::vector<PlanElement> second;  // column 1
 };
 std::optional<DecodedPlan> DecodeLineData(std::string_view bytes);
-
-// Replaces the plan file (only when `state.j` is not 0 and there is a plan),
-// the scenario table file and the track file, in this order; stops at the
-// first that fails.
-Status WriteCompiledFiles(const CompilerState& state);
 
 }  // namespace tarvosa

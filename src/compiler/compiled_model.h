@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvosa {
@@ -46,6 +48,25 @@ struct TrackCell {
 
 inline bool IsFree(const TrackCell& cell) {
   return cell.kind == kFree || cell.kind == kTunnelMarker;
+}
+
+// What a cell's kind is called in messages: "signal", "speed-indicator
+// board" and so on.
+std::string_view CellKindName(std::uint8_t kind);
+
+// The cell at `index`, or nullptr when the index lies outside the cells.
+inline TrackCell* CellAt(std::vector<TrackCell>& cells, std::int64_t index) {
+  if (index < 0 || index >= static_cast<std::int64_t>(cells.size())) return nullptr;
+  return &cells[static_cast<std::size_t>(index)];
+}
+inline const TrackCell* CellAt(const std::vector<TrackCell>& cells, std::int64_t index) {
+  if (index < 0 || index >= static_cast<std::int64_t>(cells.size())) return nullptr;
+  return &cells[static_cast<std::size_t>(index)];
+}
+
+// U: the last cell's index (0 before there are any cells).
+inline std::int64_t LastCell(const std::vector<TrackCell>& cells) {
+  return cells.empty() ? 0 : static_cast<std::int64_t>(cells.size()) - 1;
 }
 
 // One entry of the scenario table; 34 bytes on disk plus its name.
@@ -95,6 +116,13 @@ struct LineData {
   std::vector<double> y;
 
   std::int64_t next_row() const { return 2 + static_cast<std::int64_t>(x.size()); }
+};
+
+// The compiled scenario: what the three compiled files hold.
+struct CompiledScenario {
+  std::vector<TrackCell> cells;  // cells 0 to U; none until the line's length is read
+  ScenarioHeader header{};
+  std::optional<LineData> plan;  // when asked for, once the line's length is read
 };
 
 }  // namespace tarvosa

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "util/windows1252.h"
+
 namespace tarvosa {
 namespace {
-
-constexpr std::size_t kLongestText = 0xFFFF;  // what a name's 16-bit length can tell
 
 char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
@@ -15,6 +15,28 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// A decimal point between digits: "12.5", "-0.25".
+bool IsDecimal(std::string_view token) {
+  if (!token.empty() && token.front() == '-') token.remove_prefix(1);
+  const std::size_t point = token.find('.');
+  if (point == std::string_view::npos || point == 0 || point + 1 == token.size()) return false;
+  return std::count(token.begin(), token.end(), '.') == 1 &&
+         std::all_of(token.begin(), token.end(), [](char c) { return c == '.' || IsDigit(c); });
+}
+
+// The number that a keyword field holds after its keyword and a blank
+// ("segnale    9200" holds "9200"), or "".
+std::string_view TrailingNumber(std::string_view field) {
+  const std::size_t last = field.find_last_not_of(' ');
+  if (last == std::string_view::npos || !IsDigit(field[last])) return {};
+  std::size_t start = last;
+  while (start > 0 && IsDigit(field[start - 1])) --start;
+  if (start > 0 && field[start - 1] == '-') --start;
+  if (start == 0 || field[start - 1] != ' ') return {};
+  if (field.find_first_not_of(' ') >= start) return {};
+  return field.substr(start, last + 1 - start);
+}
+
 }  // namespace
 
 bool FieldReader::AtLineEnd() const {
@@ -22,24 +44,39 @@ bool FieldReader::AtLineEnd() const {
 }
 
 void FieldReader::SkipLineEnd() {
+  line_end_after_ = at_;
   if (bytes_[at_] == '\r' && at_ + 1 < bytes_.size() && bytes_[at_ + 1] == '\n') ++at_;
   ++at_;
 }
 
-void FieldReader::StartField() {
-  if (AtEnd()) throw RuntimeFailure("a read past the end of the file");
-  while (!AtEnd() && (bytes_[at_] == ' ' || AtLineEnd())) ++at_;
-  if (location_ != nullptr) *location_ = {file_, static_cast<std::int64_t>(at_)};
+void FieldReader::StartField(std::string_view what) {
+  if (AtEnd()) {
+    if (bytes_.empty()) throw RuntimeFailure("the file is empty", -1);
+    // The fault is where the last line with something on it ends.
+    const std::size_t last = bytes_.find_last_not_of(" \r\n");
+    throw RuntimeFailure("the file ends where " + std::string(what) + " is due",
+                         last == std::string_view::npos ? 0 : static_cast<std::int64_t>(last + 1));
+  }
+  line_end_before_ = line_end_after_;
+  line_end_after_ = std::string_view::npos;
+  while (!AtEnd() && (bytes_[at_] == ' ' || AtLineEnd())) {
+    if (AtLineEnd() && line_end_before_ == std::string_view::npos) line_end_before_ = at_;
+    ++at_;
+  }
+  field_start_ = at_;
 }
 
-std::string FieldReader::ReadText() {
-  StartField();
-  if (AtEnd()) return "";
-  if (bytes_[at_] == '"') throw RuntimeFailure("a text in double quotes");
+std::string_view FieldReader::ReadText(std::string_view what) {
+  StartField(what);
+  if (AtEnd()) return {};
+  if (bytes_[at_] == '"') {
+    throw RuntimeFailure(
+        "a text in double quotes, which is not read: write " + std::string(what) + " without them",
+        field_start());
+  }
   const std::size_t start = at_;
   while (!AtEnd() && bytes_[at_] != ',' && !AtLineEnd()) ++at_;
-  if (at_ - start > kLongestText) throw RuntimeFailure("a text longer than 65535 characters");
-  std::string text = bytes_.substr(start, at_ - start);
+  const std::string_view text = bytes_.substr(start, at_ - start);
   if (!AtEnd()) {
     if (bytes_[at_] == ',') {
       ++at_;
@@ -50,12 +87,28 @@ std::string FieldReader::ReadText() {
   return text;
 }
 
-std::int64_t FieldReader::ReadNumber(std::int64_t lowest, std::int64_t highest) {
-  StartField();
+void FieldReader::NotANumber(std::string_view what, std::string_view token) const {
+  if (line_end_before_ != std::string_view::npos) {
+    throw RuntimeFailure("the line ends before " + std::string(what) + ": the next field, " +
+                             Quoted(token) + ", is not a number",
+                         static_cast<std::int64_t>(line_end_before_));
+  }
+  if (IsDecimal(token)) {
+    throw RuntimeFailure(
+        "a decimal point in a whole number: " + std::string(what) + " is " + Quoted(token),
+        field_start());
+  }
+  throw RuntimeFailure(
+      "a number was expected for " + std::string(what) + ", found " + Quoted(token), field_start());
+}
+
+std::int64_t FieldReader::ReadNumber(std::string_view what, std::int64_t lowest,
+                                     std::int64_t highest) {
+  StartField(what);
   if (AtEnd()) return 0;
   const std::size_t start = at_;
   while (!AtEnd() && bytes_[at_] != ',' && bytes_[at_] != ' ' && !AtLineEnd()) ++at_;
-  const std::string_view token(bytes_.data() + start, at_ - start);
+  const std::string_view token = bytes_.substr(start, at_ - start);
   while (!AtEnd() && bytes_[at_] == ' ') ++at_;
   if (!AtEnd()) {
     if (bytes_[at_] == ',') {
@@ -69,24 +122,35 @@ std::int64_t FieldReader::ReadNumber(std::int64_t lowest, std::int64_t highest) 
   const bool negative = token.front() == '-';
   const std::string_view digits = negative ? token.substr(1) : token;
   if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) {
-    throw RuntimeFailure("a field that is not a whole number");
+    NotANumber(what, token);
   }
   std::int64_t value = 0;
+  bool fits = true;
   for (const char digit : digits) {
     value = value * 10 + (digit - '0');
-    if (value > highest + 1) throw RuntimeFailure("a number too large for its place");
+    if (value > highest + 1) {
+      fits = false;
+      break;
+    }
   }
   if (negative) value = -value;
-  if (value < lowest || value > highest) throw RuntimeFailure("a number too large for its place");
+  if (!fits || value < lowest || value > highest) {
+    throw RuntimeFailure(std::string(token) + " does not fit " + std::string(what) + " (" +
+                             std::to_string(lowest) + " to " + std::to_string(highest) + ")",
+                         field_start());
+  }
   return value;
 }
 
-bool ReadKeyword(FieldReader& in, std::string& field) {
+bool ReadKeyword(FieldReader& in, SourceLocation::File file, ReaderScratch& scratch) {
   if (in.AtEnd()) return false;
-  field = in.ReadText();
+  scratch.keyword = {};  // a failure from here on belongs to no record
+  std::string_view field = in.ReadText("a keyword");
   for (int skipped = 0; !in.AtEnd() && skipped < 2 && Contains(field, "-"); ++skipped) {
-    field = in.ReadText();
+    field = in.ReadText("a keyword");
   }
+  scratch.current_field = field;
+  scratch.keyword = {file, in.field_start()};
   return !in.AtEnd();
 }
 
@@ -98,6 +162,32 @@ bool Contains(std::string_view field, std::string_view keyword) {
 
 bool ContainsExact(std::string_view field, std::string_view keyword) {
   return field.find(keyword) != std::string_view::npos;
+}
+
+std::string Quoted(std::string_view field) {
+  constexpr std::size_t kLongest = 40;
+  std::string quoted(1, '\'');
+  quoted += Windows1252ToUtf8(field.substr(0, kLongest));
+  quoted += field.size() > kLongest ? "...'" : "'";
+  return quoted;
+}
+
+void RecordReadFailure(const RuntimeFailure& failure, SourceLocation::File file,
+                       const ReaderScratch& scratch, Diagnostics& diagnostics) {
+  const std::string_view keyword = scratch.current_field;
+  const std::string_view number = TrailingNumber(keyword);
+  const bool inside_the_record =
+      scratch.keyword.file == file && failure.offset() > scratch.keyword.offset;
+  if (inside_the_record && !number.empty()) {
+    const auto number_at = static_cast<std::size_t>(number.data() - keyword.data());
+    const std::string_view word =
+        keyword.substr(0, keyword.find_last_not_of(' ', number_at - 1) + 1);
+    const std::int64_t at = scratch.keyword.offset + static_cast<std::int64_t>(number_at);
+    diagnostics.Record(DataError::kUnreadable, {file, at},
+                       "a comma is missing between " + Quoted(word) + " and " + Quoted(number));
+    return;
+  }
+  diagnostics.Record(DataError::kUnreadable, {file, failure.offset()}, failure.what());
 }
 
 }  // namespace tarvosa

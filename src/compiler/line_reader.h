@@ -2,7 +2,11 @@
 // track cells, the scenario table and the plan of the line.
 #pragma once
 
-#include "compiler/compiler_state.h"
+#include <string_view>
+
+#include "compiler/compiled_model.h"
+#include "compiler/diagnostics.h"
+#include "compiler/reader_scratch.h"
 
 namespace tarvosa {
 
@@ -11,9 +15,10 @@ namespace tarvosa {
 // recorded error the compilation of the files stops.
 enum class LineHalfEnd { kTrainHalfFollows, kStop };
 
-// Reads `state.line_file`. Data faults are recorded in `state.error_code`
-// and `state.error_position`; a read the file cannot satisfy throws
-// RuntimeFailure. Leaves deleting the file to its caller.
-LineHalfEnd ReadLineFile(CompilerState& state);
+// Reads the line definition file `bytes`; with `plan` it also builds the
+// plan of the line from the curves. Data faults, a read the file cannot
+// satisfy (25) among them, are recorded in `diagnostics`.
+LineHalfEnd ReadLineFile(std::string_view bytes, bool plan, CompiledScenario& out,
+                         ReaderScratch& scratch, Diagnostics& diagnostics);
 
 }  // namespace tarvosa

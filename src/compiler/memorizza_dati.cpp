@@ -1,21 +1,23 @@
 #include "compiler/memorizza_dati.h"
 
-#include "compiler/field_reader.h"
 #include "compiler/line_reader.h"
+#include "compiler/reader_scratch.h"
 #include "compiler/train_reader.h"
-#include "util/files.h"
 
 namespace tarvosa {
 
-Status memorizza_dati(CompilerState& state) {
-  try {
-    if (ReadLineFile(state) == LineHalfEnd::kTrainHalfFollows) ReadTrainFile(state);
-  } catch (const RuntimeFailure&) {
-    state.RecordError(25);
+void memorizza_dati(const CompileInput& input, CompiledScenario& out, Diagnostics& diagnostics) {
+  out.header[kRouteEntry].name = input.route_title;
+  out.header[kTrainEntry].name = input.train_title;
+  if (!input.line_text) {
+    diagnostics.Record(DataError::kNoLineFile, {SourceLocation::File::kLine, -1}, "");
+    return;
   }
-  state.reading = {};
-  if (Status deleted = DeleteFileIfPresent(state.line_file); !deleted.ok()) return deleted;
-  return DeleteFileIfPresent(state.train_file);
+  ReaderScratch scratch;
+  if (ReadLineFile(*input.line_text, input.plan, out, scratch, diagnostics) ==
+      LineHalfEnd::kTrainHalfFollows) {
+    ReadTrainFile(input.train_text, out, scratch, diagnostics);
+  }
 }
 
 }  // namespace tarvosa

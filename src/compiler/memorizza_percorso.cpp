@@ -1,45 +1,74 @@
 #include "compiler/memorizza_percorso.h"
 
-#include "compiler/codes.h"
+#include <optional>
+
+#include "compiler/compile.h"
 #include "compiler/compiled_files.h"
-#include "compiler/data_errors.h"
-#include "compiler/memorizza_dati.h"
-#include "compiler/placement.h"
+#include "util/files.h"
 
 namespace tarvosa {
 namespace {
 
-constexpr std::int16_t kRouteMarker = 610;
-constexpr std::int16_t kTrackMarker = 5121;
+// A text file's bytes; nothing when there is no such file.
+struct InputFile {
+  std::optional<std::string> bytes;
+  Status status;  // why a file that is there could not be read
+};
 
-// The markers and the check codes go where nothing may stand before them.
-Status StampHeader(CompilerState& state) {
-  ScenarioEntry& route = state.header[kRouteEntry];
-  TrackCell& first = (*state.cells)[1];
-  if (route.word_a != 0 || first.value_a != 0) return Status::FatalConflict("1250");
-  route.word_a = kRouteMarker;
-  first.value_a = kTrackMarker;
-  if (route.time != 0 || first.value_b != 0) return Status::FatalConflict("1251");
-  route.time = codice_gara_st(state.header);
-  first.value_b = codice_gara_og(state.header);
-  return Status();
+InputFile ReadInput(const std::string& name) {
+  if (!IsRegularFile(name)) return {};
+  auto bytes = ReadWholeFile(name);
+  if (!bytes) return {std::nullopt, Status::FileSystemError(name + ": cannot read the file")};
+  return {std::move(bytes), Status()};
+}
+
+std::optional<std::string_view> View(const InputFile& file) {
+  if (!file.bytes) return std::nullopt;
+  return std::string_view(*file.bytes);
 }
 
 }  // namespace
 
-Status memorizza_percorso(CompilerState& state, std::int32_t j) {
-  state.j = j;
-  state.error_code = 0;
-  state.error_location = {};
-  state.header = ScenarioHeader{};
-  if (Status read = memorizza_dati(state); !read.ok()) return read;
-  if (!state.cells || state.cells->size() < 2) {
-    if (state.error_code != 0) return Status::DataError(DescribeDataError(state));
-    return Status::DataError(state.line_file + ": the line is too short to hold any track");
+Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files) {
+  if (scenario.plan) {
+    const auto write_plan = [&](ByteSink& sink) { WriteLineData(*scenario.plan, sink); };
+    if (Status s = ReplaceFileWith(files.plan, write_plan); !s.ok()) return s;
   }
-  PlaceBrakingPoints(state);
-  if (Status stamped = StampHeader(state); !stamped.ok()) return stamped;
-  return WriteCompiledFiles(state);
+  if (Status s = ReplaceFileContent(files.table, EncodeScenarioHeader(scenario.header)); !s.ok()) {
+    return s;
+  }
+  return ReplaceFileContent(files.track, EncodeTrackCells(scenario.cells));
+}
+
+Status memorizza_percorso(const ScenarioFiles& files, std::string_view route_title,
+                          std::string_view train_title, std::int32_t j) {
+  // Both files exist only to be read here: they go on every way out.
+  const InputFile line = ReadInput(files.line_definition);
+  const InputFile train = ReadInput(files.train_data);
+  for (const std::string* name : {&files.line_definition, &files.train_data}) {
+    if (Status deleted = DeleteFileIfPresent(*name); !deleted.ok()) return deleted;
+  }
+  if (!line.status.ok()) return line.status;
+  if (!train.status.ok()) return train.status;
+
+  const Compilation compiled = Compile({.line_text = View(line),
+                                        .train_text = View(train),
+                                        .route_title = route_title,
+                                        .train_title = train_title,
+                                        .plan = j != 0});
+  const SourceText line_text{files.line_definition, View(line).value_or("")};
+  const SourceText train_text{files.train_data, View(train).value_or("")};
+  const std::string error = DescribeError(compiled.diagnostics.error(), line_text, train_text);
+  if (!compiled.HasTrack()) {
+    return Status::DataError(error.empty() ? files.line_definition +
+                                                 ": the line is too short to hold any track"
+                                           : error);
+  }
+  if (compiled.fatal_conflict != 0) {
+    return Status::FatalConflict(std::to_string(compiled.fatal_conflict));
+  }
+  if (Status written = WriteCompiledFiles(compiled.scenario, files); !written.ok()) return written;
+  return error.empty() ? Status() : Status::DataError(error);
 }
 
 }  // namespace tarvosa

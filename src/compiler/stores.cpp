@@ -8,13 +8,31 @@
 namespace tarvosa {
 namespace {
 
-constexpr std::int32_t kOutsideTheTrack = 15;
-
 std::int16_t Low16(std::int64_t value) {
   return static_cast<std::int16_t>(value);
 }
 std::uint8_t Low8(std::int64_t value) {
   return static_cast<std::uint8_t>(value);
+}
+
+std::string Metres(std::int64_t metres) {
+  return std::to_string(metres) + " m";
+}
+
+// Records that `what` found cell `index` outside the track.
+void Outside(const std::vector<TrackCell>& cells, Diagnostics& d, std::int32_t progressive,
+             const std::string& what, std::int64_t index) {
+  d.Record(DataError::kOutsideTheTrack, d.record, what + " " + OutsideText(cells, index),
+           progressive);
+}
+
+// Records that cell `index`, which `what` needs, already holds a feature.
+void Taken(const std::vector<TrackCell>& cells, Diagnostics& d, DataError error,
+           std::int32_t progressive, const std::string& what, std::int64_t index) {
+  d.Record(error, d.record,
+           CellText(index) + ", where " + what + " goes, already holds a " +
+               std::string(CellKindName(cells[static_cast<std::size_t>(index)].kind)),
+           progressive, d.OriginOf(index));
 }
 
 struct Reference {
@@ -51,14 +69,31 @@ std::array<Reference, 3> OrderByEnd(const Reference& tre, const Reference& due,
 
 }  // namespace
 
-bool Refused(CompilerState& state, std::int32_t progressive) {
-  if (state.error_code <= 0) return false;
-  state.error_position = progressive;
+bool Refused(Diagnostics& diagnostics, std::int32_t progressive) {
+  if (!diagnostics.HasError()) return false;
+  diagnostics.MovePosition(progressive);
   return true;
 }
 
-void progressive_ordina(CompilerState& state) {
-  auto& h = state.header;
+void PutFeature(TrackCell& cell, std::int64_t index, std::uint8_t kind, Diagnostics& d) {
+  if (d.observer() != nullptr && cell.kind != kFree) {
+    d.observer()->CellReplaced(d.record, index, cell.kind, kind);
+  }
+  cell.kind = kind;
+  d.NoteOrigin(index, d.record);
+}
+
+std::string CellText(std::int64_t cell) {
+  return "cell " + std::to_string(cell) + " (" + Metres(50 * (cell - 1)) + ")";
+}
+
+std::string OutsideText(const std::vector<TrackCell>& cells, std::int64_t cell) {
+  if (cell < 0) return "cell " + std::to_string(cell) + ", before the start of the track";
+  return "cell " + std::to_string(cell) + ", beyond the end of the track (its last cell is " +
+         std::to_string(LastCell(cells)) + ")";
+}
+
+void progressive_ordina(ScenarioHeader& h) {
   const Reference tre = ReferenceOf(h[kReferenceTre], 3);
   const Reference due = ReferenceOf(h[kReferenceDue], 2);
   const Reference uno = ReferenceOf(h[kReferenceUno], 1);
@@ -68,73 +103,73 @@ void progressive_ordina(CompilerState& state) {
     ScenarioEntry& entry = h[kReferenceTre + i];
     Store(entry, ordered[i]);
     if (entry.position == 1) {
-      if (entry.end > INT32_MAX - 100) throw RuntimeFailure("a reference end too large");
+      if (entry.end > INT32_MAX - 100) {
+        throw RuntimeFailure("a kilometre reference's end, " + std::to_string(entry.end) +
+                                 ", plus 100 does not fit a signed 32-bit number",
+                             -1);
+      }
       entry.end += 100;
     }
   }
 }
 
-void memo_montagna(CompilerState& state, std::int32_t inizio, std::int32_t fine,
-                   std::int32_t& tipo) {
+void memo_montagna(std::vector<TrackCell>& cells, SpanTable& spans, Diagnostics& d,
+                   std::int32_t inizio, std::int32_t fine, std::int32_t& tipo) {
   const bool markers = tipo > 10;
   if (markers) tipo -= 10;
-  if (state.span_count >= kMaxSpans) {
-    state.RecordError(23);
+  if (spans.count >= kMaxSpans) {
+    d.Record(DataError::kTooManyTunnelSpans, d.record,
+             "this is span " + std::to_string(spans.count + 1), inizio);
     return;
   }
-  const std::int32_t n = ++state.span_count;
-  state.span_start[n] = inizio;
-  state.span_end[n] = fine;
-  if (n > 1 && std::int64_t{inizio} - state.span_end[n - 1] <= 150) tipo = 3;
+  const std::int32_t n = ++spans.count;
+  spans.start[n] = inizio;
+  spans.end[n] = fine;
+  if (n > 1 && std::int64_t{inizio} - spans.end[n - 1] <= 150) tipo = 3;
 
   const std::int64_t first = RoundHalfEven(inizio, 50);
   const std::int64_t last = RoundHalfEven(std::int64_t{fine} - 50, 50);
   for (std::int64_t c = first; c <= last; ++c) {
-    TrackCell* cell = state.Cell(c);
+    TrackCell* cell = CellAt(cells, c);
     if (cell == nullptr) {
-      state.RecordError(kOutsideTheTrack);
-      return;
+      return Outside(cells, d, inizio,
+                     "the tunnel span from " + Metres(inizio) + " to " + Metres(fine) + " reaches",
+                     c);
     }
     cell->montagna_kind = Low8(tipo);
     if (markers && (c - first + 1) % 4 == 0 && cell->kind == kFree) cell->kind = kTunnelMarker;
   }
 }
 
-void memo_indicatori_v_max(CompilerState& state, std::int32_t posizione, std::int32_t vas,
-                           std::int32_t vbs, std::int32_t vcs, std::int32_t strisces,
-                           std::int32_t vad, std::int32_t vbd, std::int32_t vcd,
-                           std::int32_t strisced) {
-  TrackCell* cell = state.Cell(CellOf(posizione));
-  if (cell == nullptr) {
-    state.RecordError(kOutsideTheTrack);
-    return;
-  }
+void memo_indicatori_v_max(std::vector<TrackCell>& cells, Diagnostics& d, std::int32_t posizione,
+                           std::int32_t vas, std::int32_t vbs, std::int32_t vcs,
+                           std::int32_t strisces, std::int32_t vad, std::int32_t vbd,
+                           std::int32_t vcd, std::int32_t strisced) {
+  const std::int64_t c = CellOf(posizione);
+  TrackCell* cell = CellAt(cells, c);
+  if (cell == nullptr) return Outside(cells, d, posizione, "the board falls in", c);
   if (!IsFree(*cell)) {
-    state.RecordError(21);
-    return;
+    return Taken(cells, d, DataError::kSpeedBoardCellTaken, posizione, "the board", c);
   }
   // speed * 20 + d speed / 5, rounded: the same as (speed * 100 + d speed) / 5.
-  state.PutFeature(*cell, CellOf(posizione), kSpeedBoard);
+  PutFeature(*cell, c, kSpeedBoard, d);
   cell->value_a = Low16(RoundHalfEven(std::int64_t{vas} * 100 + vad, 5));
   cell->value_b = Low16(RoundHalfEven(std::int64_t{vbs} * 100 + vbd, 5));
   cell->value_c = Low16(RoundHalfEven(std::int64_t{vcs} * 100 + vcd, 5));
   cell->value_d = Low16(std::int64_t{strisces} * 10 + strisced);
 }
 
-void memo_segnale(CompilerState& state, std::int32_t posizione, std::int32_t sx, std::int32_t s1,
-                  std::int32_t s2, std::int32_t s3, std::int32_t rapp, std::int32_t dx,
-                  std::int32_t d1, std::int32_t d2, std::int32_t d3, std::int32_t& tempo) {
+void memo_segnale(std::vector<TrackCell>& cells, Diagnostics& d, std::int32_t posizione,
+                  std::int32_t sx, std::int32_t s1, std::int32_t s2, std::int32_t s3,
+                  std::int32_t rapp, std::int32_t dx, std::int32_t d1, std::int32_t d2,
+                  std::int32_t d3, std::int32_t& tempo) {
   const std::int64_t c = CellOf(posizione);
-  TrackCell* cell = state.Cell(c);
-  if (cell == nullptr) {
-    state.RecordError(kOutsideTheTrack);
-    return;
-  }
+  TrackCell* cell = CellAt(cells, c);
+  if (cell == nullptr) return Outside(cells, d, posizione, "the signal falls in", c);
   if (!IsFree(*cell)) {
-    state.RecordError(16);
-    return;
+    return Taken(cells, d, DataError::kSignalCellTaken, posizione, "the signal", c);
   }
-  state.PutFeature(*cell, c, kSignal);
+  PutFeature(*cell, c, kSignal, d);
   cell->value_d = Low16(std::int64_t{rapp} * 10 + std::int64_t{sx} * 3 + dx);
   cell->value_a = Low16(std::int64_t{s1} * 10 + d1);
   cell->value_b = Low16(std::int64_t{s2} * 10 + d2);
@@ -142,17 +177,19 @@ void memo_segnale(CompilerState& state, std::int32_t posizione, std::int32_t sx,
   if (tempo >= 1 && tempo <= 100) tempo = 101;
   cell->signal_time = sx == 2 ? Low8(tempo) : 0;
   for (std::int64_t k = 1; k <= 4; ++k) {
-    TrackCell* approach = state.Cell(c - 2 * k);
+    TrackCell* approach = CellAt(cells, c - 2 * k);
     if (approach == nullptr) {
-      state.RecordError(kOutsideTheTrack);
-      return;
+      return Outside(cells, d, posizione,
+                     "the signal's approach code " + Metres(100 * k) + " before it falls in",
+                     c - 2 * k);
     }
     approach->approach_code = Low8((std::int64_t{sx} * 3 + dx) * 10 + k);
   }
 }
 
-void memo_rallentamento(CompilerState& state, std::int32_t x, std::int32_t v, std::int32_t l,
-                        std::int32_t f_tt, std::int32_t f_ta, std::int32_t d_v) {
+void memo_rallentamento(std::vector<TrackCell>& cells, Diagnostics& d, std::int32_t x,
+                        std::int32_t v, std::int32_t l, std::int32_t f_tt, std::int32_t f_ta,
+                        std::int32_t d_v) {
   const bool warned = x > 1500;
   if (!warned) f_ta = 0;
   // Every cell is tested, in this order, before any is written.
@@ -162,25 +199,28 @@ void memo_rallentamento(CompilerState& state, std::int32_t x, std::int32_t v, st
   const struct {
     bool applies;
     std::int64_t index;
-    std::int32_t refusal;
-  } tests[] = {{warned, w, 17}, {true, s, 18}, {true, e, 19}};
+    DataError refusal;
+    std::string what;
+  } tests[] = {
+      {warned, w, DataError::kWarningBoardCellTaken,
+       "the slow-down's warning board 1200 m before it"},
+      {true, s, DataError::kSlowDownStartCellTaken, "the slow-down's start"},
+      {true, e, DataError::kSlowDownEndCellTaken, "the slow-down's end " + Metres(l) + " on"}};
   for (const auto& test : tests) {
     if (!test.applies) continue;
-    const TrackCell* cell = state.Cell(test.index);
-    if (cell == nullptr || !IsFree(*cell)) {
-      state.RecordError(cell == nullptr ? kOutsideTheTrack : test.refusal);
-      return;
-    }
+    const TrackCell* cell = CellAt(cells, test.index);
+    if (cell == nullptr) return Outside(cells, d, x, test.what + " falls in", test.index);
+    if (!IsFree(*cell)) return Taken(cells, d, test.refusal, x, test.what, test.index);
   }
-  TrackCell& end = *state.Cell(e);
-  TrackCell& start = *state.Cell(s);
-  state.PutFeature(end, e, kSlowDownEnd);
+  TrackCell& end = cells[static_cast<std::size_t>(e)];
+  TrackCell& start = cells[static_cast<std::size_t>(s)];
+  PutFeature(end, e, kSlowDownEnd, d);
   if (d_v != 0) end.value_b = Low16(d_v);
-  state.PutFeature(start, s, kSlowDownStart);
+  PutFeature(start, s, kSlowDownStart, d);
   if (d_v != 0) start.value_b = Low16(d_v);
   if (warned) {
-    TrackCell& warning = *state.Cell(w);
-    state.PutFeature(warning, w, kSlowDownWarning);
+    TrackCell& warning = cells[static_cast<std::size_t>(w)];
+    PutFeature(warning, w, kSlowDownWarning, d);
     if (d_v != 0) warning.value_b = Low16(d_v);
     warning.value_a = Low16(v);
   }
@@ -192,15 +232,16 @@ void memo_rallentamento(CompilerState& state, std::int32_t x, std::int32_t v, st
 
   const std::int64_t h = RoundHalfEven(std::int64_t{x} - 1200, 50);
   for (std::int64_t i = 0; i < 4; ++i) {
-    const TrackCell* cell = state.Cell(h - i);
-    if (cell == nullptr || !IsFree(*cell)) {
-      state.RecordError(cell == nullptr ? kOutsideTheTrack : 20);
-      return;
+    const TrackCell* cell = CellAt(cells, h - i);
+    const std::string what = "the slow-down's approach marker " + std::to_string(i + 1);
+    if (cell == nullptr) return Outside(cells, d, x, what + " falls in", h - i);
+    if (!IsFree(*cell)) {
+      return Taken(cells, d, DataError::kApproachMarkerCellTaken, x, what, h - i);
     }
   }
   for (std::int64_t i = 0; i < 4; ++i) {
-    TrackCell& marker = *state.Cell(h - i);
-    state.PutFeature(marker, h - i, kSlowDownApproach);
+    TrackCell& marker = cells[static_cast<std::size_t>(h - i)];
+    PutFeature(marker, h - i, kSlowDownApproach, d);
     marker.value_a = Low16(i + 1);
     if (d_v != 0) marker.value_b = Low16(i + 1);
   }

@@ -2,14 +2,19 @@
 // scenario table and the track cells.
 #pragma once
 
-#include "compiler/compiler_state.h"
+#include <optional>
+#include <string_view>
+
+#include "compiler/compiled_model.h"
+#include "compiler/diagnostics.h"
+#include "compiler/reader_scratch.h"
 
 namespace tarvosa {
 
-// Reads `state.train_file` after the line half. Data faults are recorded in
-// `state.error_code` and `state.error_position`; a read the file cannot
-// satisfy (a missing or empty file included) throws RuntimeFailure. Leaves
-// deleting the file to its caller.
-void ReadTrainFile(CompilerState& state);
+// Reads the train data file `bytes` (nothing when there is no such file)
+// after the line half. Data faults, a read the file cannot satisfy (25)
+// among them, are recorded in `diagnostics`.
+void ReadTrainFile(std::optional<std::string_view> bytes, CompiledScenario& out,
+                   ReaderScratch& scratch, Diagnostics& diagnostics);
 
 }  // namespace tarvosa

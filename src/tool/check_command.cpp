@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "compiler/arithmetic.h"
-#include "tool/source_text.h"
 
 namespace tarvosa::tool {
 namespace {
@@ -18,23 +17,6 @@ std::string Join(const Parts&... parts) {
   std::string text;
   (text.append(std::string_view(parts)), ...);
   return text;
-}
-
-std::string CellKindName(std::uint8_t kind) {
-  static const std::map<std::uint8_t, std::string> kNames = {
-      {kSignal, "signal"},
-      {kSlowDownEnd, "slow-down end"},
-      {kSlowDownStart, "slow-down start"},
-      {kSlowDownWarning, "slow-down warning board"},
-      {kSlowDownApproach, "slow-down approach marker"},
-      {kSpeedBoard, "speed board"},
-      {kStationStop, "station stop cell"},
-      {kTunnelMarker, "tunnel marker"},
-      {kBrakingPoint, "braking point"},
-      {kBrakingPointWithoutValue, "braking point"},
-      {kTextBoard, "text board"}};
-  const auto it = kNames.find(kind);
-  return it == kNames.end() ? "feature " + std::to_string(kind) : it->second;
 }
 
 // What a text holds that Windows-1252 cannot show as meant, or "".
@@ -95,9 +77,9 @@ class Linter final : public CompilerObserver {
 
   void CellReplaced(const SourceLocation& at, std::int64_t cell, std::uint8_t before,
                     std::uint8_t after) override {
-    Warn(at, "the " + CellKindName(after) + " takes cell " + std::to_string(cell) +
-                 ", which held a " + CellKindName(before) + ": the " + CellKindName(before) +
-                 " is lost");
+    const std::string was(CellKindName(before));
+    Warn(at, "the " + std::string(CellKindName(after)) + " takes cell " + std::to_string(cell) +
+                 ", which held a " + was + ": the " + was + " is lost");
   }
 
   // Records beyond the line's length, once the length is known.
@@ -165,19 +147,24 @@ std::tuple<int, std::int64_t> Order(const Warning& w) {
 }  // namespace
 
 int RunCheck(const CompileOptions& options) {
+  Sources sources;
+  if (const Status read = ReadSources(options, sources); !read.ok()) {
+    std::fprintf(stderr, "%s\n", read.message().c_str());
+    return kFileSystem;
+  }
   Linter linter;
-  const Compilation compilation = Compile(options, false, &linter);
-  if (compilation.state.cells) linter.CheckLength(compilation.state.header[kNumbersEntry].end);
+  const Compilation compilation = CompileSources(options, sources, &linter);
+  if (!compilation.scenario.cells.empty()) {
+    linter.CheckLength(compilation.scenario.header[kNumbersEntry].end);
+  }
   std::stable_sort(linter.warnings.begin(), linter.warnings.end(),
                    [](const Warning& a, const Warning& b) { return Order(a) < Order(b); });
+  const SourceText line{options.line, sources.line};
+  const SourceText train{options.train, sources.train};
   for (const Warning& w : linter.warnings) {
-    const bool line = w.at.file == SourceLocation::File::kLine;
-    const std::string where =
-        Where(line ? options.line : options.train,
-              line ? compilation.line_bytes : compilation.train_bytes, w.at.offset);
-    std::fprintf(stderr, "%s: warning: %s\n", where.c_str(), w.text.c_str());
+    std::fprintf(stderr, "%s: warning: %s\n", Where(w.at, line, train).c_str(), w.text.c_str());
   }
-  const std::string verdict = Verdict(options, compilation);
+  const std::string verdict = Verdict(options, sources, compilation);
   std::fprintf(stderr, "%s\n", verdict.empty() ? "no error" : verdict.c_str());
   return ExitCode(compilation);
 }

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "compiler/compiler_state.h"
+#include "compiler/compile.h"
+#include "compiler/memorizza_percorso.h"
 #include "util/status.h"
 
 namespace tarvosa::tool {
@@ -20,25 +21,33 @@ struct CompileOptions {
   bool plan = true;  // the plan flag, j
 };
 
-// A compilation of copies of the two files (the compiler deletes what it
-// reads): its outcome, its state, and the files' bytes, for naming places.
-struct Compilation {
-  Status status;
-  CompilerState state;
-  std::string line_bytes;
-  std::string train_bytes;
+// The two files as read: what is compiled, and what messages point into.
+// The compiler reads them and never changes them.
+struct Sources {
+  std::string line;
+  std::string train;
 };
 
-// Compiles copies of the files; the compiled files go to `options.output`
-// when `keep` is set, else to a scratch directory that is removed.
-Compilation Compile(const CompileOptions& options, bool keep, CompilerObserver* observer = nullptr);
+// Reads both files; fails with the file's name and the reason.
+Status ReadSources(const CompileOptions& options, Sources& sources);
+
+// Compiles the sources in memory with the options' titles and plan flag.
+Compilation CompileSources(const CompileOptions& options, const Sources& sources,
+                           CompilerObserver* observer = nullptr);
+
+// The compiled files' names in `options.output`, as the installer names
+// them.
+ScenarioFiles OutputFiles(const CompileOptions& options);
 
 // The outcome as the tool reports it, one line ("" for a clean compile):
-// "FILE:LINE:COLUMN: error N at P m: meaning" for a data error.
-std::string Verdict(const CompileOptions& options, const Compilation& compilation);
+// "FILE:LINE:COLUMN: error N at P m: meaning: what was found" for a data
+// error.
+std::string Verdict(const CompileOptions& options, const Sources& sources,
+                    const Compilation& compilation);
 int ExitCode(const Compilation& compilation);
 
-// The whole command: compile, report on stderr, return the exit status.
+// The whole command: compile, write, report on stderr, return the exit
+// status.
 int RunCompile(const CompileOptions& options);
 
 }  // namespace tarvosa::tool

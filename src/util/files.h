@@ -8,20 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "util/byte_sink.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // The file-system path of a UTF-8 file name, on every system.
 std::filesystem::path PathFromUtf8(const std::string& name);
-
-// Takes a file's content piece by piece, so that a large file need not be
-// held whole in memory.
-class ByteSink {
- public:
-  virtual ~ByteSink() = default;
-  virtual void Append(std::string_view bytes) = 0;
-};
 
 // Replaces the file `name` with what `produce` appends to the sink it is
 // given, with the same guarantees as ReplaceFileContent.

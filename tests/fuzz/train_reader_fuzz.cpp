@@ -2,13 +2,14 @@
 // crash. The plan is left out: the train half does not need it.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "compiler/memorizza_dati.h"
-#include "fuzz_files.h"
+#include "fuzz_support.h"
 #include "scenario/line_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const tarvosa::fuzz::ScratchFiles files;
   static const std::string line = [] {
     std::string bytes;
     for (const std::string_view entry : tarvosa::scenario::kLineDefinition) {
@@ -16,10 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return bytes;
   }();
-  tarvosa::CompilerState state =
-      files.Prepare(line, std::string_view(reinterpret_cast<const char*>(data), size));
-  state.j = 0;
-  if (!tarvosa::memorizza_dati(state).ok()) std::abort();
-  tarvosa::fuzz::CheckKnownCode(state.error_code);
+  tarvosa::CompiledScenario scenario;
+  tarvosa::Diagnostics diagnostics;
+  tarvosa::memorizza_dati(
+      {.line_text = line,
+       .train_text = std::string_view(reinterpret_cast<const char*>(data), size),
+       .route_title = "Tarvosa",
+       .train_title = "Corvale",
+       .plan = false},
+      scenario, diagnostics);
+  tarvosa::fuzz::CheckKnownCode(diagnostics.error_code());
   return 0;
 }
