@@ -297,3 +297,52 @@ TEST_F(LineReaderTest, MangledFilesEndWithAKnownCode) {
 
 }  // namespace
 }  // namespace tarvosa
+
+namespace tarvosa {
+namespace {
+
+// The straight run before a curve reaches the curve's start whatever the
+// curve's length; a curve of no length or less only has no curved run.
+TEST(CurveRules, ANegativeLengthStillRunsStraightToTheStart) {
+  const Compilation s = testing::ReadTexts(
+      "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\ncurvas1, 1000, -500\r\n"
+      "curvad2, 600, 200\r\n[fine]\r\n",
+      "train");
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  const LineData& plan = *s.scenario.plan;
+  ASSERT_EQ(plan.next_row(), 11999);
+  for (std::size_t i = 0; i < plan.x.size(); ++i) {
+    ASSERT_EQ(plan.x[i], 0.0) << "row " << i + 2;  // the second curve starts behind the cursor
+    ASSERT_EQ(plan.y[i], static_cast<double>(i + 2));
+  }
+
+  const Compilation far = testing::ReadTexts(
+      "[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\ncurvas1, 1000500, -1000\r\n"
+      "[fine]\r\n",
+      "train");
+  EXPECT_EQ(far.diagnostics.error_code(), 103);  // the straight run passes row 1000000
+  EXPECT_EQ(far.scenario.plan->next_row(), 1000001);
+}
+
+// A text in keyword position is passed over whatever its length; only a
+// text that is stored must fit a name's 16-bit length.
+TEST(TextRules, OnlyAStoredTextMustFitANamesLength) {
+  const std::string stray(70000, 'a');
+  const std::string line = "[generale]\r\nlunghezza percorso, 10000\r\n[curve]\r\n" + stray +
+                           "\r\npendenza, 100, 5\r\n[fine]\r\n";
+  const Compilation passed = testing::ReadTexts(line, "train");
+  EXPECT_EQ(passed.diagnostics.error_code(), 0);
+  EXPECT_EQ(passed.scenario.cells.at(2).gradient, 105);  // read on after the stray line
+
+  const std::string board =
+      "[generale]\r\nlunghezza percorso, 10000\r\n[curve]\r\n"
+      "cartello_indicatore, 500, " +
+      stray + "\r\n[fine]\r\n";
+  const Compilation refused = testing::ReadTexts(board, "train");
+  EXPECT_EQ(DescribeError(refused.diagnostics.error(), {"linea.txt", board}, {}),
+            "linea.txt:4:27: error 25: the board text is 70000 characters long; a text holds at "
+            "most 65535");
+}
+
+}  // namespace
+}  // namespace tarvosa

@@ -157,7 +157,7 @@ TEST_F(CompileTest, WithoutATrackNothingIsWritten) {
   EXPECT_EQ(status.kind(), ExitStatus::kDataError);
   EXPECT_EQ(status.message(), files_.line_definition +
                                   ": error 102: the line definition file has no [generale] line: "
-                                  "none of its 2 fields holds \"[generale]\"");
+                                  "none of its 2 fields holds '[generale]'");
   EXPECT_TRUE(Files().empty());
 
   const Status short_line =

@@ -208,5 +208,34 @@ TEST_F(TrainReaderTest, RunTimeFailuresRecord25) {
   EXPECT_EQ(missing.diagnostics.error_code(), 25);  // no train file at all
 }
 
+// A station's stretch is held in signed 32-bit members: a stretch beyond
+// them on either side is a failure, never a wrapped value.
+TEST_F(TrainReaderTest, AStationStretchMustFitOnBothSides) {
+  const auto stretch = [&](long position, int kind, long length) {
+    const std::string record = "stazione, " + std::to_string(position) + ", " +
+                               std::to_string(kind) + ", " + std::to_string(length) +
+                               ", 0, 1, 0, 0,0,0, 4,1,1, 0, 0, 0, 0, Nome";
+    return ReadRecords({record});
+  };
+  const Compilation start_too_high = stretch(100, 8, -2147483600);  // starts at 2147483700
+  EXPECT_EQ(start_too_high.diagnostics.error_code(), 25);
+  EXPECT_EQ(start_too_high.diagnostics.error().detail,
+            "the station's stretch runs from 2147483700 m to -2147483500 m, beyond what a signed "
+            "32-bit number holds");
+  EXPECT_EQ(stretch(-1500000000, 7, -1000000000).diagnostics.error_code(), 25);  // ends too low
+  EXPECT_EQ(stretch(-2147483600, 8, 100).diagnostics.error_code(), 25);          // starts too low
+  EXPECT_EQ(stretch(1000, 7, 2147483600).diagnostics.error_code(), 25);          // ends too high
+  EXPECT_EQ(stretch(1000, 8, 400).diagnostics.error_code(), 0);
+}
+
+TEST_F(TrainReaderTest, OnlyAStoredNameMustFitANamesLength) {
+  const std::string long_text(70000, 'n');
+  EXPECT_EQ(ReadRecords({long_text, "velocita, 0, 100"}).diagnostics.error_code(), 0);
+  const Compilation s = ReadRecords({Station(1000, 2, 400) + long_text});
+  EXPECT_EQ(s.diagnostics.error_code(), 25);
+  EXPECT_EQ(s.diagnostics.error().detail,
+            "the station's name is 70004 characters long; a name holds at most 65535");
+}
+
 }  // namespace
 }  // namespace tarvosa

@@ -68,7 +68,7 @@ class LineReader {
       ++fields;
       if (in_.AtEnd()) {
         d_.Record(DataError::kNoGeneralPart, {kLineFile, -1},
-                  "none of its " + std::to_string(fields) + " fields holds \"[generale]\"");
+                  "none of its " + std::to_string(fields) + " fields holds '[generale]'");
         return false;
       }
     } while (!Contains(field(), "[generale]"));
@@ -83,7 +83,7 @@ class LineReader {
       if (in_.AtEnd()) break;
       for (int i = 0; i < 10; ++i) {
         if (Contains(field(), "-")) {
-          scratch_.current_field = in_.ReadText("the field after one holding \"-\"");
+          scratch_.current_field = in_.ReadText("the field after one holding '-'");
         }
       }
       scratch_.keyword = Here();
@@ -206,7 +206,7 @@ class LineReader {
   // A feature must lie at least 100 m inside the last cell.
   bool InRange(std::int32_t progressive, std::string_view what) {
     if (cells().empty()) {
-      throw RuntimeFailure("no \"lunghezza percorso\" record before the features",
+      throw RuntimeFailure("no 'lunghezza percorso' record before the features",
                            scratch_.keyword.offset);
     }
     const std::int64_t last = LastCell(cells());
@@ -358,7 +358,7 @@ class LineReader {
   // The last gradient holds up to cell U - 3.
   void GradientTail() {
     if (cells().empty()) {
-      throw RuntimeFailure("the file has no \"lunghezza percorso\" record, so there is no track",
+      throw RuntimeFailure("the file has no 'lunghezza percorso' record, so there is no track",
                            -1);
     }
     do {
@@ -369,7 +369,7 @@ class LineReader {
   // The axis runs straight on to row N - 2.
   void PlanTail() {
     if (!plan_) return;
-    if (!out_.plan) throw RuntimeFailure("the file has no \"lunghezza percorso\" record", -1);
+    if (!out_.plan) throw RuntimeFailure("the file has no 'lunghezza percorso' record", -1);
     LineData& plan = *out_.plan;
     ExtendPlanTo(plan, std::int64_t{plan.last_row} - 2, 0.0, false);
   }

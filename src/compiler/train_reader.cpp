@@ -400,7 +400,7 @@ void TrainReader::CheckReferences() {
       const ReferenceRead& read = scratch_.references[r];
       if (read.start == e.start && (read.end == e.end || std::int64_t{read.end} + 100 == e.end)) {
         at = read.at;
-        name = "the reference \"" + std::string(kNames[r]) + "\"";
+        name = "the reference '" + std::string(kNames[r]) + "'";
       }
     }
     d_.Record(
