@@ -16,18 +16,35 @@ double Y(const LineData& plan, std::int64_t m) {
 }  // namespace
 
 void ExtendPlanTo(LineData& plan, std::int64_t last, double k, bool curved) {
-  std::int64_t m = plan.next_row();
+  const std::int64_t m = plan.next_row();
   if (m > last) return;
   double x0 = X(plan, m - 2), y0 = Y(plan, m - 2);
   double x1 = X(plan, m - 1), y1 = Y(plan, m - 1);
-  for (; m <= last; ++m) {
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    const double x2 = curved ? x1 + (dx + k * dy) : x1 + dx;
-    const double y2 = curved ? y1 + (dy - k * dx) : y1 + dy;
-    plan.x.push_back(x2);
-    plan.y.push_back(y2);
-    x0 = x1, y0 = y1, x1 = x2, y1 = y2;
+  // The rows are sized once and written in a tight loop, one loop for each
+  // kind of run.
+  const std::size_t first = plan.x.size();
+  const auto count = static_cast<std::size_t>(last - m + 1);
+  plan.x.resize(first + count);
+  plan.y.resize(first + count);
+  double* x = plan.x.data() + first;
+  double* y = plan.y.data() + first;
+  double dx = x1 - x0, dy = y1 - y0;
+  if (curved) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const double x2 = x1 + (dx + k * dy);
+      const double y2 = y1 + (dy - k * dx);
+      x[i] = x2, y[i] = y2;
+      dx = x2 - x1, dy = y2 - y1;
+      x1 = x2, y1 = y2;
+    }
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      const double x2 = x1 + dx;
+      const double y2 = y1 + dy;
+      x[i] = x2, y[i] = y2;
+      dx = x2 - x1, dy = y2 - y1;
+      x1 = x2, y1 = y2;
+    }
   }
 }
 
