@@ -199,5 +199,24 @@ TEST_F(ScenarioTool, UsageErrorsHelpAndVersion) {
   EXPECT_EQ(Run({"--version"}).standard_output, "scenario 1.0\n");
 }
 
+// tune_plan, on the exported line: it compiles each probe in memory.
+TEST_F(ScenarioTool, TunePlanFindsWhereTheExportedLineEnds) {
+  const auto tune = [&](const std::vector<std::string>& arguments) {
+    return testing::RunProgram(TARVOSA_TUNE_PLAN, work_.path(), {}, arguments);
+  };
+  const auto landed = tune({Line(), "57487.249", "207272.970"});
+  EXPECT_EQ(landed.exit_status, 0) << landed.standard_error;
+  EXPECT_EQ(landed.standard_output, "the plan already ends at 57487.249, 207272.970\n");
+
+  const int line = Edit(Line(), "curvas1,  1350,  150", "curvas7,  1350,  150");
+  const auto broken = tune({Line(), "57487.249", "207272.970"});
+  EXPECT_EQ(broken.exit_status, 2);
+  EXPECT_EQ(broken.standard_error, "the line file does not compile cleanly: " + Line() + ":" +
+                                       std::to_string(line) +
+                                       ":1: error 103: a curve names no class from 1 to 6, or "
+                                       "runs past the end of the plan: the keyword 'curvas7' "
+                                       "holds no class digit from 1 to 6\n");
+}
+
 }  // namespace
 }  // namespace tarvosa
