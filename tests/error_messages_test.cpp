@@ -61,10 +61,11 @@ TEST(ErrorMessages, ARecordCutShortIsToldWhereItsLineEnds) {
 }
 
 TEST(ErrorMessages, AFeatureOutsideTheTrackSaysWhichEndAndWhatPutItThere) {
-  EXPECT_EQ(Message(LineWith("pendenza,  16950,  1\r\n")),
-            "linea.txt:4:12: error 15 at 16950 m: a feature lies too close to the end of the track "
-            "or beyond it: the gradient at 16950 m lies beyond the end of the track: with a line "
-            "length of 10000 m the last cell is 340, and a feature may stand at 16900 m at most");
+  EXPECT_EQ(
+      Message(LineWith("pendenza,  16950,  1\r\n")),
+      "linea.txt:4:12: error 15 at 16950 m: a feature lies too close to the end of the track "
+      "or beyond it: the gradient at 16950 m lies beyond the end of the track: with a line "
+      "length of 10000 m the last cell is 340, and the gradient may stand at 16900 m at most");
   EXPECT_EQ(Message(LineWith(""), TrainWith("segnale,  200,  2, 4, 0,  0, 0,    0,  0,0,0, 0\r\n")),
             "treno.txt:2:11: error 15 at 200 m: a feature lies too close to the end of the track "
             "or beyond it: the signal's approach code 300 m before it falls in cell -1, before the "

@@ -32,7 +32,7 @@ void PutScenarioEntry(std::string& out, const ScenarioEntry& entry) {
   PutInt32(out, entry.position);
   PutFixed8(out, entry.flag_a);
   // The readers never store a name longer than a 16-bit length can tell.
-  const std::size_t length = std::min<std::size_t>(entry.name.size(), 0xFFFF);
+  const std::size_t length = std::min(entry.name.size(), kLongestName);
   PutFixed16(out, static_cast<std::uint16_t>(length));
   out.append(entry.name, 0, length);
   PutInt16(out, entry.word_a);

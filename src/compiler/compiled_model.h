@@ -69,6 +69,9 @@ inline std::int64_t LastCell(const std::vector<TrackCell>& cells) {
   return cells.empty() ? 0 : static_cast<std::int64_t>(cells.size()) - 1;
 }
 
+// The longest name a 16-bit length can tell.
+inline constexpr std::size_t kLongestName = 0xFFFF;
+
 // One entry of the scenario table; 34 bytes on disk plus its name.
 struct ScenarioEntry {
   std::uint8_t kind = 0;

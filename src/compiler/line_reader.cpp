@@ -4,6 +4,7 @@
 
 #include "compiler/arithmetic.h"
 #include "compiler/field_reader.h"
+#include "compiler/messages.h"
 #include "compiler/plan.h"
 #include "compiler/stores.h"
 
@@ -13,15 +14,10 @@ namespace {
 constexpr std::int32_t kLongestLine = 1000000;
 constexpr std::int64_t kPlanCursorLimit = 1000000;
 constexpr std::int64_t kPlanMargin = 7000;
-constexpr std::size_t kLongestName = 0xFFFF;  // what a name's 16-bit length can tell
 constexpr auto kLineFile = SourceLocation::File::kLine;
 
 // What a record asks of the feature loop.
 enum class Next { kGoOn, kEndFeatures, kStop };
-
-std::string Metres(std::int64_t metres) {
-  return std::to_string(metres) + " m";
-}
 
 class LineReader {
  public:
@@ -156,11 +152,11 @@ class LineReader {
     const SourceLocation first = Here();
     train.end = in_.ReadInt32("the second progressive of the repetition");
     if (train.start % 50 != 0) {
-      d_.Record(DataError::kRepetitionStartOffCell, first, NotAMultiple(train.start, 50));
+      d_.Record(DataError::kRepetitionStartOffCell, first, NotAMultipleText(train.start, 50));
       return false;
     }
     if (train.end % 50 != 0) {
-      d_.Record(DataError::kRepetitionEndOffCell, Here(), NotAMultiple(train.end, 50));
+      d_.Record(DataError::kRepetitionEndOffCell, Here(), NotAMultipleText(train.end, 50));
       return false;
     }
     if (Contains(field(), "4")) {
@@ -209,15 +205,9 @@ class LineReader {
       throw RuntimeFailure("no 'lunghezza percorso' record before the features",
                            scratch_.keyword.offset);
     }
-    const std::int64_t last = LastCell(cells());
-    if (std::int64_t{progressive} + 100 <= 50 * last) return true;
+    if (std::int64_t{progressive} + 100 <= 50 * LastCell(cells())) return true;
     d_.Record(DataError::kOutsideTheTrack, d_.record,
-              std::string(what) + " at " + Metres(progressive) +
-                  " lies beyond the end of the track: with a line length of " +
-                  Metres(out_.header[kNumbersEntry].end) + " the last cell is " +
-                  std::to_string(last) + ", and a feature may stand at " + Metres(50 * last - 100) +
-                  " at most",
-              progressive);
+              BeyondTheEndText(what, progressive, 100, out_), progressive);
     return false;
   }
 
@@ -358,8 +348,7 @@ class LineReader {
   // The last gradient holds up to cell U - 3.
   void GradientTail() {
     if (cells().empty()) {
-      throw RuntimeFailure("the file has no 'lunghezza percorso' record, so there is no track",
-                           -1);
+      throw RuntimeFailure("the file has no 'lunghezza percorso' record, so there is no track", -1);
     }
     do {
       if (!WriteGradient()) return;
@@ -372,12 +361,6 @@ class LineReader {
     if (!out_.plan) throw RuntimeFailure("the file has no 'lunghezza percorso' record", -1);
     LineData& plan = *out_.plan;
     ExtendPlanTo(plan, std::int64_t{plan.last_row} - 2, 0.0, false);
-  }
-
-  static std::string NotAMultiple(std::int64_t value, std::int64_t of) {
-    const std::int64_t below = value - ((value % of) + of) % of;
-    return std::to_string(value) + " is not: the nearest are " + std::to_string(below) + " and " +
-           std::to_string(below + of);
   }
 
   FieldReader in_;

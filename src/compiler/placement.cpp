@@ -1,7 +1,7 @@
 #include "compiler/placement.h"
 
 #include "compiler/arithmetic.h"
-#include "compiler/stores.h"
+#include "compiler/messages.h"
 
 namespace tarvosa {
 namespace {

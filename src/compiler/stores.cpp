@@ -4,6 +4,7 @@
 
 #include "compiler/arithmetic.h"
 #include "compiler/field_reader.h"
+#include "compiler/messages.h"
 
 namespace tarvosa {
 namespace {
@@ -13,10 +14,6 @@ std::int16_t Low16(std::int64_t value) {
 }
 std::uint8_t Low8(std::int64_t value) {
   return static_cast<std::uint8_t>(value);
-}
-
-std::string Metres(std::int64_t metres) {
-  return std::to_string(metres) + " m";
 }
 
 // Records that `what` found cell `index` outside the track.
@@ -81,16 +78,6 @@ void PutFeature(TrackCell& cell, std::int64_t index, std::uint8_t kind, Diagnost
   }
   cell.kind = kind;
   d.NoteOrigin(index, d.record);
-}
-
-std::string CellText(std::int64_t cell) {
-  return "cell " + std::to_string(cell) + " (" + Metres(50 * (cell - 1)) + ")";
-}
-
-std::string OutsideText(const std::vector<TrackCell>& cells, std::int64_t cell) {
-  if (cell < 0) return "cell " + std::to_string(cell) + ", before the start of the track";
-  return "cell " + std::to_string(cell) + ", beyond the end of the track (its last cell is " +
-         std::to_string(LastCell(cells)) + ")";
 }
 
 void progressive_ordina(ScenarioHeader& h) {

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "compiler/compiled_model.h"
@@ -25,13 +24,6 @@ bool Refused(Diagnostics& diagnostics, std::int32_t progressive);
 // that put it there and telling the observer when the cell held another
 // feature or a tunnel marker.
 void PutFeature(TrackCell& cell, std::int64_t index, std::uint8_t kind, Diagnostics& diagnostics);
-
-// "cell 125 (6200 m)": a cell and the progressive it starts at, for messages.
-std::string CellText(std::int64_t cell);
-
-// Where a cell outside the track lies: "cell -3, before the start of the
-// track" or "cell 4700, beyond the end of the track (its last cell is 4680)".
-std::string OutsideText(const std::vector<TrackCell>& cells, std::int64_t cell);
 
 // Puts the three kilometre references (entries 81 "tre", 82 "due", 83
 // "uno") in their fixed order.

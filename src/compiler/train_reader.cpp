@@ -2,6 +2,7 @@
 
 #include "compiler/arithmetic.h"
 #include "compiler/field_reader.h"
+#include "compiler/messages.h"
 #include "compiler/stores.h"
 
 namespace tarvosa {
@@ -11,18 +12,7 @@ namespace {
 // read (error 15), or stop the read at once.
 enum class Next { kGoOn, kEndRead, kStop };
 
-constexpr std::size_t kLongestName = 0xFFFF;  // what a name's 16-bit length can tell
 constexpr auto kTrainFile = SourceLocation::File::kTrain;
-
-std::string Metres(std::int64_t metres) {
-  return std::to_string(metres) + " m";
-}
-
-std::string NotAMultiple(std::int64_t value, std::int64_t of) {
-  const std::int64_t below = value - ((value % of) + of) % of;
-  return std::to_string(value) + " is not: the nearest are " + std::to_string(below) + " and " +
-         std::to_string(below + of);
-}
 
 class TrainReader {
  public:
@@ -101,14 +91,8 @@ class TrainReader {
   // A record whose progressive plus `reach` passes the last cell ends the
   // main loop.
   bool InRange(std::int32_t progressive, std::int64_t reach, std::string_view what) {
-    const std::int64_t last = LastCell(cells());
-    if (std::int64_t{progressive} + reach <= 50 * last) return true;
-    Record(DataError::kOutsideTheTrack,
-           std::string(what) + " at " + Metres(progressive) +
-               " lies beyond the end of the track: with a line length of " +
-               Metres(out_.header[kNumbersEntry].end) + " the last cell is " +
-               std::to_string(last) + ", and " + std::string(what) + " may stand at " +
-               Metres(50 * last - reach) + " at most",
+    if (std::int64_t{progressive} + reach <= 50 * LastCell(cells())) return true;
+    Record(DataError::kOutsideTheTrack, BeyondTheEndText(what, progressive, reach, out_),
            progressive, Next::kEndRead);
     return false;
   }
@@ -260,12 +244,13 @@ Next TrainReader::ReadStation() {
   Tell(RecordKind::kStation, position);
   if (!InRange(position, 800, "the station")) return Next::kEndRead;
   if (position % 50 != 0) {
-    return Record(DataError::kStationOffCell, NotAMultiple(position, 50), position, Next::kStop);
+    return Record(DataError::kStationOffCell, NotAMultipleText(position, 50), position,
+                  Next::kStop);
   }
   entry.kind = in_.ReadByte("the station's type");
   const std::int32_t length = in_.ReadInt32("the station's length");
   if (length % 100 != 0) {
-    d_.Record(DataError::kStationLength, Here(), NotAMultiple(length, 100), position);
+    d_.Record(DataError::kStationLength, Here(), NotAMultipleText(length, 100), position);
     return Next::kStop;
   }
   entry.flag_a = in_.ReadByte("the station's field 4");
