@@ -1,0 +1,144 @@
+#include "compiler/general_part.h"
+
+#include "compiler/arithmetic.h"
+#include "compiler/messages.h"
+
+namespace tarvosa {
+namespace {
+
+constexpr std::int32_t kLongestLine = 1000000;
+constexpr std::int64_t kPlanMargin = 7000;
+
+// Reads with the line reader's field reader, into what it fills.
+class GeneralPart : RecordReader {
+ public:
+  GeneralPart(const RecordReader& reader, bool plan) : RecordReader(reader), plan_(plan) {}
+
+  bool Run() { return FindGeneralPart() && ReadSettings(); }
+
+ private:
+  bool FindGeneralPart() {
+    std::int64_t fields = 0;
+    do {
+      scratch.current_field = in.ReadText("the [generale] line");
+      ++fields;
+      if (in.AtEnd()) {
+        d.Record(DataError::kNoGeneralPart, {SourceLocation::File::kLine, -1},
+                 "none of its " + std::to_string(fields) + " fields holds '[generale]'");
+        return false;
+      }
+    } while (!Contains(field(), "[generale]"));
+    return true;
+  }
+
+  // The general settings, in any order, up to the next section header.
+  bool ReadSettings() {
+    while (!in.AtEnd()) {
+      scratch.keyword = {};
+      scratch.current_field = in.ReadText("a setting");
+      if (in.AtEnd()) break;
+      for (int i = 0; i < 10; ++i) {
+        if (Contains(field(), "-")) {
+          scratch.current_field = in.ReadText("the field after one holding '-'");
+        }
+      }
+      scratch.keyword = Here();
+      if (!ReadSetting()) return false;
+      const bool header = Contains(field(), "[") && Contains(field(), "]");
+      if (header && field().front() != '-') break;
+    }
+    return true;
+  }
+
+  bool ReadSetting() {
+    const std::string_view f = field();
+    if (Contains(f, "percorso") && Contains(f, "lunghezza") && !ReadLength()) return false;
+    if (ContainsExact(f, "tre") && ContainsExact(f, "progressiva")) ReadReference(0, kReferenceTre);
+    if (ContainsExact(f, "due") && ContainsExact(f, "progressiva")) ReadReference(1, kReferenceDue);
+    if (ContainsExact(f, "uno") && ContainsExact(f, "progressiva")) ReadReference(2, kReferenceUno);
+    ScenarioEntry& route = out.header[kRouteEntry];
+    if (ContainsExact(f, "sfondo") && ContainsExact(f, "uno")) {
+      route.start = in.ReadInt32("the first background");
+    }
+    if (ContainsExact(f, "sfondo") && ContainsExact(f, "due")) {
+      route.position = in.ReadInt32("the second background");
+    }
+    if (ContainsExact(f, "sfondo") && ContainsExact(f, "tre")) {
+      route.end = in.ReadInt32("the third background");
+    }
+    if (ContainsExact(f, "segnali") && ContainsExact(f, "ripetizione")) return ReadRepetition();
+    return true;
+  }
+
+  // The line's length sizes the track cells and the plan.
+  bool ReadLength() {
+    const std::int32_t length = in.ReadInt32("the line length");
+    out.header[kNumbersEntry].end = length;
+    if (length > kLongestLine) {
+      d.Record(DataError::kLineTooLong, Here(), "it is " + Metres(length));
+      return false;
+    }
+    const std::int64_t rows = std::int64_t{length} + kPlanMargin;
+    const std::int64_t last_cell = RoundHalfEven(rows, 50);
+    if (last_cell < 0 || (plan_ && rows < 0)) {
+      throw RuntimeFailure("the line length " + Metres(length) +
+                               " leaves no track: the track runs 7000 m beyond the line's end",
+                           in.field_start());
+    }
+    cells().assign(static_cast<std::size_t>(last_cell + 1), TrackCell{});
+    out.plan.reset();
+    if (plan_) {
+      LineData& plan = out.plan.emplace();
+      plan.last_row = static_cast<std::int32_t>(rows);
+      plan.x.reserve(static_cast<std::size_t>(rows));
+      plan.y.reserve(static_cast<std::size_t>(rows));
+    }
+    return true;
+  }
+
+  void ReadReference(std::size_t read, std::size_t entry) {
+    ScenarioEntry& reference = out.header[entry];
+    reference.start = in.ReadInt32("the reference's start");
+    scratch.references[read].at = Here();
+    reference.end = in.ReadInt32("the reference's end");
+    reference.position = in.ReadInt32("the reference's position");
+    scratch.references[read].start = reference.start;
+    scratch.references[read].end = reference.end;
+  }
+
+  bool ReadRepetition() {
+    ScenarioEntry& train = out.header[kTrainEntry];
+    train.start = in.ReadInt32("the first progressive of the repetition");
+    const SourceLocation first = Here();
+    train.end = in.ReadInt32("the second progressive of the repetition");
+    if (train.start % 50 != 0) {
+      d.Record(DataError::kRepetitionStartOffCell, first, NotAMultipleText(train.start, 50));
+      return false;
+    }
+    if (train.end % 50 != 0) {
+      d.Record(DataError::kRepetitionEndOffCell, Here(), NotAMultipleText(train.end, 50));
+      return false;
+    }
+    if (Contains(field(), "4")) {
+      train.position = 4;
+    } else if (Contains(field(), "9")) {
+      train.position = 9;
+    } else {
+      d.Record(DataError::kRepetitionCodeCount, scratch.keyword,
+               "the keyword " + Quoted(field()) + " holds no 4 and no 9");
+      return false;
+    }
+    if (train.end == 0) train.position = 0;
+    return true;
+  }
+
+  bool plan_;
+};
+
+}  // namespace
+
+bool ReadGeneralPart(RecordReader& reader, bool plan) {
+  return GeneralPart(reader, plan).Run();
+}
+
+}  // namespace tarvosa

@@ -1,0 +1,49 @@
+// What the readers of the two text files share: the field reader, what
+// they fill, and the way a record's progressive, its range and what it is
+// are told.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "compiler/compiled_model.h"
+#include "compiler/diagnostics.h"
+#include "compiler/field_reader.h"
+#include "compiler/reader_scratch.h"
+
+namespace tarvosa {
+
+class RecordReader {
+ public:
+  RecordReader(FieldReader& in, SourceLocation::File file, CompiledScenario& out,
+               ReaderScratch& scratch, Diagnostics& diagnostics)
+      : in(in), out(out), scratch(scratch), d(diagnostics), file_(file) {}
+
+  std::vector<TrackCell>& cells() { return out.cells; }
+  std::string_view field() const { return scratch.current_field; }
+
+  // Where the field read last begins.
+  SourceLocation Here() const { return {file_, in.field_start()}; }
+
+  // Reads the record's progressive; it is where the record's faults stand.
+  std::int32_t ReadProgressive(std::string_view what);
+
+  // Tells the observer, when there is one, of the record being read.
+  void Tell(RecordKind kind, std::int64_t progressive, std::int64_t length = 0);
+
+  // Whether `what` at `progressive` stands `reach` metres or more before
+  // the last cell; when not, records 15 at the record. A record before
+  // the line's length has no track to stand on: a failure.
+  bool InRange(std::int32_t progressive, std::int64_t reach, std::string_view what);
+
+  FieldReader& in;
+  CompiledScenario& out;
+  ReaderScratch& scratch;
+  Diagnostics& d;
+
+ private:
+  SourceLocation::File file_;
+};
+
+}  // namespace tarvosa
