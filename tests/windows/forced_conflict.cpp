@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "documents/file_names.h"
 #include "app/form_load.h"
 #include "app/platform.h"
+#include "documents/file_names.h"
 #include "util/files.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
