@@ -2,6 +2,7 @@
 # The Windows build: cross-built with MinGW-w64, then under Wine its unit
 # tests, a run of the installer (the same six files as the Linux run, its
 # window on screen with "Attendere", a screenshot kept in build-windows/),
+# eight runs at once in one directory (each waits for the lock in turn),
 # and a forced header conflict (" Errore n. 1250" in a message box, status 3,
 # no compiled file). Expects the Linux build of the README in build/.
 set -euo pipefail
@@ -55,6 +56,28 @@ for file in Tarvosa_Corvale_note.txt Tarvosa_Corvale_rallentamenti.txt \
 done
 [ "$(ls "$work/windows" | wc -l)" -eq 7 ] || { echo "the Windows run left other files" >&2; exit 1; }
 echo "the Windows run installed the same six files as the Linux run"
+
+echo "== eight installers started at once in one directory"
+mkdir "$work/together"
+cp build-windows/src/Tarvosa_Corvale.exe "$work/together/"
+pids=()
+for i in $(seq 8); do
+  wine "$work/together/Tarvosa_Corvale.exe" &
+  pids+=($!)
+done
+for pid in "${pids[@]}"; do
+  status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || { echo "a run started with the others ended with status $status" >&2; exit 1; }
+done
+for file in Tarvosa_Corvale_note.txt Tarvosa_Corvale_rallentamenti.txt \
+            Tarvosa_Corvale_scheda_treno.txt Tarvosa_linea.dat Tarvosa_Corvale.sim \
+            Tarvosa_Corvale.dat; do
+  cmp "$work/together/$file" "$work/linux/$file"
+done
+[ "$(ls "$work/together" | wc -l)" -eq 7 ] ||
+  { echo "the runs together left other files: $(ls "$work/together")" >&2; exit 1; }
+echo "eight runs at once each ended with status 0 and left the six files of one run"
 
 echo "== a forced header conflict"
 mkdir "$work/conflict"

@@ -1,5 +1,6 @@
 #include "util/files.h"
 
+#include <algorithm>
 #include <csignal>
 #if !defined(_WIN32)
 #include <sys/resource.h>
@@ -91,6 +92,40 @@ TEST(ReplaceFile, AFailedRenameKeepsTheTargetAndRemovesTheTemporaryFile) {
   EXPECT_EQ(ReadFile(name + "/inside"), "kept");
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.txt"});
 }
+
+// Temporary files are recognisably a replacement's own, and only those of
+// the names about to be written go.
+TEST(ReplaceFile, StaleTemporaryFilesOfANameAreRemovedAndNothingElse) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/doc.txt";
+  const std::vector<std::string> kept = {"doc.txt",
+                                         "doc.txt.1a2b3c4.partial",   // seven digits
+                                         "doc.txt.1A2B3C4D.partial",  // not ours: capitals
+                                         "doc.txt.1a2b3c4d.tmp",      // another suffix
+                                         "doc.txt.1a2b3c4d.partial.x",
+                                         "other.txt.1a2b3c4d.partial"};
+  for (const std::string& file : kept) WriteFile(dir.path() / file, "x");
+  WriteFile(dir.path() / "doc.txt.1a2b3c4d.partial", "left by a killed run");
+  WriteFile(dir.path() / "doc.txt.00000000.partial", "left by another");
+
+  RemoveStaleTemporaryFiles(name);
+  std::vector<std::string> expected = kept;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(ListDirectory(dir.path()), expected);
+  RemoveStaleTemporaryFiles(dir.text() + "/missing/doc.txt");  // no directory: nothing to do
+}
+
+#if !defined(_WIN32)
+// Windows writes each rename through; only POSIX systems flush a directory.
+TEST(FlushDirectory, AMissingDirectoryIsAFileSystemError) {
+  ScratchDirectory dir;
+  EXPECT_TRUE(FlushDirectoryOf(dir.text() + "/doc.txt").ok());
+  const Status status = FlushDirectoryOf(dir.text() + "/missing/doc.txt");
+  EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(status.message().rfind(dir.text() + "/missing: cannot flush the directory", 0), 0u)
+      << status.message();
+}
+#endif
 
 #if !defined(_WIN32)
 // A file-size limit stands in for a full disk: the write fails part way.

@@ -72,13 +72,13 @@ TEST_F(InstallerProcess, ARunOverAnEarlierRunLeavesTheSameFiles) {
   EXPECT_EQ(first.at("Tarvosa_Corvale.dat").size(), 70215u);
 }
 
-TEST_F(InstallerProcess, ADirectoryItMayNotWriteStopsTheFirstFile) {
+TEST_F(InstallerProcess, ADirectoryItMayNotWriteStopsTheRunAtItsLock) {
   SkipUnlessRoot();
   const auto before = EarlierRun();
   const auto result = Run({.as_nobody = true});
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.standard_error, "Attendere\n" + Name("Tarvosa_linea.txt") +
-                                       ": cannot write in its directory: Permission denied\n");
+  EXPECT_EQ(result.standard_error, "Attendere\n" + Name("Tarvosa.lock") +
+                                       ": cannot lock the directory: Permission denied\n");
   EXPECT_EQ(Snapshot(), before);
 }
 

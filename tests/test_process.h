@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvosa::testing {
@@ -19,7 +20,22 @@ struct ProgramResult {
 struct RunOptions {
   bool as_nobody = false;
   unsigned long file_size_limit = 0;
+  std::vector<std::pair<std::string, std::string>> environment = {};  // on top of the test's own
 };
+
+// A program started and not yet waited for.
+struct StartedProgram {
+  int pid = -1;
+  std::filesystem::path output_file, error_file;
+};
+
+// Starts `program` with `arguments` in the working directory `working`.
+StartedProgram StartProgram(const std::filesystem::path& program,
+                            const std::filesystem::path& working, RunOptions options = {},
+                            const std::vector<std::string>& arguments = {});
+
+// Waits for a started program to end.
+ProgramResult WaitProgram(const StartedProgram& started);
 
 // Runs `program` with `arguments` in the working directory `working`.
 ProgramResult RunProgram(const std::filesystem::path& program, const std::filesystem::path& working,

@@ -8,9 +8,25 @@
 #include "documents/dati_scheda.h"
 #include "documents/dati_treno.h"
 #include "documents/file_names.h"
+#include "util/files.h"
+#include "util/os.h"
 #include "util/windows1252.h"
 
 namespace tarvosa {
+
+namespace {
+
+Status LockFailure(const std::string& lock_file, std::chrono::milliseconds wait,
+                   const std::error_code& error) {
+  if (error == std::errc::timed_out) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait).count();
+    return Status::FileSystemError(lock_file + ": another install is running in this directory (" +
+                                   std::to_string(seconds) + " s waited for it to end)");
+  }
+  return Status::FileSystemError(lock_file + ": cannot lock the directory: " + error.message());
+}
+
+}  // namespace
 
 ExitStatus CompileScenario(const Form1& form, Screen& screen) {
   std::string route_title, train_title;
@@ -31,10 +47,18 @@ ExitStatus CompileScenario(const Form1& form, Screen& screen) {
   return ExitStatus::kClean;
 }
 
-ExitStatus Form_Load(Form1& form, Screen& screen) {
+ExitStatus Form_Load(Form1& form, Screen& screen, std::chrono::milliseconds lock_wait) {
   form.route_title = "Tarvosa";
   form.train_title = "Corvale";
   screen.ShowWaitingWindow("Attendere");
+
+  // One run at a time: nothing is written, or read back, while another run
+  // is halfway through the same files.
+  std::error_code error;
+  const std::string lock_file = LockName(form);
+  const auto lock = os::LockDirectory(PathFromUtf8(lock_file), lock_wait, error);
+  if (!lock) return ReportFailure(screen, LockFailure(lock_file, lock_wait, error));
+  for (const std::string& name : WrittenFileNames(form)) RemoveStaleTemporaryFiles(name);
 
   for (Status (*writer)(const Form1&) :
        {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {

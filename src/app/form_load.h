@@ -2,15 +2,23 @@
 // documents, compile the scenario, end.
 #pragma once
 
+#include <chrono>
+
 #include "app/form.h"
 #include "app/screen.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
+// How long a run waits for another run in its directory to end.
+inline constexpr std::chrono::milliseconds kLockWait = std::chrono::seconds(60);
+
 // Runs every step in order with `form.app_path` and `form.separator` set by
 // the caller; the first step that fails is shown and ends the run there.
-ExitStatus Form_Load(Form1& form, Screen& screen);
+// Once the window shows, the run holds the route's lock file in its
+// directory until it ends, waiting up to `lock_wait` for another run to
+// end, and first removes what killed runs left of the files it writes.
+ExitStatus Form_Load(Form1& form, Screen& screen, std::chrono::milliseconds lock_wait = kLockWait);
 
 // The step after the documents: compiles the line and train files written
 // beside the program; a fatal conflict goes to errore, a data error is

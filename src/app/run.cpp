@@ -5,7 +5,7 @@
 
 namespace tarvosa {
 
-int RunInstaller() {
+int RunInstaller(std::chrono::milliseconds lock_wait) {
   platform::PrepareProcess();
   const auto screen = platform::OpenScreen();
   const auto directory = platform::ExecutableDirectory();
@@ -16,7 +16,7 @@ int RunInstaller() {
   Form1 form;
   form.app_path = *directory;
   form.separator = platform::PathSeparator();
-  return static_cast<int>(Form_Load(form, *screen));
+  return static_cast<int>(Form_Load(form, *screen, lock_wait));
 }
 
 }  // namespace tarvosa

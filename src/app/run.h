@@ -3,8 +3,13 @@
 // it and returns its exit status.
 #pragma once
 
+#include <chrono>
+
+#include "app/form_load.h"
+
 namespace tarvosa {
 
-int RunInstaller();
+// `lock_wait`: how long to wait for another run in the same directory.
+int RunInstaller(std::chrono::milliseconds lock_wait = kLockWait);
 
 }  // namespace tarvosa

@@ -37,7 +37,10 @@ Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles&
   if (Status s = ReplaceFileContent(files.table, EncodeScenarioHeader(scenario.header)); !s.ok()) {
     return s;
   }
-  return ReplaceFileContent(files.track, EncodeTrackCells(scenario.cells));
+  if (Status s = ReplaceFileContent(files.track, EncodeTrackCells(scenario.cells)); !s.ok()) {
+    return s;
+  }
+  return FlushDirectoryOf(files.track);
 }
 
 Status memorizza_percorso(const ScenarioFiles& files, std::string_view route_title,

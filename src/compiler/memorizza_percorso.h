@@ -21,8 +21,9 @@ struct ScenarioFiles {
 };
 
 // Replaces the plan file (when there is a plan), the scenario table file
-// and the track file, in this order, each whole; stops at the first that
-// fails.
+// and the track file, in this order, each whole and flushed to the disk;
+// stops at the first that fails. Last it flushes their directory, which
+// puts the renames of every file replaced in it on the disk.
 Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files);
 
 // Reads the two text files and deletes them, whatever the outcome;

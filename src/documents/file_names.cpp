@@ -41,4 +41,13 @@ std::string TrackCellsName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, ".dat"});
 }
 
+std::string LockName(const ScenarioPlace& f) {
+  return FileName(f, {f.route_title, ".lock"});
+}
+
+std::vector<std::string> WrittenFileNames(const ScenarioPlace& f) {
+  return {LineDefinitionName(f), TrainDataName(f), NotesName(f),         SlowDownOrderName(f),
+          TimetableName(f),      LinePlanName(f),  ScenarioTableName(f), TrackCellsName(f)};
+}
+
 }  // namespace tarvosa

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvosa {
 
@@ -29,5 +30,9 @@ std::string TimetableName(const ScenarioPlace& place);       // Tarvosa_Corvale_
 std::string LinePlanName(const ScenarioPlace& place);        // Tarvosa_linea.dat
 std::string ScenarioTableName(const ScenarioPlace& place);   // Tarvosa_Corvale.sim
 std::string TrackCellsName(const ScenarioPlace& place);      // Tarvosa_Corvale.dat
+std::string LockName(const ScenarioPlace& place);            // Tarvosa.lock
+
+// Every file a run writes, in the order it writes them.
+std::vector<std::string> WrittenFileNames(const ScenarioPlace& place);
 
 }  // namespace tarvosa

@@ -6,6 +6,8 @@
 #include <random>
 #include <system_error>
 
+#include "util/os.h"
+
 namespace tarvosa {
 namespace fs = std::filesystem;
 namespace {
@@ -24,17 +26,39 @@ std::string LastSystemError() {
   return std::generic_category().message(errno);
 }
 
-// A name beside `name` that no file has yet.
+constexpr std::string_view kTemporarySuffix = ".partial";
+constexpr std::size_t kTemporaryDigits = 8;
+
+// A name beside `name` that no file has yet: "NAME.1a2b3c4d.partial".
 std::string TemporaryNameFor(const std::string& name) {
   std::random_device random;
   constexpr char kDigits[] = "0123456789abcdef";
   for (;;) {
     std::string candidate = name + ".";
-    for (int i = 0; i < 8; ++i) candidate += kDigits[random() % 16];
-    candidate += ".tmp";
+    for (std::size_t i = 0; i < kTemporaryDigits; ++i) candidate += kDigits[random() % 16];
+    candidate += kTemporarySuffix;
     std::error_code ignored;
     if (!fs::exists(PathFromUtf8(candidate), ignored)) return candidate;
   }
+}
+
+// Whether `entry` is a temporary file of the file named `file`.
+bool IsTemporaryOf(const std::string& entry, const std::string& file) {
+  const std::size_t digits_at = file.size() + 1;
+  if (entry.size() != digits_at + kTemporaryDigits + kTemporarySuffix.size()) return false;
+  if (entry.compare(0, file.size(), file) != 0 || entry[file.size()] != '.') return false;
+  if (entry.compare(digits_at + kTemporaryDigits, std::string::npos, kTemporarySuffix) != 0) {
+    return false;
+  }
+  for (std::size_t i = digits_at; i < digits_at + kTemporaryDigits; ++i) {
+    const char c = entry[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+fs::path DirectoryOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
 class FileSink final : public ByteSink {
@@ -85,9 +109,9 @@ Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSin
 
   const std::string temporary = TemporaryNameFor(name);
   if (Status written = WriteNewFile(temporary, name, produce); !written.ok()) return written;
-
-  std::error_code error;
-  fs::rename(PathFromUtf8(temporary), target, error);
+  // The content reaches the disk before its name does.
+  std::error_code error = os::FlushFile(PathFromUtf8(temporary));
+  if (!error) error = os::RenameOver(PathFromUtf8(temporary), target);
   if (error) {
     std::error_code ignored;
     fs::remove(PathFromUtf8(temporary), ignored);
@@ -98,6 +122,15 @@ Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSin
 
 Status ReplaceFileContent(const std::string& name, std::string_view bytes) {
   return ReplaceFileWith(name, [bytes](ByteSink& sink) { sink.Append(bytes); });
+}
+
+Status FlushDirectoryOf(const std::string& name) {
+  const fs::path directory = DirectoryOf(PathFromUtf8(name));
+  if (const std::error_code error = os::FlushDirectory(directory)) {
+    return Status::FileSystemError(directory.string() +
+                                   ": cannot flush the directory to the disk: " + error.message());
+  }
+  return Status();
 }
 
 bool IsRegularFile(const std::string& name) {
@@ -111,6 +144,18 @@ std::optional<std::string> ReadWholeFile(const std::string& name) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return bytes;
+}
+
+void RemoveStaleTemporaryFiles(const std::string& name) {
+  const fs::path path = PathFromUtf8(name);
+  const std::string file = path.filename().string();
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(DirectoryOf(path), error)) {
+    if (IsTemporaryOf(entry.path().filename().string(), file)) {
+      std::error_code ignored;
+      fs::remove(entry.path(), ignored);
+    }
+  }
 }
 
 Status DeleteFileIfPresent(const std::string& name) {

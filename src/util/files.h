@@ -21,11 +21,23 @@ std::filesystem::path PathFromUtf8(const std::string& name);
 Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSink&)>& produce);
 
 // Replaces the file `name` with exactly `bytes`. The bytes go first to a
-// temporary file beside it, which is then renamed over it: a failure leaves
-// an earlier file exactly as it was and no temporary file behind. An
-// existing file that has no write permission bit was made read-only on
-// purpose and is refused, whoever runs the program.
+// temporary file beside it ("NAME.1a2b3c4d.partial"), which is flushed to
+// the disk and then renamed over it: a failure leaves an
+// earlier file exactly as it was and no temporary file behind, and a power
+// loss leaves either the earlier file or the whole new one. The renames are
+// on the disk once the directory is flushed (FlushDirectoryOf). An existing
+// file that has no write permission bit was made read-only on purpose and
+// is refused, whoever runs the program.
 Status ReplaceFileContent(const std::string& name, std::string_view bytes);
+
+// Flushes the directory of the file `name` to the disk: the files replaced
+// in it keep their new names after a power loss.
+Status FlushDirectoryOf(const std::string& name);
+
+// Removes the temporary files that runs killed while replacing the file
+// `name` left beside it, and nothing else. Only safe while no other run
+// may be replacing it.
+void RemoveStaleTemporaryFiles(const std::string& name);
 
 // Whether `name` is a regular file (or a link to one).
 bool IsRegularFile(const std::string& name);
