@@ -31,7 +31,7 @@ inline CompileInput Input(std::optional<std::string_view> line,
 // exist), before the braking points and the markers.
 inline Compilation ReadTexts(std::optional<std::string_view> line,
                              std::optional<std::string_view> train, bool plan = true) {
-  Compilation read(nullptr);
+  Compilation read;
   memorizza_dati(Input(line, train, plan), read.scenario, read.diagnostics);
   return read;
 }

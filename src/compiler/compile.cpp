@@ -27,7 +27,7 @@ std::int32_t StampHeader(CompiledScenario& scenario) {
 }  // namespace
 
 Compilation Compile(const CompileInput& input) {
-  Compilation result(input.observer);
+  Compilation result;
   memorizza_dati(input, result.scenario, result.diagnostics);
   if (!result.HasTrack()) return result;
   PlaceBrakingPoints(result.scenario.cells, result.diagnostics);

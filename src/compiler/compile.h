@@ -22,16 +22,12 @@ struct CompileInput {
   std::string_view train_title;
   // Build the plan of the line from the curves (the flag j).
   bool plan = true;
-  // Told what the compiler reads, when a tool asks.
-  CompilerObserver* observer = nullptr;
 };
 
 struct Compilation {
-  explicit Compilation(CompilerObserver* observer) : diagnostics(observer) {}
-
   CompiledScenario scenario;
-  // The data error, if any. A data error does not stop the compiler: the
-  // scenario is still compiled and written.
+  // The data error, if any, and the warnings. A data error does not stop
+  // the compiler: the scenario is still compiled and written.
   Diagnostics diagnostics;
   // 1250 or 1251 when the place of a marker was already taken: a fatal
   // conflict, and nothing may be written.

@@ -1,6 +1,6 @@
 // What the compiler says about the files it reads: the data error it
-// recorded, where in which file, and in what words; which record put each
-// feature on the track; and, for tools, everything it reads as it reads it.
+// recorded, where in which file, and in what words; the warnings; and which
+// record put each feature on the track.
 #pragma once
 
 #include <cstdint>
@@ -23,36 +23,15 @@ struct SourceLocation {
   friend bool operator==(const SourceLocation&, const SourceLocation&) = default;
 };
 
-// What a reader has just read, for tools that look over its shoulder.
-enum class RecordKind : std::uint8_t {
-  kGradient,
-  kCurve,
-  kTunnel,
-  kSpeedBoard,
-  kTextBoard,
-  kSpeed,
-  kAdhesion,
-  kSignal,
-  kSlowDown,
-  kBrakingPoint,
-  kStation,
-};
+// What a warning is about: a likely mistake, or a line that reads like a
+// comment (passed over for the "-" it holds), which authors may mean.
+enum class WarningKind : std::uint8_t { kMistake, kComment };
 
-// Told what the compiler reads and does, without changing any of it. Every
-// method does nothing unless a tool overrides it.
-class CompilerObserver {
- public:
-  virtual ~CompilerObserver() = default;
-  // A field in keyword position that no keyword matched: it is passed over.
-  virtual void UnknownField(const SourceLocation&, std::string_view /*field*/) {}
-  // A record and its progressive (for a curve, its start and length).
-  virtual void RecordRead(const SourceLocation&, RecordKind, std::int64_t /*progressive*/,
-                          std::int64_t /*length*/) {}
-  // A text stored as read: a board text or a station name.
-  virtual void TextRead(const SourceLocation&, std::string_view /*text*/) {}
-  // A feature put into a cell that held another (a tunnel marker included).
-  virtual void CellReplaced(const SourceLocation&, std::int64_t /*cell*/, std::uint8_t /*before*/,
-                            std::uint8_t /*after*/) {}
+// What compiles but is almost always a mistake.
+struct Warning {
+  SourceLocation at;
+  std::string text;
+  WarningKind kind = WarningKind::kMistake;
 };
 
 // One recorded data error.
@@ -66,8 +45,6 @@ struct Diagnostic {
 
 class Diagnostics {
  public:
-  explicit Diagnostics(CompilerObserver* observer = nullptr) : observer_(observer) {}
-
   // Records a data error; a later one replaces an earlier one. A number
   // without a position keeps the position recorded before it.
   void Record(DataError error, const SourceLocation& at, std::string detail,
@@ -76,6 +53,13 @@ class Diagnostics {
   // The position of the error standing, moved to the record that stopped on
   // it.
   void MovePosition(std::int32_t position) { error_.position = position; }
+
+  // Adds a warning; warnings never change what is compiled.
+  void Warn(const SourceLocation& at, std::string text, WarningKind kind = WarningKind::kMistake) {
+    warnings_.push_back({at, std::move(text), kind});
+  }
+  // The warnings in the order the files were read.
+  const std::vector<Warning>& warnings() const { return warnings_; }
 
   bool HasError() const { return error_.error != DataError::kNone; }
   const Diagnostic& error() const { return error_; }
@@ -90,12 +74,10 @@ class Diagnostics {
   void NoteOrigin(std::int64_t cell, const SourceLocation& at);
   SourceLocation OriginOf(std::int64_t cell) const;
 
-  CompilerObserver* observer() const { return observer_; }
-
  private:
   Diagnostic error_;
+  std::vector<Warning> warnings_;
   std::vector<SourceLocation> origins_;
-  CompilerObserver* observer_;
 };
 
 // A text file as messages name it: its name and its bytes.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "compiler/lint.h"
 #include "util/windows1252.h"
 
 namespace tarvosa {
@@ -142,15 +143,19 @@ std::int64_t FieldReader::ReadNumber(std::string_view what, std::int64_t lowest,
   return value;
 }
 
-bool ReadKeyword(FieldReader& in, SourceLocation::File file, ReaderScratch& scratch) {
+bool ReadKeyword(FieldReader& in, SourceLocation::File file, ReaderScratch& scratch,
+                 Diagnostics& diagnostics) {
   if (in.AtEnd()) return false;
   scratch.keyword = {};  // a failure from here on belongs to no record
   std::string_view field = in.ReadText("a keyword");
   for (int skipped = 0; !in.AtEnd() && skipped < 2 && Contains(field, "-"); ++skipped) {
+    lint::PassedOver(diagnostics, {file, in.field_start()}, field, scratch.previous_station);
     field = in.ReadText("a keyword");
   }
+  scratch.previous_station = {};
   scratch.current_field = field;
   scratch.keyword = {file, in.field_start()};
+  scratch.keyword_starts_line = in.StartsLine();
   return !in.AtEnd();
 }
 

@@ -56,6 +56,11 @@ class FieldReader {
   // Where the field read last begins.
   std::int64_t field_start() const { return static_cast<std::int64_t>(field_start_); }
 
+  // Whether the field read last is the first of its line.
+  bool StartsLine() const {
+    return field_start_ == 0 || line_end_before_ != std::string_view::npos;
+  }
+
  private:
   std::int64_t ReadNumber(std::string_view what, std::int64_t lowest, std::int64_t highest);
   void StartField(std::string_view what);
@@ -74,9 +79,10 @@ class FieldReader {
 
 // Reads the next field in keyword position into `scratch.current_field`
 // (and its place into `scratch.keyword`), passing over at most two fields in
-// a row that contain "-". False when the read reached the end of the file:
-// the last field is never examined.
-bool ReadKeyword(FieldReader& in, SourceLocation::File file, ReaderScratch& scratch);
+// a row that contain "-", each with a warning. False when the read reached
+// the end of the file: the last field is never examined.
+bool ReadKeyword(FieldReader& in, SourceLocation::File file, ReaderScratch& scratch,
+                 Diagnostics& diagnostics);
 
 // Keyword tests: `keyword` occurs anywhere in `field`, ignoring the case of
 // ASCII letters, or exactly as written.

@@ -1,12 +1,14 @@
 #include "compiler/general_part.h"
 
 #include "compiler/arithmetic.h"
+#include "compiler/lint.h"
 #include "compiler/messages.h"
 
 namespace tarvosa {
 namespace {
 
 constexpr std::int32_t kLongestLine = 1000000;
+constexpr auto kLine = SourceLocation::File::kLine;
 constexpr std::int64_t kPlanMargin = 7000;
 
 // Reads with the line reader's field reader, into what it fills.
@@ -19,12 +21,18 @@ class GeneralPart : RecordReader {
  private:
   bool FindGeneralPart() {
     std::int64_t fields = 0;
+    SourceLocation misspelt;
     do {
       scratch.current_field = in.ReadText("the [generale] line");
       ++fields;
+      if (misspelt.file == SourceLocation::File::kNone && lint::NearGeneralHeader(field())) {
+        misspelt = Here();
+      }
       if (in.AtEnd()) {
-        d.Record(DataError::kNoGeneralPart, {SourceLocation::File::kLine, -1},
-                 "none of its " + std::to_string(fields) + " fields holds '[generale]'");
+        const bool near = misspelt.file != SourceLocation::File::kNone;
+        d.Record(DataError::kNoGeneralPart, near ? misspelt : SourceLocation{kLine, -1},
+                 "none of its " + std::to_string(fields) + " fields holds '[generale]'" +
+                     (near ? "; is this one meant to?" : ""));
         return false;
       }
     } while (!Contains(field(), "[generale]"));
@@ -39,19 +47,31 @@ class GeneralPart : RecordReader {
       if (in.AtEnd()) break;
       for (int i = 0; i < 10; ++i) {
         if (Contains(field(), "-")) {
+          lint::PassedOver(d, Here(), field(), {});
           scratch.current_field = in.ReadText("the field after one holding '-'");
         }
       }
       scratch.keyword = Here();
-      if (!ReadSetting()) return false;
+      const bool starts_line = in.StartsLine();
       const bool header = Contains(field(), "[") && Contains(field(), "]");
+      if (!ReadSetting()) return false;
+      scratch.keyword_starts_line = starts_line;
+      Matched(matched_);
       if (header && field().front() != '-') break;
     }
     return true;
   }
 
+  // Reads the setting `field()` names, if any (`matched_` tells); false
+  // when it recorded an error.
   bool ReadSetting() {
     const std::string_view f = field();
+    matched_ = (Contains(f, "percorso") && Contains(f, "lunghezza")) ||
+               (ContainsExact(f, "progressiva") &&
+                (ContainsExact(f, "tre") || ContainsExact(f, "due") || ContainsExact(f, "uno"))) ||
+               (ContainsExact(f, "sfondo") &&
+                (ContainsExact(f, "uno") || ContainsExact(f, "due") || ContainsExact(f, "tre"))) ||
+               (ContainsExact(f, "segnali") && ContainsExact(f, "ripetizione"));
     if (Contains(f, "percorso") && Contains(f, "lunghezza") && !ReadLength()) return false;
     if (ContainsExact(f, "tre") && ContainsExact(f, "progressiva")) ReadReference(0, kReferenceTre);
     if (ContainsExact(f, "due") && ContainsExact(f, "progressiva")) ReadReference(1, kReferenceDue);
@@ -74,6 +94,9 @@ class GeneralPart : RecordReader {
   bool ReadLength() {
     const std::int32_t length = in.ReadInt32("the line length");
     out.header[kNumbersEntry].end = length;
+    if (length <= 0) {
+      d.Warn(Here(), "the line length is " + Metres(length) + ": a line needs a length above 0");
+    }
     if (length > kLongestLine) {
       d.Record(DataError::kLineTooLong, Here(), "it is " + Metres(length));
       return false;
@@ -133,6 +156,7 @@ class GeneralPart : RecordReader {
   }
 
   bool plan_;
+  bool matched_ = false;
 };
 
 }  // namespace

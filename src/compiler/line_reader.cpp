@@ -5,6 +5,7 @@
 #include "compiler/arithmetic.h"
 #include "compiler/field_reader.h"
 #include "compiler/general_part.h"
+#include "compiler/lint.h"
 #include "compiler/messages.h"
 #include "compiler/plan.h"
 #include "compiler/record_reader.h"
@@ -41,7 +42,7 @@ class LineReader : RecordReader {
 
  private:
   Next ReadFeatures() {
-    while (ReadKeyword(in, kLineFile, scratch)) {
+    while (ReadKeyword(in, kLineFile, scratch, d)) {
       const Next next = ReadFeature();
       if (next != Next::kGoOn) return next;
     }
@@ -62,15 +63,18 @@ class LineReader : RecordReader {
     if (next == Next::kGoOn && tunnel) next = ReadTunnel();
     if (next == Next::kGoOn && speed_board) next = ReadSpeedBoard();
     if (next == Next::kGoOn && text_board) next = ReadTextBoard();
-    const bool matched = gradient || curve || tunnel || speed_board || text_board;
-    if (!matched && d.observer() != nullptr) d.observer()->UnknownField(scratch.keyword, f);
+    Matched(gradient || curve || tunnel || speed_board || text_board);
     return next;
   }
 
   Next ReadGradient() {
     const std::int32_t progressive = ReadProgressive("the gradient's progressive");
     const std::int32_t gradient = in.ReadInt32("the gradient");
-    Tell(RecordKind::kGradient, progressive);
+    WarnProfileStep(gradient_step_, "the gradient", progressive);
+    WarnPastTheLine("the gradient", progressive, progressive);
+    lint::Stored(d, Here(), "a gradient", gradient,
+                 std::int64_t{static_cast<std::uint8_t>(std::int64_t{gradient} + 100)} - 100,
+                 "a cell keeps the gradient plus 100 in one byte, which holds -100 to 155");
     if (!InRange(progressive, 100, "the gradient")) return Next::kEndFeatures;
     last_gradient_ = d.record;
     last_gradient_progressive_ = progressive;
@@ -102,7 +106,7 @@ class LineReader : RecordReader {
   Next ReadCurve() {
     const std::int32_t start = ReadProgressive("the curve's start");
     const std::int32_t length = in.ReadInt32("the curve's length");
-    Tell(RecordKind::kCurve, start, length);
+    WarnCurve(start, length);
     if (!InRange(start, 100, "the curve")) return Next::kEndFeatures;
     int curve_class = 0;
     for (int digit = 1; digit <= 6 && curve_class == 0; ++digit) {
@@ -113,13 +117,28 @@ class LineReader : RecordReader {
                "the keyword " + Quoted(field()) + " holds no class digit from 1 to 6");
       return Next::kStop;
     }
-    double k = CurveClassCurvature(curve_class);
-    if (Contains(field(), "s")) k = -k;
+    const bool left = Contains(field(), "s");
+    lint::CurveKeyword(d, scratch.keyword, field(), curve_class, left);
+    const double k = left ? -CurveClassCurvature(curve_class) : CurveClassCurvature(curve_class);
     // The straight run reaches the curve's start whatever its length; a
     // curve of no length or less has no curved run.
     const std::int64_t end = std::int64_t{start} + length;
     if (!ExtendPlan(start, 0.0, false) || !ExtendPlan(end, k, true)) return Next::kStop;
     return Next::kGoOn;
+  }
+
+  void WarnCurve(std::int64_t start, std::int64_t length) {
+    if (length <= 0) {
+      d.Warn(d.record, "a curve of length " + Metres(length) +
+                           " bends nothing: only the straight run before it is drawn");
+    }
+    if (curve_seen_ && start < curve_end_) {
+      d.Warn(d.record, "the curve at " + Metres(start) +
+                           " overlaps the one before, which ends at " + Metres(curve_end_));
+    }
+    curve_seen_ = true;
+    curve_end_ = std::max(curve_end_, start + length);
+    WarnPastTheLine("the curve", start, start + length);
   }
 
   // The plan up to row `target`. False, with 103 recorded, when it would
@@ -143,7 +162,15 @@ class LineReader : RecordReader {
     const std::int32_t inizio = ReadProgressive("the span's start");
     const std::int32_t fine = in.ReadInt32("the span's end");
     std::int32_t tipo = in.ReadInt32("the span's type");
-    Tell(RecordKind::kTunnel, inizio, std::int64_t{fine} - inizio);
+    if (fine <= inizio) {
+      d.Warn(d.record, "the tunnel span ends at " + Metres(fine) + ", not after its start at " +
+                           Metres(inizio) + ": it covers no cell");
+    }
+    WarnPastTheLine("the tunnel span", inizio, fine);
+    const std::int64_t type = tipo > 10 ? std::int64_t{tipo} - 10 : tipo;
+    lint::Stored(
+        d, Here(), tipo > 10 ? "a span type (less the 10 that asks for markers)" : "a span type",
+        type, static_cast<std::uint8_t>(type), "a cell keeps the type in one byte, 0 to 255");
     if (!InRange(inizio, 100, "the tunnel span")) return Next::kEndFeatures;
     memo_montagna(cells(), scratch.spans, d, inizio, fine, tipo);
     return Refused(d, inizio) ? Next::kStop : Next::kGoOn;
@@ -151,16 +178,37 @@ class LineReader : RecordReader {
 
   Next ReadSpeedBoard() {
     std::int32_t v[9];
+    std::int64_t at[9];
     v[0] = ReadProgressive("the board's progressive");
     static constexpr const char* kValues[] = {"the left first speed",  "the left second speed",
                                               "the left third speed",  "the left stripes",
                                               "the right first speed", "the right second speed",
                                               "the right third speed", "the right stripes"};
-    for (int i = 1; i < 9; ++i) v[i] = in.ReadInt32(kValues[i - 1]);
-    Tell(RecordKind::kSpeedBoard, v[0]);
+    for (int i = 1; i < 9; ++i) v[i] = in.ReadInt32(kValues[i - 1]), at[i] = in.field_start();
+    WarnPastTheLine("the speed-indicator board", v[0], v[0]);
+    static constexpr const char* kPairs[] = {"first speeds", "second speeds", "third speeds"};
+    for (int i = 0; i < 3; ++i) WarnBoardPair(at[1 + i], kPairs[i], v[1 + i], v[5 + i], 20, 5);
+    WarnBoardPair(at[4], "stripes", v[4], v[8], 10, 1);
     if (!InRange(v[0], 100, "the speed-indicator board")) return Next::kEndFeatures;
     memo_indicatori_v_max(cells(), d, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
     return Refused(d, v[0]) ? Next::kStop : Next::kGoOn;
+  }
+
+  // A board keeps each pair in one 16-bit value, left × `times` + right ÷
+  // `step` (rounded); a pair it cannot give back as written is worth a word.
+  void WarnBoardPair(std::int64_t at, const char* what, std::int64_t left, std::int64_t right,
+                     std::int64_t times, std::int64_t step) {
+    const std::int64_t stored = static_cast<std::int16_t>(
+        step == 1 ? left * times + right : RoundHalfEven(left * times * step + right, step));
+    const std::int64_t left_back = stored >= 0 ? stored / times : -((-stored + times - 1) / times);
+    const std::int64_t right_back = (stored - left_back * times) * step;
+    if (left_back == left && right_back == right) return;
+    d.Warn({SourceLocation::File::kLine, at},
+           "the board's " + std::string(what) + ", " + std::to_string(left) + " and " +
+               std::to_string(right) + ", are stored as " + std::to_string(left_back) + " and " +
+               std::to_string(right_back) + ": a board keeps each pair as left × " +
+               std::to_string(times) + " + right" +
+               (step == 1 ? "" : " ÷ " + std::to_string(step)) + " in 16 bits");
   }
 
   Next ReadTextBoard() {
@@ -168,8 +216,8 @@ class LineReader : RecordReader {
     const SourceLocation board = d.record;
     const std::string_view text = in.ReadText("the board text");
     const SourceLocation text_at = Here();
-    Tell(RecordKind::kTextBoard, progressive);
-    if (d.observer() != nullptr) d.observer()->TextRead(text_at, text);
+    lint::Text(d, text_at, text);
+    WarnPastTheLine("the text board", progressive, progressive);
     if (!InRange(progressive, 100, "the text board")) return Next::kEndFeatures;
     const std::int64_t index = CellOf(progressive);
     TrackCell* cell = CellAt(cells(), index);
@@ -224,19 +272,25 @@ class LineReader : RecordReader {
   std::int32_t previous_gradient_ = 0;
   std::int32_t last_gradient_progressive_ = 0;
   SourceLocation last_gradient_;
+  ProfileStep gradient_step_;
+  bool curve_seen_ = false;
+  std::int64_t curve_end_ = 0;
 };
 
 }  // namespace
 
 LineHalfEnd ReadLineFile(std::string_view bytes, bool plan, CompiledScenario& out,
                          ReaderScratch& scratch, Diagnostics& diagnostics) {
+  scratch.foreign_keywords = scratch.own_records = 0;
+  LineHalfEnd end = LineHalfEnd::kStop;
   try {
     FieldReader in(bytes);
-    return LineReader(in, plan, out, scratch, diagnostics).Run();
+    end = LineReader(in, plan, out, scratch, diagnostics).Run();
   } catch (const RuntimeFailure& failure) {
     RecordReadFailure(failure, kLineFile, scratch, diagnostics);
-    return LineHalfEnd::kStop;
   }
+  lint::WrongWayRound(diagnostics, kLineFile, scratch.foreign_keywords, scratch.own_records);
+  return end;
 }
 
 }  // namespace tarvosa

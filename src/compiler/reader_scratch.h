@@ -29,9 +29,20 @@ struct ReferenceRead {
 };
 
 struct ReaderScratch {
-  // The field last read in keyword position, and where it begins.
+  // The field last read in keyword position, where it begins, and whether
+  // it begins its line (or follows the values of the record before it).
   std::string_view current_field;
   SourceLocation keyword;
+  bool keyword_starts_line = true;
+  // Whether that field is part of a line whose keyword matched nothing.
+  bool unknown_record = false;
+  // The name of the station read last, until the next keyword: a line
+  // passed over right after it probably continues it.
+  std::string_view previous_station;
+  // The keywords of the other file and the records of this one that the
+  // reader met, to tell two files given the wrong way round.
+  std::int32_t foreign_keywords = 0;
+  std::int32_t own_records = 0;
   // The next entry of the table for a text board; stations must stay below.
   std::int32_t board_slot = kFirstBoardSlot;
   SpanTable spans;

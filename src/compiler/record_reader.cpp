@@ -1,5 +1,7 @@
 #include "compiler/record_reader.h"
 
+#include "compiler/arithmetic.h"
+#include "compiler/lint.h"
 #include "compiler/messages.h"
 
 namespace tarvosa {
@@ -10,8 +12,44 @@ std::int32_t RecordReader::ReadProgressive(std::string_view what) {
   return progressive;
 }
 
-void RecordReader::Tell(RecordKind kind, std::int64_t progressive, std::int64_t length) {
-  if (d.observer() != nullptr) d.observer()->RecordRead(scratch.keyword, kind, progressive, length);
+void RecordReader::WarnPastTheLine(std::string_view what, std::int64_t start, std::int64_t end) {
+  const std::int64_t length = out.header[kNumbersEntry].end;
+  const std::string line_end = "the end of the line at " + Metres(length);
+  if (start > length) {
+    d.Warn(d.record, std::string(what) + " at " + Metres(start) + " lies beyond " + line_end);
+  } else if (end > length) {
+    d.Warn(d.record, std::string(what) + " from " + Metres(start) + " to " + Metres(end) +
+                         " runs past " + line_end);
+  }
+}
+
+void RecordReader::WarnProfileStep(ProfileStep& previous, std::string_view what,
+                                   std::int64_t progressive) {
+  const std::string it(what);
+  if (previous.seen && progressive < previous.progressive) {
+    d.Warn(d.record, it + " at " + Metres(progressive) + " comes after one at " +
+                         Metres(previous.progressive) + ": records must ascend");
+  } else if (previous.seen &&
+             RoundHalfEven(progressive, 50) == RoundHalfEven(previous.progressive, 50)) {
+    d.Warn(d.record, it + " at " + Metres(progressive) + " falls in the same cell as the one at " +
+                         Metres(previous.progressive));
+  }
+  previous = {true, progressive};
+}
+
+void RecordReader::Matched(bool matched) {
+  const bool unknown_before = scratch.unknown_record;
+  scratch.unknown_record = !matched && (scratch.keyword_starts_line || unknown_before);
+  if (matched) {
+    ++scratch.own_records;
+    return;
+  }
+  // The values of a record no keyword matched pass with its keyword.
+  if (!scratch.keyword_starts_line && unknown_before) return;
+  const auto other = file_ == SourceLocation::File::kLine ? SourceLocation::File::kTrain
+                                                          : SourceLocation::File::kLine;
+  if (lint::IsKeywordOf(field(), other)) ++scratch.foreign_keywords;
+  lint::UnknownField(d, scratch.keyword, field(), file_, !scratch.keyword_starts_line);
 }
 
 bool RecordReader::InRange(std::int32_t progressive, std::int64_t reach, std::string_view what) {

@@ -29,8 +29,23 @@ class RecordReader {
   // Reads the record's progressive; it is where the record's faults stand.
   std::int32_t ReadProgressive(std::string_view what);
 
-  // Tells the observer, when there is one, of the record being read.
-  void Tell(RecordKind kind, std::int64_t progressive, std::int64_t length = 0);
+  // Warns of `what` from `start` to `end` metres (the same for a point)
+  // when it lies beyond the end of the line, or begins inside it and runs
+  // past it.
+  void WarnPastTheLine(std::string_view what, std::int64_t start, std::int64_t end);
+
+  // The profile record read last: a gradient, a line speed, an adhesion.
+  struct ProfileStep {
+    bool seen = false;
+    std::int64_t progressive = 0;
+  };
+  // Warns of a profile record at `progressive` that goes back from the one
+  // before, or falls in its cell.
+  void WarnProfileStep(ProfileStep& previous, std::string_view what, std::int64_t progressive);
+
+  // Counts the record just matched, or warns of the field that matched no
+  // keyword and counts it when it is the other file's.
+  void Matched(bool matched);
 
   // Whether `what` at `progressive` stands `reach` metres or more before
   // the last cell; when not, records 15 at the record. A record before

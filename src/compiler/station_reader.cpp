@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compiler/arithmetic.h"
+#include "compiler/lint.h"
 #include "compiler/messages.h"
 #include "compiler/stores.h"
 
@@ -42,6 +43,7 @@ class StationStretch : RecordReader {
     }
     entry_.start = static_cast<std::int32_t>(start_);
     entry_.end = static_cast<std::int32_t>(end_);
+    WarnPastTheLine("the station", entry_.position, end_);
     if (length < 600) entry_.byte_d = 0;
     if (station_ == 1) entry_.byte_d = 0, entry_.byte_c = 0;
   }
@@ -119,7 +121,6 @@ TrainNext ReadStation(RecordReader& r, std::int32_t& station) {
   ScenarioEntry& entry = r.out.header[static_cast<std::size_t>(station)];
   const std::int32_t position = r.ReadProgressive("the station's progressive");
   entry.position = position;
-  r.Tell(RecordKind::kStation, position);
   if (!r.InRange(position, 800, "the station")) return TrainNext::kEndRead;
   if (position % 50 != 0) {
     r.d.Record(DataError::kStationOffCell, r.d.record, NotAMultipleText(position, 50), position);
@@ -127,6 +128,9 @@ TrainNext ReadStation(RecordReader& r, std::int32_t& station) {
   }
   entry.kind = r.in.ReadByte("the station's type");
   const std::int32_t length = r.in.ReadInt32("the station's length");
+  if (length <= 0) {
+    r.d.Warn(r.Here(), "a station of length " + Metres(length) + " has no stretch to stop in");
+  }
   if (length % 100 != 0) {
     r.d.Record(DataError::kStationLength, r.Here(), NotAMultipleText(length, 100), position);
     return TrainNext::kStop;
@@ -146,7 +150,8 @@ TrainNext ReadStation(RecordReader& r, std::int32_t& station) {
   const std::int64_t minutes = r.in.ReadInt32("the station's minutes");
   const std::int64_t seconds = r.in.ReadInt32("the station's seconds");
   const std::string_view name = r.in.ReadText("the station's name");
-  if (r.d.observer() != nullptr) r.d.observer()->TextRead(r.Here(), name);
+  lint::Text(r.d, r.Here(), name);
+  r.scratch.previous_station = name;
   if (name.size() > kLongestName) {
     throw RuntimeFailure("the station's name is " + std::to_string(name.size()) +
                              " characters long; a name holds at most 65535",

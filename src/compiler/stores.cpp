@@ -4,6 +4,7 @@
 
 #include "compiler/arithmetic.h"
 #include "compiler/field_reader.h"
+#include "compiler/lint.h"
 #include "compiler/messages.h"
 
 namespace tarvosa {
@@ -73,9 +74,7 @@ bool Refused(Diagnostics& diagnostics, std::int32_t progressive) {
 }
 
 void PutFeature(TrackCell& cell, std::int64_t index, std::uint8_t kind, Diagnostics& d) {
-  if (d.observer() != nullptr && cell.kind != kFree) {
-    d.observer()->CellReplaced(d.record, index, cell.kind, kind);
-  }
+  if (cell.kind != kFree) lint::Replaced(d, d.record, index, cell.kind, kind);
   cell.kind = kind;
   d.NoteOrigin(index, d.record);
 }

@@ -21,8 +21,8 @@ namespace tarvosa {
 bool Refused(Diagnostics& diagnostics, std::int32_t progressive);
 
 // Puts a feature of `kind` into `cell` (cell `index`), noting the record
-// that put it there and telling the observer when the cell held another
-// feature or a tunnel marker.
+// that put it there and warning when the cell held another feature or a
+// tunnel marker.
 void PutFeature(TrackCell& cell, std::int64_t index, std::uint8_t kind, Diagnostics& diagnostics);
 
 // Puts the three kilometre references (entries 81 "tre", 82 "due", 83

@@ -2,6 +2,7 @@
 
 #include "compiler/arithmetic.h"
 #include "compiler/field_reader.h"
+#include "compiler/lint.h"
 #include "compiler/messages.h"
 #include "compiler/record_reader.h"
 #include "compiler/station_reader.h"
@@ -22,10 +23,8 @@ class TrainReader : RecordReader {
 
   void Run() {
     if (cells().empty()) throw RuntimeFailure("the line leaves no track for the train", -1);
-    do {
-      scratch.current_field = in.ReadText("the [generale] line");
-    } while (!Contains(scratch.current_field, "[generale]") && !in.AtEnd());
-    while (ReadKeyword(in, kTrainFile, scratch)) {
+    if (!FindGeneralPart()) return;
+    while (ReadKeyword(in, kTrainFile, scratch, d)) {
       const Next next = ReadRecord();
       if (next == Next::kStop) return;
       if (next == Next::kEndRead) break;
@@ -57,22 +56,22 @@ class TrainReader : RecordReader {
     ScenarioEntry& train = out.header[kTrainEntry];
     Next next = Next::kGoOn;
     if (braking) numbers.start = in.ReadInt32("the braked-weight percentage");
-    if (coaches) numbers.position = in.ReadInt32("the number of coaches");
+    if (coaches) numbers.position = in.ReadInt32("the number of coaches"), coaches_seen_ = true;
     if (speed) next = ReadSpeed();
     if (next == Next::kGoOn && adhesion) next = ReadAdhesion();
     if (next == Next::kGoOn && clock) {
       train.word_c = in.ReadInt16("the clock's hours");
       train.word_d = in.ReadInt16("the clock's minutes");
       train.word_e = in.ReadInt16("the clock's seconds");
+      clock_seen_ = true;
     }
     if (next == Next::kGoOn && sand) train.word_a = in.ReadInt16("the sand supply");
     if (next == Next::kGoOn && signal) next = ReadSignal();
     if (next == Next::kGoOn && slow_down) next = ReadSlowDown();
     if (next == Next::kGoOn && point) next = ReadBrakingPoint();
     if (next == Next::kGoOn && station) next = ReadStation();
-    const bool matched = braking || coaches || speed || adhesion || clock || sand || signal ||
-                         slow_down || point || station;
-    if (!matched && d.observer() != nullptr) d.observer()->UnknownField(scratch.keyword, f);
+    Matched(braking || coaches || speed || adhesion || clock || sand || signal || slow_down ||
+            point || station);
     return next;
   }
 
@@ -93,7 +92,10 @@ class TrainReader : RecordReader {
     const std::int32_t progressive = ReadProgressive("the line speed's progressive");
     const std::int32_t speed = in.ReadInt32("the line speed");
     const std::int64_t speed_at = in.field_start();
-    Tell(RecordKind::kSpeed, progressive);
+    WarnProfileStep(speed_step_, "the line speed", progressive);
+    WarnPastTheLine("the line speed", progressive, progressive);
+    lint::Stored(d, Here(), "a line speed", speed, RoundHalfEven(speed, 5) * 5,
+                 "speeds are kept in steps of 5 km/h");
     if (!InRange(progressive, 100, "the line speed")) return Next::kEndRead;
     const std::int64_t cell = RoundHalfEven(progressive, 50);
     if (cell > 0) {
@@ -111,7 +113,10 @@ class TrainReader : RecordReader {
   Next ReadAdhesion() {
     const std::int32_t progressive = ReadProgressive("the adhesion's progressive");
     const std::int32_t adhesion = in.ReadInt32("the adhesion");
-    Tell(RecordKind::kAdhesion, progressive);
+    WarnProfileStep(adhesion_step_, "the adhesion", progressive);
+    WarnPastTheLine("the adhesion", progressive, progressive);
+    lint::Stored(d, Here(), "an adhesion", adhesion, static_cast<std::uint8_t>(adhesion),
+                 "a cell keeps the adhesion in one byte, 0 to 255");
     if (!InRange(progressive, 100, "the adhesion")) return Next::kEndRead;
     last_adhesion_ = d.record;
     last_adhesion_progressive_ = progressive;
@@ -147,8 +152,10 @@ class TrainReader : RecordReader {
                                               "the signal's field 6",  "the signal's field 7",
                                               "the signal's field 8",  "the signal's field 9",
                                               "the signal's field 10", "the signal's time"};
-    for (int i = 1; i < 11; ++i) v[i] = in.ReadInt32(kValues[i - 1]);
-    Tell(RecordKind::kSignal, v[0]);
+    std::int64_t at[11];
+    for (int i = 1; i < 11; ++i) v[i] = in.ReadInt32(kValues[i - 1]), at[i] = in.field_start();
+    WarnPastTheLine("the signal", v[0], v[0]);
+    WarnSignal(v, at);
     if (!InRange(v[0], 100, "the signal")) return Next::kEndRead;
     memo_segnale(cells(), d, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
     return Refused(d, v[0]) ? Next::kStop : Next::kGoOn;
@@ -160,8 +167,11 @@ class TrainReader : RecordReader {
     static constexpr const char* kValues[] = {"the slow-down's speed", "the slow-down's length",
                                               "the slow-down's value 4", "the slow-down's value 5",
                                               "the slow-down's value 6"};
-    for (int i = 1; i < 6; ++i) v[i] = in.ReadInt32(kValues[i - 1]);
-    Tell(RecordKind::kSlowDown, v[0]);
+    std::int64_t at[6];
+    for (int i = 1; i < 6; ++i) v[i] = in.ReadInt32(kValues[i - 1]), at[i] = in.field_start();
+    if (v[2] <= 0) d.Warn(d.record, "a slow-down of length " + Metres(v[2]) + " slows nothing");
+    WarnPastTheLine("the slow-down", v[0], std::int64_t{v[0]} + v[2]);
+    for (const int i : {1, 3, 5}) Warn16(at[i], kValues[i - 1], v[i]);
     if (!InRange(v[0], 100, "the slow-down")) return Next::kEndRead;
     memo_rallentamento(cells(), d, v[0], v[1], v[2], v[3], v[4], v[5]);
     return Refused(d, v[0]) ? Next::kStop : Next::kGoOn;
@@ -170,7 +180,8 @@ class TrainReader : RecordReader {
   Next ReadBrakingPoint() {
     const std::int32_t progressive = ReadProgressive("the point's progressive");
     const std::int32_t value = in.ReadInt32("the point's speed");
-    Tell(RecordKind::kBrakingPoint, progressive);
+    if (value > 0) Warn16(in.field_start(), "the point's speed", value);
+    WarnPastTheLine("the abbattimento point", progressive, progressive);
     if (!InRange(progressive, 100, "the abbattimento point")) return Next::kEndRead;
     const std::int64_t index = RoundHalfEven(progressive, 50);
     TrackCell* cell = CellAt(cells(), index);
@@ -195,6 +206,56 @@ class TrainReader : RecordReader {
     return Next::kGoOn;
   }
 
+  // The file's records come after its "[generale]" line; without one,
+  // nothing is read.
+  bool FindGeneralPart() {
+    SourceLocation misspelt;
+    do {
+      scratch.current_field = in.ReadText("the [generale] line");
+      if (misspelt.file == SourceLocation::File::kNone && lint::NearGeneralHeader(field())) {
+        misspelt = Here();
+      }
+      if (Contains(field(), "[generale]")) return true;
+    } while (!in.AtEnd());
+    const bool near = misspelt.file != SourceLocation::File::kNone;
+    d.Warn(near ? misspelt : SourceLocation{kTrainFile, -1},
+           std::string("the train data file has no '[generale]' line, so none of its records is "
+                       "read") +
+               (near ? ": is this one meant to be it?" : ""));
+    return false;
+  }
+
+  // A value kept in 16 bits.
+  void Warn16(std::int64_t at, std::string_view what, std::int64_t value) {
+    lint::Stored(d, {kTrainFile, at}, what, value, static_cast<std::int16_t>(value),
+                 "it is kept in 16 bits");
+  }
+
+  // What a signal keeps of its fields: four 16-bit values made of two
+  // fields each, and a time.
+  void WarnSignal(const std::int32_t (&v)[11], const std::int64_t (&at)[11]) {
+    Warn16(at[2], "the signal's fields 3 and 8 (field 3 × 10 + field 8)",
+           std::int64_t{v[2]} * 10 + v[7]);
+    Warn16(at[3], "the signal's fields 4 and 9 (field 4 × 10 + field 9)",
+           std::int64_t{v[3]} * 10 + v[8]);
+    Warn16(at[4], "the signal's fields 5 and 10 (field 5 × 10 + field 10)",
+           std::int64_t{v[4]} * 10 + v[9]);
+    Warn16(at[5], "the signal's fields 6, 2 and 7 (field 6 × 10 + field 2 × 3 + field 7)",
+           std::int64_t{v[5]} * 10 + std::int64_t{v[1]} * 3 + v[6]);
+    const std::int64_t time = v[10];
+    if (v[1] != 2) {
+      if (time != 0) {
+        d.Warn({kTrainFile, at[10]}, "a signal time of " + std::to_string(time) +
+                                         " is not kept: only a signal whose field 2 is 2 keeps "
+                                         "its time");
+      }
+      return;
+    }
+    const std::int64_t raised = time >= 1 && time <= 100 ? 101 : time;
+    lint::Stored(d, {kTrainFile, at[10]}, "a signal time", time, static_cast<std::uint8_t>(raised),
+                 "times from 1 to 100 become 101, and a time is kept in one byte");
+  }
+
   Next ReadStation() { return tarvosa::ReadStation(*this, station_); }
   void EndOfRead();
   void CheckReferences();
@@ -207,6 +268,10 @@ class TrainReader : RecordReader {
   std::int32_t previous_adhesion_ = 0;
   std::int32_t last_adhesion_progressive_ = 0;
   SourceLocation last_adhesion_;
+  ProfileStep speed_step_;
+  ProfileStep adhesion_step_;
+  bool clock_seen_ = false;
+  bool coaches_seen_ = false;
 };
 
 // The profiles run on to cell U - 3; then the kilometre references are
@@ -222,6 +287,16 @@ void TrainReader::EndOfRead() {
     if (!WriteAdhesion()) break;
   } while (adhesion_cursor_ < LastCell(cells()) - 2);
   CheckReferences();
+  if (!clock_seen_) {
+    d.Warn({kTrainFile, -1},
+           "the train data file has no 'orologio' record: the run starts at "
+           "00:00:00");
+  }
+  if (!coaches_seen_) {
+    d.Warn({kTrainFile, -1},
+           "the train data file has no 'numero vetture' record: the train has "
+           "0 coaches");
+  }
 }
 
 // A reference must start and end on a cell boundary; it is named by the
@@ -255,12 +330,14 @@ void ReadTrainFile(std::optional<std::string_view> bytes, CompiledScenario& out,
     diagnostics.Record(DataError::kUnreadable, {kTrainFile, -1}, "there is no train data file");
     return;
   }
+  scratch.foreign_keywords = scratch.own_records = 0;
   try {
     FieldReader in(*bytes);
     TrainReader(in, out, scratch, diagnostics).Run();
   } catch (const RuntimeFailure& failure) {
     RecordReadFailure(failure, kTrainFile, scratch, diagnostics);
   }
+  lint::WrongWayRound(diagnostics, kTrainFile, scratch.foreign_keywords, scratch.own_records);
 }
 
 }  // namespace tarvosa

@@ -7,7 +7,7 @@
 namespace tarvosa::tool {
 
 // Reports every warning and the verdict on stderr; writes no file. Returns
-// the compile's exit status: warnings alone leave it 0.
+// the compile's exit status: warnings alone leave it 0, but with --strict.
 int RunCheck(const CompileOptions& options);
 
 }  // namespace tarvosa::tool

@@ -1,6 +1,9 @@
 #include "tool/compile_command.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <tuple>
 
 #include "documents/file_names.h"
 #include "util/files.h"
@@ -10,6 +13,10 @@ namespace tarvosa::tool {
 namespace {
 
 Status ReadSource(const std::string& name, std::string& bytes) {
+  std::error_code error;
+  if (std::filesystem::is_directory(PathFromUtf8(name), error)) {
+    return Status::FileSystemError(name + ": is a directory, not a file");
+  }
   auto read = ReadWholeFile(name);
   if (!read) return Status::FileSystemError(name + ": cannot read the file");
   bytes = std::move(*read);
@@ -23,23 +30,72 @@ std::string Title(const std::string& utf8) {
   return bytes;
 }
 
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+std::string StemOf(const std::string& path) {
+  return std::filesystem::path(path).stem().string();
+}
+
+// The stations in the table: from entry 1 up, each with a name and a place.
+int Stations(const ScenarioHeader& header) {
+  int count = 0;
+  for (std::size_t e = 1; e < kFirstBoardSlot; ++e) {
+    const ScenarioEntry& entry = header[e];
+    if (entry.name.empty() && entry.position == 0 && entry.kind == 0) break;
+    ++count;
+  }
+  return count;
+}
+
+std::string Summary(const ScenarioFiles& files, const Compilation& c, int warnings) {
+  const auto signals = std::count_if(c.scenario.cells.begin(), c.scenario.cells.end(),
+                                     [](const TrackCell& cell) { return cell.kind == kSignal; });
+  std::string text = "wrote ";
+  if (c.scenario.plan) text += files.plan + ", ";
+  text += files.table + " and " + files.track + ": a line of " +
+          std::to_string(c.scenario.header[kNumbersEntry].end) + " m, " +
+          std::to_string(Stations(c.scenario.header)) + " stations, " + std::to_string(signals) +
+          " signals, " + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");
+  return text;
+}
+
 }  // namespace
+
+void TitlesFromNames(CompileOptions& options) {
+  if (options.route_title.empty()) {
+    const std::string name = FileNameOf(options.line);
+    constexpr std::string_view kSuffix = "_linea.txt";
+    const bool named = name.size() > kSuffix.size() && name.ends_with(kSuffix);
+    options.route_title =
+        named ? name.substr(0, name.size() - kSuffix.size()) : StemOf(options.line);
+  }
+  if (options.train_title.empty()) {
+    std::string name = FileNameOf(options.train);
+    constexpr std::string_view kSuffix = "-.txt";
+    const std::size_t underscore = name.find('_');
+    const bool named = name.ends_with(kSuffix) && underscore != std::string::npos &&
+                       underscore + 1 < name.size() - kSuffix.size();
+    options.train_title =
+        named ? name.substr(underscore + 1, name.size() - kSuffix.size() - underscore - 1)
+              : StemOf(options.train);
+  }
+}
 
 Status ReadSources(const CompileOptions& options, Sources& sources) {
   if (Status read = ReadSource(options.line, sources.line); !read.ok()) return read;
   return ReadSource(options.train, sources.train);
 }
 
-Compilation CompileSources(const CompileOptions& options, const Sources& sources,
-                           CompilerObserver* observer) {
+Compilation CompileSources(const CompileOptions& options, const Sources& sources) {
   const std::string route = Title(options.route_title);
   const std::string train = Title(options.train_title);
   return Compile({.line_text = sources.line,
                   .train_text = sources.train,
                   .route_title = route,
                   .train_title = train,
-                  .plan = options.plan,
-                  .observer = observer});
+                  .plan = options.plan});
 }
 
 ScenarioFiles OutputFiles(const CompileOptions& options) {
@@ -51,6 +107,21 @@ ScenarioFiles OutputFiles(const CompileOptions& options) {
   files.table = ScenarioTableName(place);
   files.track = TrackCellsName(place);
   return files;
+}
+
+int PrintWarnings(const CompileOptions& options, const Sources& sources, const Compilation& c) {
+  std::vector<Warning> warnings = c.diagnostics.warnings();
+  std::stable_sort(warnings.begin(), warnings.end(), [](const Warning& a, const Warning& b) {
+    return std::tie(a.at.file, a.at.offset) < std::tie(b.at.file, b.at.offset);
+  });
+  const SourceText line{options.line, sources.line};
+  const SourceText train{options.train, sources.train};
+  int counted = 0;
+  for (const Warning& w : warnings) {
+    std::fprintf(stderr, "%s: warning: %s\n", Where(w.at, line, train).c_str(), w.text.c_str());
+    counted += w.kind == WarningKind::kMistake;
+  }
+  return counted;
 }
 
 std::string Verdict(const CompileOptions& options, const Sources& sources, const Compilation& c) {
@@ -81,17 +152,34 @@ int RunCompile(const CompileOptions& options) {
     return kFileSystem;
   }
   const Compilation compilation = CompileSources(options, sources);
-  if (compilation.Writable()) {
-    const Status written = WriteCompiledFiles(compilation.scenario, OutputFiles(options));
+  const int warnings = PrintWarnings(options, sources, compilation);
+  const int status = ExitCode(compilation);
+  const bool refused = options.strict && warnings > 0;
+  const bool write = compilation.Writable() && !refused &&
+                     (status == kClean || (status == kDataError && options.keep_going));
+  if (write) {
+    const ScenarioFiles files = OutputFiles(options);
+    const Status written = WriteCompiledFiles(compilation.scenario, files);
     if (!written.ok()) {
       std::fprintf(stderr, "%s\n", written.message().c_str());
       return kFileSystem;
     }
+    if (status == kClean) {
+      const auto all = static_cast<int>(compilation.diagnostics.warnings().size());
+      std::printf("%s\n", Summary(files, compilation, all).c_str());
+    }
   }
   if (const std::string verdict = Verdict(options, sources, compilation); !verdict.empty()) {
-    std::fprintf(stderr, "%s\n", verdict.c_str());
+    const bool unwritten = status == kDataError && !write && compilation.Writable();
+    std::fprintf(stderr, "%s%s\n", verdict.c_str(),
+                 unwritten ? " (nothing written; --keep-going writes the files all the same)" : "");
   }
-  return ExitCode(compilation);
+  if (refused && status == kClean) {
+    std::fprintf(stderr, "%d warning%s and --strict: nothing written\n", warnings,
+                 warnings == 1 ? "" : "s");
+    return kDataError;
+  }
+  return status;
 }
 
 }  // namespace tarvosa::tool

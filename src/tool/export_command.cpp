@@ -1,31 +1,27 @@
 #include "tool/export_command.h"
 
-#include <cstdio>
-#include <filesystem>
-
 #include "documents/dati_linea.h"
 #include "documents/dati_note.h"
 #include "documents/dati_rallentamenti.h"
 #include "documents/dati_scheda.h"
 #include "documents/dati_treno.h"
-#include "tool/compile_command.h"
-#include "util/files.h"
+#include "documents/file_names.h"
+#include "tool/document_files.h"
 
 namespace tarvosa::tool {
 
-int RunExport(const std::string& directory) {
-  std::error_code error;
-  std::filesystem::create_directories(PathFromUtf8(directory), error);
+int RunExport(const std::string& directory, bool force) {
   const ScenarioPlace place{
       .route_title = "Tarvosa", .train_title = "Corvale", .app_path = directory};
-  for (Status (*writer)(const ScenarioPlace&) :
-       {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
-    if (const Status s = writer(place); !s.ok()) {
-      std::fprintf(stderr, "%s\n", s.message().c_str());
-      return s.kind() == ExitStatus::kFileSystem ? kFileSystem : kDataError;
-    }
-  }
-  return kClean;
+  const auto file = [&](std::string name, Status (*writer)(const ScenarioPlace&)) {
+    return DocumentFile{std::move(name), [&place, writer] { return writer(place); }};
+  };
+  return WriteDocumentFiles(
+      directory,
+      {file(LineDefinitionName(place), dati_linea), file(TrainDataName(place), dati_treno),
+       file(NotesName(place), dati_note), file(SlowDownOrderName(place), dati_rallentamenti),
+       file(TimetableName(place), dati_scheda)},
+      force);
 }
 
 }  // namespace tarvosa::tool

@@ -1,11 +1,12 @@
-// scenario export: the installer's five documents, for a starting point.
+// scenario export: the embedded scenario's five documents, a complete
+// example to start from.
 #pragma once
 
 #include <string>
 
 namespace tarvosa::tool {
 
-// Writes the embedded scenario's five documents into `directory`.
-int RunExport(const std::string& directory);
+// Writes them into `directory`; an existing file only with `force`.
+int RunExport(const std::string& directory, bool force);
 
 }  // namespace tarvosa::tool

@@ -11,6 +11,7 @@
 #include "tool/dump_command.h"
 #include "tool/export_command.h"
 #include "tool/map_command.h"
+#include "tool/new_command.h"
 #include "util/windows1252.h"
 
 namespace {
@@ -28,8 +29,12 @@ void AddFileOptions(CLI::App& command, CompileOptions& options) {
   command.add_option("TRAIN", options.train, "train data file")
       ->required()
       ->check(CLI::ExistingFile);
-  command.add_option("--route", options.route_title, "route title (default Tarvosa)");
-  command.add_option("--train", options.train_title, "train title (default Corvale)");
+  command.add_option("--route", options.route_title,
+                     "route title (default: from LINE's name, R_linea.txt gives R)");
+  command.add_option("--train", options.train_title,
+                     "train title (default: from TRAIN's name, R_T-.txt gives T)");
+  command.add_flag("--strict", options.strict,
+                   "count warnings as errors (all but those of lines passed over for a '-')");
 }
 
 bool TitlesFit(const CompileOptions& options) {
@@ -54,6 +59,9 @@ int main(int argc, char** argv) {
   compile_command->add_option("-o", compile.output, "directory for the compiled files (default .)")
       ->check(CLI::ExistingDirectory);
   compile_command->add_flag("--no-plan", no_plan, "leave out the plan of the line");
+  compile_command->add_flag("--keep-going", compile.keep_going,
+                            "write the compiled files after a data error too, as the installer "
+                            "does");
   compile_command->footer(kExitStatuses);
 
   CompileOptions check;
@@ -86,10 +94,22 @@ int main(int argc, char** argv) {
   map_command->footer(kExitStatuses);
 
   std::string export_directory;
+  bool export_force = false;
   auto* export_command =
       app.add_subcommand("export", "Write the embedded scenario's five documents into DIR.");
   export_command->add_option("DIR", export_directory, "directory to write into")->required();
+  export_command->add_flag("--force", export_force, "replace files that exist already");
   export_command->footer(kExitStatuses);
+
+  std::string new_directory, new_route = "Percorso", new_train = "Treno";
+  bool new_force = false;
+  auto* new_command = app.add_subcommand(
+      "new", "Write a small scenario to start from into DIR: R_linea.txt and R_T-.txt.");
+  new_command->add_option("DIR", new_directory, "directory to write into")->required();
+  new_command->add_option("--route", new_route, "route title R (default Percorso)");
+  new_command->add_option("--train", new_train, "train title T (default Treno)");
+  new_command->add_flag("--force", new_force, "replace files that exist already");
+  new_command->footer(kExitStatuses);
 
   try {
     app.parse(argc, argv);
@@ -101,21 +121,25 @@ int main(int argc, char** argv) {
   }
 
   compile.plan = !no_plan;
-  if (compile_command->parsed()) {
-    if (!TitlesFit(compile)) {
+  for (auto [command, options] : {std::pair{compile_command, &compile}, {check_command, &check}}) {
+    if (!command->parsed()) continue;
+    TitlesFromNames(*options);
+    if (!TitlesFit(*options)) {
       std::fprintf(stderr, "scenario: a title has a character with no Windows-1252 byte\n");
       return kUsage;
     }
-    return RunCompile(compile);
+    return command == compile_command ? RunCompile(*options) : RunCheck(*options);
   }
-  if (check_command->parsed()) {
-    if (!TitlesFit(check)) {
+  if (new_command->parsed()) {
+    CompileOptions titles;
+    titles.route_title = new_route, titles.train_title = new_train;
+    if (!TitlesFit(titles)) {
       std::fprintf(stderr, "scenario: a title has a character with no Windows-1252 byte\n");
       return kUsage;
     }
-    return RunCheck(check);
+    return RunNew(new_directory, new_route, new_train, new_force);
   }
   if (dump_command->parsed()) return RunDump(dump);
   if (map_command->parsed()) return RunMap(map_directory, map_output);
-  return RunExport(export_directory);
+  return RunExport(export_directory, export_force);
 }
