@@ -132,9 +132,8 @@ std::string Verdict(const CompileOptions& options, const Sources& sources, const
   }
   std::string verdict = DescribeError(c.diagnostics.error(), {options.line, sources.line},
                                       {options.train, sources.train});
-  if (!c.HasTrack()) {
-    if (verdict.empty()) verdict = options.line + ": the line is too short to hold any track";
-    verdict += " (nothing written: the line leaves no track)";
+  if (!c.HasTrack() && verdict.empty()) {
+    verdict = options.line + ": the line is too short to hold any track";
   }
   return verdict;
 }
@@ -170,9 +169,12 @@ int RunCompile(const CompileOptions& options) {
     }
   }
   if (const std::string verdict = Verdict(options, sources, compilation); !verdict.empty()) {
-    const bool unwritten = status == kDataError && !write && compilation.Writable();
-    std::fprintf(stderr, "%s%s\n", verdict.c_str(),
-                 unwritten ? " (nothing written; --keep-going writes the files all the same)" : "");
+    const char* why = "";
+    if (!compilation.HasTrack()) why = " (nothing written: the line leaves no track)";
+    if (status == kDataError && !write && compilation.Writable()) {
+      why = " (nothing written; --keep-going writes the files all the same)";
+    }
+    std::fprintf(stderr, "%s%s\n", verdict.c_str(), why);
   }
   if (refused && status == kClean) {
     std::fprintf(stderr, "%d warning%s and --strict: nothing written\n", warnings,

@@ -1,0 +1,129 @@
+// The tool as an author starts with it: a new scenario, --strict, files it
+// will not overwrite, and inputs that are not scenario files at all.
+#include <algorithm>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "test_process.h"
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ListDirectory;
+using testing::ReadFile;
+using testing::WriteFile;
+
+class ScenarioAuthoring : public ::testing::Test {
+ protected:
+  testing::ProgramResult Run(const std::vector<std::string>& arguments) {
+    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
+  }
+  std::string In(const std::string& file) const { return (work_.path() / file).string(); }
+
+  testing::ScratchDirectory work_{"autore"};
+};
+
+TEST_F(ScenarioAuthoring, ANewScenarioCompilesCleanlyAndIsNotOverwritten) {
+  const auto made = Run({"new", In("lago"), "--route", "Lago", "--train", "Espresso"});
+  ASSERT_EQ(made.exit_status, 0) << made.standard_error;
+  EXPECT_EQ(ListDirectory(work_.path() / "lago"),
+            (std::vector<std::string>{"Lago_Espresso-.txt", "Lago_linea.txt"}));
+  const std::string line = In("lago/Lago_linea.txt"), train = In("lago/Lago_Espresso-.txt");
+  EXPECT_EQ(ReadFile(line).substr(0, 12), "[generale]\r\n");
+
+  const auto checked = Run({"check", line, train, "--strict"});
+  EXPECT_EQ(checked.exit_status, 0);
+  EXPECT_EQ(checked.standard_error, "no error\n");  // not one warning
+
+  fs::create_directory(work_.path() / "out");
+  const auto compiled = Run({"compile", line, train, "-o", In("out")});
+  EXPECT_EQ(compiled.exit_status, 0) << compiled.standard_error;
+  EXPECT_EQ(compiled.standard_output, "wrote " + In("out") + "/Lago_linea.dat, " + In("out") +
+                                          "/Lago_Espresso.sim and " + In("out") +
+                                          "/Lago_Espresso.dat: a line of 8000 m, 3 stations, 1 "
+                                          "signals, 0 warnings\n");
+
+  WriteFile(train, "edited");
+  const auto again = Run({"new", In("lago"), "--route", "Lago", "--train", "Espresso"});
+  EXPECT_EQ(again.exit_status, 1);
+  EXPECT_EQ(again.standard_error, line + ": exists already; --force replaces it\n" + train +
+                                      ": exists already; --force replaces it\n");
+  EXPECT_EQ(ReadFile(train), "edited");
+  EXPECT_EQ(
+      Run({"new", In("lago"), "--route", "Lago", "--train", "Espresso", "--force"}).exit_status, 0);
+  EXPECT_NE(ReadFile(train), "edited");
+}
+
+TEST_F(ScenarioAuthoring, ExportReplacesAFileOnlyWithForce) {
+  ASSERT_EQ(Run({"export", In("esempio")}).exit_status, 0);
+  const std::string notes = In("esempio/Tarvosa_Corvale_note.txt");
+  WriteFile(notes, "mine");
+  const auto refused = Run({"export", In("esempio")});
+  EXPECT_EQ(refused.exit_status, 1);
+  std::string expected;
+  for (const char* file :
+       {"Tarvosa_linea.txt", "Tarvosa_Corvale-.txt", "Tarvosa_Corvale_note.txt",
+        "Tarvosa_Corvale_rallentamenti.txt", "Tarvosa_Corvale_scheda_treno.txt"}) {
+    expected += In(std::string("esempio/") + file) + ": exists already; --force replaces it\n";
+  }
+  EXPECT_EQ(refused.standard_error, expected);
+  EXPECT_EQ(ReadFile(notes), "mine");
+  EXPECT_EQ(Run({"export", In("esempio"), "--force"}).exit_status, 0);
+  EXPECT_NE(ReadFile(notes), "mine");
+}
+
+TEST_F(ScenarioAuthoring, StrictMakesWarningsErrorsButLeavesCommentLinesAlone) {
+  ASSERT_EQ(Run({"new", In("s")}).exit_status, 0);
+  const std::string line = In("s/Percorso_linea.txt"), train = In("s/Percorso_Treno-.txt");
+  std::string bytes = ReadFile(train);
+  bytes.insert(bytes.find("[segnali]"), "-- una nota --\r\n");
+  WriteFile(train, bytes);
+  fs::create_directory(work_.path() / "out");
+  EXPECT_EQ(Run({"compile", line, train, "-o", In("out"), "--strict"}).exit_status, 0);
+
+  bytes.replace(bytes.find("velocita,  1000,  100"), 21, "velocita,  1000,  102");
+  WriteFile(train, bytes);
+  fs::remove_all(work_.path() / "out");
+  fs::create_directory(work_.path() / "out");
+  const auto strict = Run({"compile", line, train, "-o", In("out"), "--strict"});
+  EXPECT_EQ(strict.exit_status, 2);
+  EXPECT_NE(strict.standard_error.find("a line speed of 102 is stored as 100"), std::string::npos);
+  EXPECT_EQ(strict.standard_error.substr(
+                strict.standard_error.rfind('\n', strict.standard_error.size() - 2) + 1),
+            "1 warning and --strict: nothing written\n");
+  EXPECT_TRUE(ListDirectory(work_.path() / "out").empty());
+  EXPECT_EQ(Run({"check", line, train, "--strict"}).exit_status, 2);
+  EXPECT_EQ(Run({"check", line, train}).exit_status, 0);
+  EXPECT_EQ(Run({"compile", line, train, "-o", In("out")}).exit_status, 0);
+}
+
+// No command crashes on what is not a scenario file: each ends with a
+// status of its own and says why.
+TEST_F(ScenarioAuthoring, NoCommandCrashesOnADirectoryAnEmptyFileAMissingFileOrRandomBytes) {
+  fs::create_directory(work_.path() / "cartella");
+  WriteFile(In("vuoto"), "");
+  std::string noise(4096, '\0');
+  std::mt19937 random(7);
+  std::generate(noise.begin(), noise.end(), [&] { return static_cast<char>(random()); });
+  WriteFile(In("rumore"), noise);
+  for (const std::string& input : {In("cartella"), In("vuoto"), In("manca"), In("rumore")}) {
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"compile", input, input, "-o", In("cartella")},
+          {"check", input, input},
+          {"compile", input, In("rumore"), "-o", In("cartella")}}) {
+      const auto result = Run(command);
+      EXPECT_GE(result.exit_status, 1) << command[0] << " " << input;
+      EXPECT_LE(result.exit_status, 4) << command[0] << " " << input;
+      EXPECT_FALSE(result.standard_error.empty()) << command[0] << " " << input;
+    }
+  }
+  EXPECT_TRUE(ListDirectory(work_.path() / "cartella").empty());
+  EXPECT_EQ(Run({"check", In("vuoto"), In("vuoto")}).standard_error,
+            In("vuoto") + ": error 25: the file is empty\n");
+}
+
+}  // namespace
+}  // namespace tarvosa
