@@ -44,7 +44,7 @@ TEST_F(ScenarioAuthoring, ANewScenarioCompilesCleanlyAndIsNotOverwritten) {
   EXPECT_EQ(compiled.standard_output, "wrote " + In("out") + "/Lago_linea.dat, " + In("out") +
                                           "/Lago_Espresso.sim and " + In("out") +
                                           "/Lago_Espresso.dat: a line of 8000 m, 3 stations, 1 "
-                                          "signals, 0 warnings\n");
+                                          "signal, 0 warnings\n");
 
   WriteFile(train, "edited");
   const auto again = Run({"new", In("lago"), "--route", "Lago", "--train", "Espresso"});

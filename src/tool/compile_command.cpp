@@ -49,6 +49,11 @@ int Stations(const ScenarioHeader& header) {
   return count;
 }
 
+// "1 signal", "3 stations".
+std::string Count(long long count, const std::string& what) {
+  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
 std::string Summary(const ScenarioFiles& files, const Compilation& c, int warnings) {
   const auto signals = std::count_if(c.scenario.cells.begin(), c.scenario.cells.end(),
                                      [](const TrackCell& cell) { return cell.kind == kSignal; });
@@ -56,8 +61,8 @@ std::string Summary(const ScenarioFiles& files, const Compilation& c, int warnin
   if (c.scenario.plan) text += files.plan + ", ";
   text += files.table + " and " + files.track + ": a line of " +
           std::to_string(c.scenario.header[kNumbersEntry].end) + " m, " +
-          std::to_string(Stations(c.scenario.header)) + " stations, " + std::to_string(signals) +
-          " signals, " + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");
+          Count(Stations(c.scenario.header), "station") + ", " + Count(signals, "signal") + ", " +
+          Count(warnings, "warning");
   return text;
 }
 
