@@ -47,6 +47,8 @@ TEST(ErrorMessages, AMissingCommaIsToldAtTheKeywordField) {
       Message(LineWith(""), TrainWith("segnale    6200,   2, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
                                       "segnale,    9200,   2, 4, 0,  0, 0,    0,  0,0,0, 0\r\n")),
       "treno.txt:2:12: error 25: a comma is missing between 'segnale' and '6200'");
+  EXPECT_EQ(Message(LineWith(""), TrainWith("segnale  6200  2 4 0 0 0  0 0 0 0  0\r\n")),
+            "treno.txt:2:10: error 25: a comma is missing between 'segnale' and '6200'");
   EXPECT_EQ(
       Message("[generale]\r\nlunghezza percorso 10000\r\n[curve]\r\n[fine]\r\n"),
       "linea.txt:2:20: error 25: a comma is missing between 'lunghezza percorso' and '10000'");

@@ -25,17 +25,31 @@ bool IsDecimal(std::string_view token) {
          std::all_of(token.begin(), token.end(), [](char c) { return c == '.' || IsDigit(c); });
 }
 
-// The number that a keyword field holds after its keyword and a blank
-// ("segnale    9200" holds "9200"), or "".
-std::string_view TrailingNumber(std::string_view field) {
-  const std::size_t last = field.find_last_not_of(' ');
-  if (last == std::string_view::npos || !IsDigit(field[last])) return {};
-  std::size_t start = last;
-  while (start > 0 && IsDigit(field[start - 1])) --start;
-  if (start > 0 && field[start - 1] == '-') --start;
-  if (start == 0 || field[start - 1] != ' ') return {};
-  if (field.find_first_not_of(' ') >= start) return {};
-  return field.substr(start, last + 1 - start);
+bool IsWholeNumber(std::string_view token) {
+  if (!token.empty() && token.front() == '-') token.remove_prefix(1);
+  return !token.empty() && std::all_of(token.begin(), token.end(), IsDigit);
+}
+
+// The first number of a keyword field that holds its values after blanks
+// instead of commas ("segnale    9200", "segnale  6200  2 4"), or "": the
+// words before it make the keyword, and only numbers follow it.
+std::string_view NumberInKeyword(std::string_view field) {
+  std::string_view first_number;
+  bool words = false;
+  for (std::size_t at = 0; at < field.size();) {
+    const std::size_t start = field.find_first_not_of(' ', at);
+    if (start == std::string_view::npos) break;
+    const std::size_t end = std::min(field.find(' ', start), field.size());
+    const std::string_view token = field.substr(start, end - start);
+    if (!IsWholeNumber(token)) {
+      if (!first_number.empty()) return {};  // a word after the numbers
+      words = true;
+    } else if (first_number.empty() && words) {
+      first_number = token;
+    }
+    at = end;
+  }
+  return first_number;
 }
 
 }  // namespace
@@ -180,7 +194,7 @@ std::string Quoted(std::string_view field) {
 void RecordReadFailure(const RuntimeFailure& failure, SourceLocation::File file,
                        const ReaderScratch& scratch, Diagnostics& diagnostics) {
   const std::string_view keyword = scratch.current_field;
-  const std::string_view number = TrailingNumber(keyword);
+  const std::string_view number = NumberInKeyword(keyword);
   const bool inside_the_record =
       scratch.keyword.file == file && failure.offset() > scratch.keyword.offset;
   if (inside_the_record && !number.empty()) {
