@@ -21,6 +21,15 @@ constexpr const char* kExitStatuses =
     "Exit status: 0 clean, 1 a file could not be read or written, 2 a data error, 3 a fatal "
     "conflict (1250 or 1251), 4 a usage error.";
 
+constexpr const char* kDumpLayout =
+    "A track shows cell 0, every cell that holds a feature, a value or an approach code, and "
+    "every cell where the profile changes: its metres (cell c stands for 50 x (c - 1) m, where "
+    "a feature at that progressive lands), line speed, gradient, adhesion, tunnel type, kind "
+    "and what its values mean; the table written beside it (.sim beside .dat) names stations "
+    "and boards. A table shows its stations with times, metres and stretches, board texts, "
+    "kilometre references, train and line numbers, route and train. A plan shows X and Y by "
+    "the metre. JSON adds the members as stored.";
+
 void AddFileOptions(CLI::App& command, CompileOptions& options) {
   command.add_option("LINE", options.line, "line definition file")
       ->required()
@@ -65,16 +74,19 @@ int main(int argc, char** argv) {
   check_command->footer(kExitStatuses);
 
   DumpOptions dump;
-  auto* dump_command = app.add_subcommand("dump", "Show a compiled file as a table.");
+  auto* dump_command = app.add_subcommand(
+      "dump", "Show a compiled file as a table an author can read, or as stored (--raw).");
   dump_command->add_option("FILE", dump.file, "track, scenario table or plan file")->required();
   dump_command->add_option("--format", dump.format, "text, csv or json (default text)")
       ->check(CLI::IsMember({"text", "csv", "json"}));
-  dump_command->add_option("--kind", dump.kind, "track, table or plan (default: by the layout)")
+  dump_command
+      ->add_option("--kind", dump.kind,
+                   "track, table or plan (default: by the layout and its marker)")
       ->check(CLI::IsMember({"track", "table", "plan"}));
-  dump_command->add_option("--step", dump.step, "every k-th row of the plan (default 1)")
-      ->check(CLI::PositiveNumber);
+  dump_command->add_option("--step", dump.step, "every K-th row of the plan (default 1)");
+  dump_command->add_flag("--raw", dump.raw, "every member as stored, not what it means");
   dump_command->add_option("-o", dump.output, "write to this file instead of the standard output");
-  dump_command->footer(kExitStatuses);
+  dump_command->footer(std::string(kDumpLayout) + "\n\n" + kExitStatuses);
 
   std::string map_directory, map_output;
   auto* map_command =
@@ -115,7 +127,13 @@ int main(int argc, char** argv) {
     }
     return RunCheck(check);
   }
-  if (dump_command->parsed()) return RunDump(dump);
+  if (dump_command->parsed()) {
+    if (dump.step < 1) {
+      std::fprintf(stderr, "the step must be at least 1\n");
+      return kUsage;
+    }
+    return RunDump(dump);
+  }
   if (map_command->parsed()) return RunMap(map_directory, map_output);
   return RunExport(export_directory);
 }
