@@ -1,5 +1,6 @@
-// scenario dump as authors use it: processes run on the exported scenario
-// compiled, and on files that are no compiled files at all.
+// scenario dump and scenario diff as authors use them: processes run on the
+// exported scenario compiled, on copies of it with small edits, and on
+// files that are no compiled files at all.
 #include <unistd.h>
 
 #include <algorithm>
@@ -346,6 +347,135 @@ TEST_F(DumpDiff, AStepOfZeroIsAUsageError) {
     const auto result = Run({"dump", Plan(), "--step", step});
     EXPECT_EQ(result.exit_status, 4);
     EXPECT_EQ(result.standard_error, "the step must be at least 1\n");
+    EXPECT_EQ(result.standard_output, "");
+  }
+}
+
+TEST_F(DumpDiff, AScenarioIsTheSameAsItself) {
+  const auto result = Run({"diff", out_.string(), out_.string()});
+  EXPECT_EQ(result.exit_status, 0) << result.standard_error;
+  EXPECT_EQ(result.standard_output, "A: " + out_.string() + "\nB: " + out_.string() +
+                                        "\ntrack: the same (4681 cells)\n"
+                                        "table: the same (87 entries)\n"
+                                        "plan: the same (234001 rows)\n"
+                                        "A and B are the same\n");
+  const auto copy = Run({"diff", Track(), Track()});
+  EXPECT_EQ(copy.exit_status, 0);
+  EXPECT_TRUE(Contains(copy.standard_output, "A and B are the same\n"));
+}
+
+TEST_F(DumpDiff, ASignalAndAStationTimeThatDifferAreNamed) {
+  testing::ScratchDirectory edited{"modificato"};
+  Copy(edited);
+  Edit(Train(edited), "segnale,    6200,   2, 4, 0,", "segnale,    6200,   2, 5, 0,");
+  Edit(Train(edited), "10,12,20, Latina", "10,13,20, Latina");
+  const fs::path other = Compiled(edited, "other");
+
+  const auto result = Run({"diff", out_.string(), other.string()});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error, "");
+  EXPECT_EQ(result.standard_output,
+            "A: " + out_.string() + "\nB: " + other.string() +
+                "\ntrack: 1 of 4681 cells differ\n"
+                "  cell 125 (6200 m)\n"
+                "    A: signal: sx 2, s1 4, s2 0, s3 0, rapp 0, dx 0, d1 0, d2 0, d3 0, time 0\n"
+                "    B: signal: sx 2, s1 5, s2 0, s3 0, rapp 0, dx 0, d1 0, d2 0, d3 0, time 0\n"
+                "table: 1 of 87 entries differ\n"
+                "  entry 7, station Latina\n"
+                "    time: A 10:12:20, B 10:13:20\n"
+                "plan: the same (234001 rows)\n"
+                "A and B differ\n");
+  const auto tables = Run({"diff", Table(), (other / "Tarvosa_Corvale.sim").string()});
+  EXPECT_EQ(tables.exit_status, 1);
+  EXPECT_TRUE(Contains(tables.standard_output, "    time: A 10:12:20, B 10:13:20\n"));
+  EXPECT_FALSE(Contains(tables.standard_output, "track:"));
+}
+
+TEST_F(DumpDiff, AMovedCurveIsTheLargestDistanceBetweenThePlans) {
+  testing::ScratchDirectory edited{"modificato"};
+  Copy(edited);
+  Edit(Line(edited), "curvas1,  1751,  300", "curvas1,  1761,  300");
+  const fs::path other = Compiled(edited, "other");
+
+  // The largest distance, from the two plans compiled in memory.
+  const Compilation a = testing::CompileTexts(ReadFile(Line(source_)), ReadFile(Train(source_)));
+  const Compilation b = testing::CompileTexts(ReadFile(Line(edited)), ReadFile(Train(edited)));
+  const LineData& pa = *a.scenario.plan;
+  const LineData& pb = *b.scenario.plan;
+  ASSERT_EQ(pa.x.size(), pb.x.size());
+  double largest = 0;
+  std::size_t row = 0, differing = 0;
+  for (std::size_t i = 0; i < pa.x.size(); ++i) {
+    const double distance = std::hypot(pa.x[i] - pb.x[i], pa.y[i] - pb.y[i]);
+    differing += pa.x[i] != pb.x[i] || pa.y[i] != pb.y[i];
+    if (distance > largest) largest = distance, row = i + 2;  // computed rows begin at row 2
+  }
+  ASSERT_GT(row, 1751u);
+  char expected[200];
+  std::snprintf(expected, sizeof expected,
+                "plan: %zu of 234001 rows differ\n  the largest distance is %.6f m, at row %zu "
+                "(%zu m): A (%.6f, %.6f), B (%.6f, %.6f)\n",
+                differing, largest, row, row, pa.x[row - 2], pa.y[row - 2], pb.x[row - 2],
+                pb.y[row - 2]);
+
+  const auto result = Run({"diff", out_.string(), other.string()});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_TRUE(Contains(result.standard_output, "track: the same (4681 cells)\n"));
+  EXPECT_TRUE(Contains(result.standard_output, expected)) << result.standard_output;
+}
+
+TEST_F(DumpDiff, PlansOfOtherLengthsAreComparedOverTheirCommonRows) {
+  testing::ScratchDirectory edited{"modificato"};
+  Copy(edited);
+  Edit(Line(edited), "lunghezza percorso,    227000", "lunghezza percorso,    228000");
+  const fs::path other = Compiled(edited, "other");
+  const auto result = Run({"diff", Plan(), (other / "Tarvosa_linea.dat").string()});
+  EXPECT_EQ(result.exit_status, 1);
+  // The same curves: the common rows differ only where the shorter plan ends.
+  EXPECT_TRUE(Contains(result.standard_output,
+                       "plan: A has 234001 rows, B 235001; over the first 234001, 2 of 234001 "
+                       "rows differ\n  2 rows are empty in one plan and not in the other\n"))
+      << result.standard_output;
+  const auto scenario = Run({"diff", out_.string(), other.string()});
+  EXPECT_EQ(scenario.exit_status, 1);
+  EXPECT_TRUE(Contains(scenario.standard_output, "track: A has 4681 cells, B 4701; "));
+  EXPECT_TRUE(Contains(scenario.standard_output,
+                       "  entry 84, train and line numbers\n"
+                       "    line length: A 227000 m, B 228000 m\n"));
+}
+
+TEST_F(DumpDiff, InputsThatCannotBeComparedAreNamed) {
+  WriteFile(Work("noise.dat"), NoiseBytes(1000));
+  fs::create_directory(Work("empty"));
+  const std::string missing = Work("missing");
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string message;
+  } cases[] = {
+      {{"diff", out_.string(), missing}, 1, missing + ": no such file or directory\n"},
+      {{"diff", out_.string(), Work("empty")},
+       1,
+       Work("empty") + ": no track file (a name ending in .dat but not _linea.dat)\n"},
+      {{"diff", Track(), Work("noise.dat")},
+       2,
+       Work("noise.dat") + ": its 1000 bytes do not have the layout of any compiled file\n"},
+      {{"diff", out_.string(), Track()},
+       4,
+       "scenario: " + out_.string() + " is a directory and " + Track() +
+           " is not: compare two directories or two files\n"},
+      {{"diff", Track(), Table()},
+       4,
+       "scenario: " + Track() + " is a track file and " + Table() +
+           " a table file: compare two files of one kind\n"},
+      {{"diff", Track()}, 4, ""},
+  };
+  for (const auto& c : cases) {
+    const auto result = Run(c.arguments);
+    EXPECT_EQ(result.exit_status, c.status) << c.arguments.back();
+    if (!c.message.empty()) {
+      EXPECT_EQ(result.standard_error, c.message);
+    }
     EXPECT_EQ(result.standard_output, "");
   }
 }

@@ -1,6 +1,7 @@
 // scenario: the installer's compiler for scenario authors. Compiles any line
-// definition and train data files, checks them, shows the compiled files,
-// draws them, and exports the embedded scenario as a starting point.
+// definition and train data files, checks them, shows and compares the
+// compiled files, draws them, and exports the embedded scenario as a
+// starting point.
 #include <cstdio>
 #include <string>
 
@@ -8,6 +9,7 @@
 
 #include "tool/check_command.h"
 #include "tool/compile_command.h"
+#include "tool/diff_command.h"
 #include "tool/dump_command.h"
 #include "tool/export_command.h"
 #include "tool/map_command.h"
@@ -30,6 +32,14 @@ constexpr const char* kDumpLayout =
     "kilometre references, train and line numbers, route and train. A plan shows X and Y by "
     "the metre. JSON adds the members as stored.";
 
+constexpr const char* kDiffMeaning =
+    "A and B are two directories, each holding a compiled scenario (found by the endings "
+    ".dat, .sim and _linea.dat), or two compiled files of one kind. Every cell and table entry "
+    "that differs is shown with its metres and decoded values on each side; the plans by how "
+    "many rows differ and their largest distance.\n\nExit status: 0 the same, 1 they differ "
+    "or an input is missing or unreadable (with a message), 2 bytes of another layout, 4 a "
+    "usage error.";
+
 void AddFileOptions(CLI::App& command, CompileOptions& options) {
   command.add_option("LINE", options.line, "line definition file")
       ->required()
@@ -50,7 +60,7 @@ bool TitlesFit(const CompileOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Compiles, checks, shows and draws train-driving scenarios.", "scenario"};
+  CLI::App app{"Compiles, checks, shows, compares and draws train-driving scenarios.", "scenario"};
   app.footer(kExitStatuses);
   app.set_version_flag("--version", "scenario 1.0");
   app.require_subcommand(1);
@@ -87,6 +97,14 @@ int main(int argc, char** argv) {
   dump_command->add_flag("--raw", dump.raw, "every member as stored, not what it means");
   dump_command->add_option("-o", dump.output, "write to this file instead of the standard output");
   dump_command->footer(std::string(kDumpLayout) + "\n\n" + kExitStatuses);
+
+  std::string diff_a, diff_b;
+  auto* diff_command = app.add_subcommand(
+      "diff", "Show what changed between two compiled scenarios, or two compiled files.");
+  diff_command->add_option("A", diff_a, "directory of compiled files, or a compiled file")
+      ->required();
+  diff_command->add_option("B", diff_b, "the same for the other scenario")->required();
+  diff_command->footer(kDiffMeaning);
 
   std::string map_directory, map_output;
   auto* map_command =
@@ -134,6 +152,7 @@ int main(int argc, char** argv) {
     }
     return RunDump(dump);
   }
+  if (diff_command->parsed()) return RunDiff(diff_a, diff_b);
   if (map_command->parsed()) return RunMap(map_directory, map_output);
   return RunExport(export_directory);
 }
