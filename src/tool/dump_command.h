@@ -1,4 +1,5 @@
-// scenario dump: any of the three compiled files as a readable table.
+// scenario dump: any of the three compiled files as a table an author can
+// read, or as stored (--raw).
 #pragma once
 
 #include <string>
@@ -10,6 +11,7 @@ struct DumpOptions {
   std::string format = "text";  // text, csv or json
   std::string kind;             // track, table or plan; "" to tell by the layout
   long step = 1;                // every step-th row of the plan
+  bool raw = false;             // the stored members instead of what they mean
   std::string output;           // "" for standard output
 };
 

@@ -1,6 +1,7 @@
 // scenario: the installer's compiler for scenario authors. Compiles any line
-// definition and train data files, checks them, shows the compiled files,
-// draws them, and exports the embedded scenario as a starting point.
+// definition and train data files, checks them, shows and compares the
+// compiled files, draws them, and exports the embedded scenario as a
+// starting point.
 #include <cstdio>
 #include <string>
 
@@ -8,6 +9,7 @@
 
 #include "tool/check_command.h"
 #include "tool/compile_command.h"
+#include "tool/diff_command.h"
 #include "tool/dump_command.h"
 #include "tool/export_command.h"
 #include "tool/map_command.h"
@@ -21,6 +23,23 @@ using namespace tarvosa::tool;
 constexpr const char* kExitStatuses =
     "Exit status: 0 clean, 1 a file could not be read or written, 2 a data error, 3 a fatal "
     "conflict (1250 or 1251), 4 a usage error.";
+
+constexpr const char* kDumpLayout =
+    "A track shows cell 0, every cell that holds a feature, a value or an approach code, and "
+    "every cell where the profile changes: its metres (cell c stands for 50 x (c - 1) m, where "
+    "a feature at that progressive lands), line speed, gradient, adhesion, tunnel type, kind "
+    "and what its values mean; the table written beside it (.sim beside .dat) names stations "
+    "and boards. A table shows its stations with times, metres and stretches, board texts, "
+    "kilometre references, train and line numbers, route and train. A plan shows X and Y by "
+    "the metre. JSON adds the members as stored.";
+
+constexpr const char* kDiffMeaning =
+    "A and B are two directories, each holding a compiled scenario (found by the endings "
+    ".dat, .sim and _linea.dat), or two compiled files of one kind. Every cell and table entry "
+    "that differs is shown with its metres and decoded values on each side; the plans by how "
+    "many rows differ and their largest distance.\n\nExit status: 0 the same, 1 they differ "
+    "or an input is missing or unreadable (with a message), 2 bytes of another layout, 4 a "
+    "usage error.";
 
 void AddFileOptions(CLI::App& command, CompileOptions& options) {
   command.add_option("LINE", options.line, "line definition file")
@@ -46,7 +65,7 @@ bool TitlesFit(const CompileOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Compiles, checks, shows and draws train-driving scenarios.", "scenario"};
+  CLI::App app{"Compiles, checks, shows, compares and draws train-driving scenarios.", "scenario"};
   app.footer(kExitStatuses);
   app.set_version_flag("--version", "scenario 1.0");
   app.require_subcommand(1);
@@ -73,16 +92,27 @@ int main(int argc, char** argv) {
   check_command->footer(kExitStatuses);
 
   DumpOptions dump;
-  auto* dump_command = app.add_subcommand("dump", "Show a compiled file as a table.");
+  auto* dump_command = app.add_subcommand(
+      "dump", "Show a compiled file as a table an author can read, or as stored (--raw).");
   dump_command->add_option("FILE", dump.file, "track, scenario table or plan file")->required();
   dump_command->add_option("--format", dump.format, "text, csv or json (default text)")
       ->check(CLI::IsMember({"text", "csv", "json"}));
-  dump_command->add_option("--kind", dump.kind, "track, table or plan (default: by the layout)")
+  dump_command
+      ->add_option("--kind", dump.kind,
+                   "track, table or plan (default: by the layout and its marker)")
       ->check(CLI::IsMember({"track", "table", "plan"}));
-  dump_command->add_option("--step", dump.step, "every k-th row of the plan (default 1)")
-      ->check(CLI::PositiveNumber);
+  dump_command->add_option("--step", dump.step, "every K-th row of the plan (default 1)");
+  dump_command->add_flag("--raw", dump.raw, "every member as stored, not what it means");
   dump_command->add_option("-o", dump.output, "write to this file instead of the standard output");
-  dump_command->footer(kExitStatuses);
+  dump_command->footer(std::string(kDumpLayout) + "\n\n" + kExitStatuses);
+
+  std::string diff_a, diff_b;
+  auto* diff_command = app.add_subcommand(
+      "diff", "Show what changed between two compiled scenarios, or two compiled files.");
+  diff_command->add_option("A", diff_a, "directory of compiled files, or a compiled file")
+      ->required();
+  diff_command->add_option("B", diff_b, "the same for the other scenario")->required();
+  diff_command->footer(kDiffMeaning);
 
   std::string map_directory, map_output;
   auto* map_command =
@@ -139,7 +169,14 @@ int main(int argc, char** argv) {
     }
     return RunNew(new_directory, new_route, new_train, new_force);
   }
-  if (dump_command->parsed()) return RunDump(dump);
+  if (dump_command->parsed()) {
+    if (dump.step < 1) {
+      std::fprintf(stderr, "the step must be at least 1\n");
+      return kUsage;
+    }
+    return RunDump(dump);
+  }
+  if (diff_command->parsed()) return RunDiff(diff_a, diff_b);
   if (map_command->parsed()) return RunMap(map_directory, map_output);
   return RunExport(export_directory, export_force);
 }

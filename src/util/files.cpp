@@ -139,6 +139,9 @@ bool IsRegularFile(const std::string& name) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& name) {
+  // A directory opens as a stream on some systems and then fails as it is
+  // read: only a regular file is read.
+  if (!IsRegularFile(name)) return std::nullopt;
   std::ifstream in(PathFromUtf8(name), std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

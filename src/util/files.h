@@ -42,7 +42,8 @@ void RemoveStaleTemporaryFiles(const std::string& name);
 // Whether `name` is a regular file (or a link to one).
 bool IsRegularFile(const std::string& name);
 
-// The whole content of the file `name`; nothing when it cannot be read.
+// The whole content of the file `name`; nothing when it cannot be read or
+// is not a regular file.
 std::optional<std::string> ReadWholeFile(const std::string& name);
 
 // Deletes the file `name` when there is one.
