@@ -120,6 +120,18 @@ TEST_F(ScenarioAuthoring, NoCommandCrashesOnADirectoryAnEmptyFileAMissingFileOrR
       EXPECT_FALSE(result.standard_error.empty()) << command[0] << " " << input;
     }
   }
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"map", In("cartella"), "-o", In("m.svg")},
+        {"map", In("rumore"), "-o", In("m.svg")},
+        {"new", In("rumore")},
+        {"export", In("vuoto")},
+        {"dump", In("cartella")},
+        {"diff", In("rumore"), In("vuoto")}}) {
+    const auto result = Run(command);
+    EXPECT_GE(result.exit_status, 1) << command[0] << " " << command[1];
+    EXPECT_LE(result.exit_status, 4) << command[0] << " " << command[1];
+    EXPECT_FALSE(result.standard_error.empty()) << command[0] << " " << command[1];
+  }
   EXPECT_TRUE(ListDirectory(work_.path() / "cartella").empty());
   EXPECT_EQ(Run({"check", In("vuoto"), In("vuoto")}).standard_error,
             In("vuoto") + ": error 25: the file is empty\n");
