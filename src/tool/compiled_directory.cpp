@@ -63,6 +63,29 @@ std::optional<CompiledDirectory> FindCompiledFiles(const std::string& directory,
   return CompiledDirectory{*track, *table, plan};
 }
 
+std::optional<CompiledScenario> LoadCompiledScenario(const std::string& directory,
+                                                     InputProblem& problem) {
+  const auto files = FindCompiledFiles(directory, problem);
+  if (!files) return std::nullopt;
+  const auto track = LoadCompiled(files->track, CompiledKind::kTrack, problem);
+  const auto table =
+      track ? LoadCompiled(files->table, CompiledKind::kTable, problem) : std::nullopt;
+  if (!table) return std::nullopt;
+  CompiledScenario scenario{track->cells, table->header, std::nullopt};
+  if (!files->plan) return scenario;
+  const auto plan = LoadCompiled(*files->plan, CompiledKind::kPlan, problem);
+  if (!plan) return std::nullopt;
+  LineData& line = scenario.plan.emplace();
+  const DecodedPlan& rows = plan->plan;
+  line.last_row = static_cast<std::int32_t>(rows.first.size()) - 1;
+  line.origin_set = rows.first.size() >= 2 && rows.first[0].tag != 0;
+  for (std::size_t row = 2; row < rows.first.size() && rows.first[row].tag != 0; ++row) {
+    line.x.push_back(rows.first[row].value);
+    line.y.push_back(rows.second[row].value);
+  }
+  return scenario;
+}
+
 std::optional<ScenarioHeader> TableBeside(const std::string& track_file) {
   if (!EndsWith(track_file, ".dat")) return std::nullopt;
   InputProblem ignored;

@@ -22,6 +22,12 @@ struct CompiledDirectory {
 std::optional<CompiledDirectory> FindCompiledFiles(const std::string& directory,
                                                    InputProblem& problem);
 
+// The compiled scenario in `directory`: its track and table, and its plan
+// when there is one (rows 0 and 1 are the origin; the computed rows follow
+// until the first empty one).
+std::optional<CompiledScenario> LoadCompiledScenario(const std::string& directory,
+                                                     InputProblem& problem);
+
 // The table written beside the track file `track_file` ("ROUTE_TRAIN.sim"
 // beside "ROUTE_TRAIN.dat"), when there is one that reads as a table: it
 // names the stations and boards of the track.

@@ -14,6 +14,7 @@
 #include "tool/export_command.h"
 #include "tool/map_command.h"
 #include "tool/new_command.h"
+#include "tool/view_command.h"
 #include "util/windows1252.h"
 
 namespace {
@@ -123,6 +124,19 @@ int main(int argc, char** argv) {
   map_command->add_option("-o", map_output, "the SVG file to write")->required();
   map_command->footer(kExitStatuses);
 
+  ViewOptions view;
+  auto* view_command = app.add_subcommand(
+      "view",
+      "Write one self-contained HTML page that shows the scenario: from LINE and TRAIN, "
+      "compiled in memory, or from DIR, a directory of compiled files.");
+  view_command->add_option("INPUTS", view.inputs, "LINE TRAIN, or DIR")->required()->expected(1, 2);
+  view_command->add_option("-o", view.output, "the HTML file to write")->required();
+  view_command->add_option("--route", view.route_title, "route title (default: from LINE's name)");
+  view_command->add_option("--train", view.train_title, "train title (default: from TRAIN's name)");
+  view_command->add_flag("--watch", view.watch,
+                         "rewrite the page whenever an input changes; the page reloads itself");
+  view_command->footer(kExitStatuses);
+
   std::string export_directory;
   bool export_force = false;
   auto* export_command =
@@ -176,6 +190,7 @@ int main(int argc, char** argv) {
     }
     return RunDump(dump);
   }
+  if (view_command->parsed()) return RunView(view);
   if (diff_command->parsed()) return RunDiff(diff_a, diff_b);
   if (map_command->parsed()) return RunMap(map_directory, map_output);
   return RunExport(export_directory, export_force);

@@ -1,0 +1,23 @@
+# Writes OUTPUT, a C++ source that holds each file of INPUTS, byte for byte,
+# as the std::string_view of the same place in NAMES:
+#   cmake -DOUTPUT=out.cpp -DHEADER=tool/x.h -DNAMES="kA|kB" -DINPUTS="a|b" -P embed_text.cmake
+string(REPLACE "|" ";" NAMES "${NAMES}")
+string(REPLACE "|" ";" INPUTS "${INPUTS}")
+set(source "// Written by the build: the files of the scenario view, embedded.\n")
+string(APPEND source "#include \"${HEADER}\"\n\nnamespace tarvosa::tool {\n\n")
+list(LENGTH NAMES count)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  list(GET NAMES ${i} name)
+  list(GET INPUTS ${i} input)
+  file(READ "${input}" content)
+  string(FIND "${content}" ")EMBED\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${input} holds the raw string's delimiter")
+  endif()
+  string(APPEND source "extern const std::string_view ${name};\n")
+  string(APPEND source "const std::string_view ${name} = R\"EMBED(${content})EMBED\";\n\n")
+endforeach()
+string(APPEND source "}  // namespace tarvosa::tool\n")
+file(WRITE "${OUTPUT}.new" "${source}")
+file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -1,0 +1,419 @@
+// The scenario view: the plan, the profiles along one kilometre axis, and
+// what stands at any point of the line, from the data the tool embedded.
+(function () {
+  'use strict';
+  const scriptErrors = [];
+  window.addEventListener('error', (event) => {
+    scriptErrors.push(String(event.message));
+    const shown = document.getElementById('script-errors');
+    shown.hidden = false;
+    shown.textContent = scriptErrors.join('\n');
+  });
+
+  const data = JSON.parse(document.getElementById('scenario-data').textContent);
+  const cells = data.cells;
+  const km = cells.km;
+  const byCell = new Map(data.features.map((f) => [f.c, f]));
+  const charts = [];
+  const state = { range: [0, data.length], cell: null };
+
+  const fmt = (value, digits) => Number(value).toFixed(digits);
+  const el = (tag, attrs, text) => {
+    const node = document.createElement(tag);
+    Object.entries(attrs || {}).forEach(([k, v]) => node.setAttribute(k, v));
+    if (text !== undefined) node.textContent = text;
+    return node;
+  };
+  // The index of the cell at kilometre `at` (cells stand 50 m apart).
+  const indexAt = (at) => Math.max(0, Math.min(km.length - 1, Math.round(at * 20)));
+
+  // --- What stands at a point of the line -------------------------------
+  function stationAt(at) {
+    return data.stations.find((s) => at >= s.from && at <= s.to);
+  }
+  function showPoint(index) {
+    if (index == null || index < 0 || index >= km.length) return;
+    state.cell = index;
+    const c = index + 1;
+    const at = km[index];
+    const readout = document.getElementById('readout');
+    readout.textContent = '';
+    readout.append(el('h3', {}, 'km ' + fmt(at, 3) + ' \u2014 cell ' + c));
+    const lines = [
+      'line speed ' + cells.speed[index] + ' km/h',
+      'gradient ' + cells.gradient[index] + ' \u2030, elevation ' + fmt(cells.elevation[index], 1) + ' m',
+      'adhesion ' + cells.adhesion[index] +
+        (cells.tunnel[index] ? ', in a tunnel (type ' + cells.tunnel[index] + ')' : ''),
+      'curvature ' + fmt(cells.curvature[index], 2) + ' /km',
+    ];
+    readout.append(el('div', { class: 'profile' }, lines.join('\n')));
+    const station = stationAt(at);
+    if (station) {
+      readout.append(el('div', { class: 'station' }, 'station ' + station.name +
+        (station.time ? ' at ' + station.time : '') + ' (km ' + fmt(station.from, 3) + ' to ' +
+        fmt(station.to, 3) + ')'));
+    }
+    const feature = byCell.get(c);
+    if (feature) {
+      readout.append(el('div', { class: 'feature' }, feature.text));
+      if (feature.source) readout.append(el('div', { class: 'source' }, feature.source));
+      if (feature.record) readout.append(el('div', { class: 'source' }, feature.record));
+    }
+    drawPlan();
+  }
+
+  // --- The charts along the line ---------------------------------------
+  function overlayBands(u, bands, colour, label) {
+    const ctx = u.ctx;
+    ctx.save();
+    bands.forEach((band) => {
+      const x0 = u.valToPos(band.from, 'x', true);
+      const x1 = u.valToPos(band.to, 'x', true);
+      ctx.fillStyle = colour;
+      ctx.fillRect(x0, u.bbox.top, Math.max(1, x1 - x0), u.bbox.height);
+      if (label) {
+        ctx.fillStyle = '#900';
+        ctx.font = (11 * devicePixelRatio) + 'px sans-serif';
+        ctx.fillText(label(band), x0 + 2, u.bbox.top + 12 * devicePixelRatio);
+      }
+    });
+    ctx.restore();
+  }
+  function drawBoards(u) {
+    const ctx = u.ctx;
+    ctx.save();
+    ctx.font = (10 * devicePixelRatio) + 'px sans-serif';
+    let lastRight = -Infinity;
+    data.boards.filter((b) => b.kind === 'speed').forEach((board) => {
+      const x = u.valToPos(board.km, 'x', true);
+      const y = u.valToPos(board.speed, 'y', true);
+      if (x < u.bbox.left || x > u.bbox.left + u.bbox.width) return;
+      ctx.fillStyle = '#2ca02c';
+      ctx.beginPath();
+      ctx.moveTo(x, y - 6 * devicePixelRatio);
+      ctx.lineTo(x - 4 * devicePixelRatio, y);
+      ctx.lineTo(x + 4 * devicePixelRatio, y);
+      ctx.fill();
+      const label = String(board.speed);
+      if (x > lastRight) {  // labels never overlap: a crowded one is left out
+        ctx.fillText(label, x + 3, y - 7 * devicePixelRatio);
+        lastRight = x + ctx.measureText(label).width + 6;
+      }
+    });
+    ctx.restore();
+  }
+  function drawTextBoards(u) {
+    const ctx = u.ctx;
+    ctx.save();
+    ctx.strokeStyle = '#8c564b';
+    data.boards.filter((b) => b.kind === 'text').forEach((board) => {
+      const x = u.valToPos(board.km, 'x', true);
+      ctx.beginPath();
+      ctx.moveTo(x, u.bbox.top + u.bbox.height);
+      ctx.lineTo(x, u.bbox.top + u.bbox.height - 8 * devicePixelRatio);
+      ctx.stroke();
+    });
+    ctx.restore();
+  }
+
+  const chartSpecs = [
+    { id: 'elevation', title: 'elevation (m, from the gradients); tunnels shaded, text boards ticked',
+      values: cells.elevation, unit: 'm', colour: '#8c564b', draw: (u) => {
+        overlayBands(u, data.tunnels, 'rgba(120,120,120,0.18)');
+        drawTextBoards(u);
+      } },
+    { id: 'speed', title: 'line speed (km/h), speed boards \u25b2 and slow-downs shaded with their speed',
+      values: cells.speed, unit: 'km/h', colour: '#1f77b4', stepped: true, draw: (u) => {
+        overlayBands(u, data.slowdowns, 'rgba(214,39,40,0.18)', (z) => z.speed + ' km/h');
+        drawBoards(u);
+      } },
+    { id: 'adhesion', title: 'adhesion', values: cells.adhesion, unit: '', colour: '#9467bd',
+      stepped: true },
+    { id: 'gradient', title: 'gradient (\u2030)', values: cells.gradient, unit: '\u2030',
+      colour: '#ff7f0e', stepped: true },
+    { id: 'curvature', title: 'curvature (1/km, + to the right)', values: cells.curvature,
+      unit: '/km', colour: '#17becf' },
+  ];
+
+  // The charts share one kilometre axis, and the plan shows the same
+  // stretch: zooming either zooms the other.
+  let syncing = false, planLeads = false;
+  function syncRange(source) {
+    if (syncing) return;
+    syncing = true;
+    const { min, max } = source.scales.x;
+    state.range = [min, max];
+    charts.forEach((u) => { if (u !== source) u.setScale('x', { min, max }); });
+    syncing = false;
+    if (!planLeads) {
+      if (min <= km[0] && max >= km[km.length - 1]) fitPlan();
+      else fitPlan(indexAt(min), indexAt(max));
+    }
+    drawPlan();
+  }
+  // After the plan was zoomed or moved: the charts show what it shows.
+  function chartsFollowPlan() {
+    if (!hasPlan || !charts.length) return;
+    let lo = null, hi = null;
+    for (let i = 0; i < km.length; i++) {
+      const [x, y] = px(i);
+      if (x < 0 || y < 0 || x > plan.width || y > plan.height) continue;
+      if (lo === null) lo = i;
+      hi = i;
+    }
+    if (lo === null || hi <= lo) return;
+    planLeads = true;
+    charts[0].setScale('x', { min: km[lo], max: km[hi] });
+    planLeads = false;
+  }
+
+  function makeChart(spec, container, width) {
+    const box = el('div', { class: 'chart', id: 'chart-' + spec.id });
+    container.append(box);
+    const series = { label: spec.id, stroke: spec.colour, width: 1.5,
+      value: (u, v) => (v == null ? '' : v + (spec.unit ? ' ' + spec.unit : '')) };
+    if (spec.stepped && uPlot.paths && uPlot.paths.stepped) {
+      series.paths = uPlot.paths.stepped({ align: 1 });
+    }
+    const opts = {
+      title: spec.title, width, height: 150,
+      scales: { x: { time: false } },
+      axes: [{ label: 'km', size: 34 }, { size: 54, space: 18 }],
+      legend: { show: false },
+      cursor: { sync: { key: 'line' }, drag: { x: true, y: false }, y: false },
+      series: [{ label: 'km' }, series],
+      hooks: {
+        setScale: [(u, key) => { if (key === 'x') syncRange(u); }],
+        setCursor: [(u) => { if (u.cursor.idx != null) showPoint(u.cursor.idx); }],
+        draw: spec.draw ? [spec.draw] : [],
+      },
+    };
+    const chart = new uPlot(opts, [km, spec.values], box);
+    chart.spec = spec;
+    return chart;
+  }
+
+  function buildCharts() {
+    const container = document.getElementById('charts');
+    const width = container.clientWidth || 900;
+    chartSpecs.forEach((spec) => charts.push(makeChart(spec, container, width)));
+    window.addEventListener('resize', () => {
+      const w = container.clientWidth || 900;
+      charts.forEach((u) => u.setSize({ width: w, height: 150 }));
+      drawPlan();
+    });
+  }
+
+  // Shows kilometre `at` on every chart, two kilometres either side.
+  function focus(at) {
+    const min = Math.max(0, at - 2), max = Math.min(data.length, at + 2);
+    if (charts.length) charts[0].setScale('x', { min, max });
+    const index = indexAt(at);
+    charts.forEach((u) => u.setCursor({ left: u.valToPos(km[index], 'x'), top: 20 }));
+    showPoint(index);
+  }
+  window.scenarioView = { focus, showPoint, charts, indexAt };
+
+  // --- The plan --------------------------------------------------------
+  const plan = document.getElementById('plan');
+  const view = { scale: 1, ox: 0, oy: 0 };
+  const hasPlan = Array.isArray(cells.x) && cells.x.length === km.length;
+
+  // Fits cells `from` to `to` (the whole line when not given) into the plan.
+  function fitPlan(from = 0, to = km.length - 1) {
+    if (!hasPlan) return;
+    const xs = cells.x.slice(from, to + 1), ys = cells.y.slice(from, to + 1);
+    const low = (values) => values.reduce((a, b) => Math.min(a, b), Infinity);
+    const high = (values) => values.reduce((a, b) => Math.max(a, b), -Infinity);
+    const minX = low(xs), maxX = high(xs), minY = low(ys), maxY = high(ys);
+    const w = plan.width, h = plan.height, pad = 30 * devicePixelRatio;
+    view.scale = Math.min((w - 2 * pad) / Math.max(1, maxX - minX), (h - 2 * pad) / Math.max(1, maxY - minY));
+    view.ox = pad - minX * view.scale + (w - 2 * pad - (maxX - minX) * view.scale) / 2;
+    view.oy = pad + maxY * view.scale + (h - 2 * pad - (maxY - minY) * view.scale) / 2;
+  }
+  const px = (i) => [view.ox + cells.x[i] * view.scale, view.oy - cells.y[i] * view.scale];
+
+  function curveColour(k) {
+    const bend = Math.abs(k);
+    if (bend < 0.05) return '#555';
+    return bend < 1.5 ? '#1f77b4' : '#d62728';
+  }
+  function strokeRun(ctx, from, to, colour, width) {
+    ctx.strokeStyle = colour;
+    ctx.lineWidth = width;
+    ctx.beginPath();
+    for (let i = from; i <= to && i < km.length; i++) {
+      const [x, y] = px(i);
+      if (i === from) ctx.moveTo(x, y); else ctx.lineTo(x, y);
+    }
+    ctx.stroke();
+  }
+  function drawPlan() {
+    const ctx = plan.getContext('2d');
+    ctx.clearRect(0, 0, plan.width, plan.height);
+    if (!hasPlan) {
+      ctx.fillText('no plan: the scenario was compiled without one', 20, 30);
+      return;
+    }
+    const dpr = devicePixelRatio;
+    const [lo, hi] = [indexAt(state.range[0]), indexAt(state.range[1])];
+    if (lo > 0 || hi < km.length - 1) strokeRun(ctx, lo, hi, 'rgba(255,200,0,0.6)', 9 * dpr);
+    data.tunnels.forEach((t) => strokeRun(ctx, indexAt(t.from), indexAt(t.to), 'rgba(120,120,120,0.45)', 7 * dpr));
+    data.slowdowns.forEach((z) => strokeRun(ctx, indexAt(z.from), indexAt(z.to), '#d62728', 6 * dpr));
+    for (let i = 1; i < km.length; i++) {
+      strokeRun(ctx, i - 1, i, curveColour(cells.curvature[i - 1]), 2 * dpr);
+    }
+    ctx.fillStyle = '#1f77b4';
+    data.features.filter((f) => f.kind === 'signal').forEach((f) => {
+      const [x, y] = px(indexAt(f.km));
+      ctx.fillRect(x - 2 * dpr, y - 2 * dpr, 4 * dpr, 4 * dpr);
+    });
+    drawStations(ctx, dpr);
+    if (state.cell != null) {
+      const [x, y] = px(state.cell);
+      ctx.strokeStyle = '#000';
+      ctx.lineWidth = 2 * dpr;
+      ctx.beginPath();
+      ctx.arc(x, y, 7 * dpr, 0, 2 * Math.PI);
+      ctx.stroke();
+    }
+  }
+  // Station dots, and the labels that find room: a label that would cover
+  // another is left out until the plan is zoomed in.
+  function drawStations(ctx, dpr) {
+    const placed = [];
+    ctx.font = (11 * dpr) + 'px sans-serif';
+    let drawn = 0;
+    data.stations.forEach((s) => {
+      const [x, y] = px(indexAt(s.km));
+      if (x < 0 || y < 0 || x > plan.width || y > plan.height) return;
+      ctx.fillStyle = '#d62728';
+      ctx.beginPath();
+      ctx.arc(x, y, 4 * dpr, 0, 2 * Math.PI);
+      ctx.fill();
+      drawn++;
+      const w = ctx.measureText(s.name).width, h = 12 * dpr;
+      const box = [x + 6 * dpr, y - h, x + 6 * dpr + w, y];
+      if (placed.some((b) => box[0] < b[2] && box[2] > b[0] && box[1] < b[3] && box[3] > b[1])) return;
+      placed.push(box);
+      ctx.fillStyle = '#222';
+      ctx.fillText(s.name, box[0], y - 2 * dpr);
+    });
+    plan.dataset.stationsDrawn = String(drawn);
+    plan.dataset.labelsDrawn = String(placed.length);
+  }
+  function sizePlan() {
+    plan.width = plan.clientWidth * devicePixelRatio;
+    plan.height = plan.clientHeight * devicePixelRatio;
+  }
+  function nearestCell(event) {
+    const rect = plan.getBoundingClientRect();
+    const mx = (event.clientX - rect.left) * devicePixelRatio;
+    const my = (event.clientY - rect.top) * devicePixelRatio;
+    let best = null, bestDistance = (14 * devicePixelRatio) ** 2;
+    for (let i = 0; i < km.length; i++) {
+      const [x, y] = px(i);
+      const distance = (x - mx) ** 2 + (y - my) ** 2;
+      if (distance < bestDistance) bestDistance = distance, best = i;
+    }
+    return best;
+  }
+  function wirePlan() {
+    let drag = null;
+    plan.addEventListener('wheel', (event) => {
+      event.preventDefault();
+      const rect = plan.getBoundingClientRect();
+      const mx = (event.clientX - rect.left) * devicePixelRatio;
+      const my = (event.clientY - rect.top) * devicePixelRatio;
+      const factor = event.deltaY < 0 ? 1.25 : 0.8;
+      view.ox = mx - (mx - view.ox) * factor;
+      view.oy = my - (my - view.oy) * factor;
+      view.scale *= factor;
+      drawPlan();
+      chartsFollowPlan();
+    }, { passive: false });
+    let moved = false;
+    plan.addEventListener('mousedown', (event) => { drag = [event.clientX, event.clientY]; moved = false; });
+    window.addEventListener('mouseup', () => {
+      if (drag && moved) chartsFollowPlan();
+      drag = null;
+    });
+    plan.addEventListener('mousemove', (event) => {
+      if (drag) {
+        view.ox += (event.clientX - drag[0]) * devicePixelRatio;
+        view.oy += (event.clientY - drag[1]) * devicePixelRatio;
+        drag = [event.clientX, event.clientY];
+        moved = true;
+        drawPlan();
+        return;
+      }
+      const index = nearestCell(event);
+      if (index != null) {
+        charts.forEach((u) => u.setCursor({ left: u.valToPos(km[index], 'x'), top: 20 }));
+        showPoint(index);
+      }
+    });
+    plan.addEventListener('dblclick', () => {
+      fitPlan();
+      if (charts.length) charts[0].setScale('x', { min: 0, max: data.length });
+      drawPlan();
+    });
+  }
+
+  // --- Lists -----------------------------------------------------------
+  function buildLists() {
+    const body = document.querySelector('#stations tbody');
+    data.stations.forEach((s) => {
+      const row = el('tr', { 'data-km': s.km });
+      row.append(el('td', {}, s.name), el('td', { class: 'num' }, fmt(s.km, 3)),
+        el('td', {}, s.time), el('td', { class: 'num' }, fmt(s.from, 2) + ' to ' + fmt(s.to, 2)));
+      row.addEventListener('click', () => focus(s.km));
+      body.append(row);
+    });
+    const list = document.getElementById('messages');
+    if (!data.messages.length) list.append(el('li', {}, 'none'));
+    data.messages.forEach((m) => {
+      const item = el('li', { class: m.level });
+      item.append(el('span', { class: 'where' }, m.where ? m.where + ': ' : ''),
+        document.createTextNode(m.level + ': ' + m.text));
+      if (m.km !== undefined) {
+        const link = el('a', { href: '#km=' + m.km }, 'km ' + fmt(m.km, 3));
+        link.addEventListener('click', () => focus(m.km));
+        item.append(link);
+      }
+      list.append(item);
+    });
+  }
+
+  // --- Watching the inputs ---------------------------------------------
+  function watch() {
+    if (!data.watch) return;
+    setInterval(() => {
+      const probe = el('script', { src: data.watch.stamp + '?' + Date.now() });
+      probe.onload = () => {
+        if (window.scenarioStamp && window.scenarioStamp !== data.watch.version) location.reload();
+        probe.remove();
+      };
+      probe.onerror = () => probe.remove();
+      document.body.append(probe);
+    }, 1000);
+  }
+
+  function start() {
+    document.getElementById('title').textContent = data.title;
+    document.title = data.title;
+    document.getElementById('summary').textContent = fmt(data.length, 3) + ' km, ' +
+      data.stations.length + ' stations, ' + data.messages.length + ' errors and warnings';
+    sizePlan();
+    fitPlan();
+    wirePlan();
+    buildCharts();
+    buildLists();
+    drawPlan();
+    const wanted = /#km=([0-9.]+)/.exec(location.hash);
+    if (wanted) focus(Number(wanted[1]));
+    watch();
+    document.body.dataset.ready = 'true';
+  }
+  start();
+})();

@@ -1,0 +1,16 @@
+// The files of the scenario view, embedded by the build: the page, its
+// script and style, and the chart library with its licence.
+#pragma once
+
+#include <string_view>
+
+namespace tarvosa::tool {
+
+extern const std::string_view kViewPage;
+extern const std::string_view kViewScript;
+extern const std::string_view kViewStyle;
+extern const std::string_view kChartScript;
+extern const std::string_view kChartStyle;
+extern const std::string_view kChartLicence;
+
+}  // namespace tarvosa::tool
