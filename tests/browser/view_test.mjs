@@ -3,8 +3,8 @@
 // page, opened, hovered at a known kilometre, and photographed.
 //
 //   node view_test.mjs SCENARIO_TOOL WORK_DIR SCREENSHOT_DIR
-import { execFileSync } from 'node:child_process';
-import { mkdirSync, readFileSync, rmSync } from 'node:fs';
+import { execFileSync, spawn } from 'node:child_process';
+import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
 
@@ -32,10 +32,10 @@ function prepare() {
   scenario('new', join(work, 'skeleton'), '--route', 'Lago', '--train', 'Espresso');
   const cases = [
     { name: 'example', line: 'example/Tarvosa_linea.txt', train: 'example/Tarvosa_Corvale-.txt',
-      stations: 31, messages: 6, km: 6.2, readout: ['km 6.200', 'cell 125', 'signal',
+      stations: 31, messages: 6, links: 5, km: 6.2, readout: ['km 6.200', 'cell 125', 'signal',
         'Tarvosa_Corvale-.txt:79:', 'segnale,    6200'] },
     { name: 'skeleton', line: 'skeleton/Lago_linea.txt', train: 'skeleton/Lago_Espresso-.txt',
-      stations: 3, messages: 0, km: 3.5, readout: ['km 3.500', 'cell 71', 'station Fermata at 08:05:00'] },
+      stations: 3, messages: 0, links: 0, km: 3.5, readout: ['km 3.500', 'cell 71', 'station Fermata at 08:05:00'] },
   ];
   for (const c of cases) {
     c.page = join(work, c.name + '.html');
@@ -92,6 +92,17 @@ async function check(browser, c) {
     expect(readout.includes(words), `${c.name}: the readout at km ${c.km} lacks '${words}': ${readout}`);
   }
   await page.screenshot({ path: join(shots, c.name + '-view.png'), fullPage: true });
+
+  // Each message with a place on the line links to it.
+  const links = await page.$$('#messages a[href^="#km="]');
+  expect(links.length === c.links, `${c.name}: ${links.length} messages link to the line, not ${c.links}`);
+  if (links.length) {
+    const target = await links[0].getAttribute('href');
+    await links[0].click();
+    const shown = await page.textContent('#readout');
+    const wanted = 'km ' + Number(target.slice(4)).toFixed(3);
+    expect(shown.includes(wanted), `${c.name}: following ${target} shows ${shown}`);
+  }
   expect(problems.length === 0, `${c.name}: the page reported ${problems.join('; ')}`);
 
   const map = await browser.newPage({ viewport: { width: 1600, height: 1200 } });
@@ -110,6 +121,30 @@ async function check(browser, c) {
   await map.close();
 }
 
+// A page written with --watch reloads itself when its input changes.
+async function checkWatch(browser) {
+  const line = join(work, 'skeleton/Lago_linea.txt'), train = join(work, 'skeleton/Lago_Espresso-.txt');
+  const page = join(work, 'watched.html');
+  const watcher = spawn(tool, ['view', line, train, '-o', page, '--watch'], { stdio: 'ignore' });
+  try {
+    for (let tries = 0; tries < 100; tries++) {
+      try { readFileSync(page + '.stamp.js'); break; } catch { await new Promise((r) => setTimeout(r, 100)); }
+    }
+    const tab = await browser.newPage();
+    await tab.goto('file://' + page);
+    await tab.waitForSelector('body[data-ready="true"]');
+    await new Promise((r) => setTimeout(r, 1100));
+    writeFileSync(train, readFileSync(train, 'latin1').replace('8, 5, 0, Fermata', '8, 7, 0, Fermata'), 'latin1');
+    const reloaded = await tab.waitForFunction(
+      () => document.querySelector('#stations tbody').textContent.includes('08:07:00'),
+      null, { timeout: 15000 }).then(() => true, () => false);
+    expect(reloaded, 'the watched page did not reload with the changed train file');
+    await tab.close();
+  } finally {
+    watcher.kill();
+  }
+}
+
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -117,6 +152,7 @@ const browser = await chromium.launch({
 });
 try {
   for (const c of prepare()) await check(browser, c);
+  await checkWatch(browser);
 } finally {
   await browser.close();
 }
