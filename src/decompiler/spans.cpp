@@ -46,8 +46,8 @@ std::int64_t Tipo(const Span& span, Recovery& out) {
 }  // namespace
 
 // A span beginning at most 150 m after the one before it in the file gets
-// type 3: where that would give a span a type it does not have, or not give
-// type 3 to one that has it, an empty span (it covers no cell) goes before it.
+// type 3: where that would give a span a type it does not have, an empty
+// span (it covers no cell, and ends at 0) goes before it.
 void RecoverSpans(const CompiledInput& in, Recovery& out) {
   std::int64_t previous_fine = 0, written = 0;
   for (const Span& span : Runs(in.cells)) {
@@ -57,19 +57,19 @@ void RecoverSpans(const CompiledInput& in, Recovery& out) {
                                          "be written; left out");
       continue;
     }
-    const bool gets_three = written > 0 && span.inizio() - previous_fine <= 150;
-    if (gets_three != (span.type == 3)) {
-      const std::int64_t at = span.type == 3 ? span.inizio() : 0;
-      if (span.type != 3 && span.inizio() <= 150) {
+    // A span written with type 3 has it wherever it stands.
+    if (written > 0 && span.inizio() - previous_fine <= 150 && span.type != 3) {
+      if (span.inizio() <= 150) {
         out.Warn(CompiledPart::kTrack, CellText(span.first) + ": the tunnel span's type " +
                                            std::to_string(span.type) +
                                            " cannot be kept this near the origin");
       }
-      out.spans.push_back(Record("montagna", {at, at, 0}));
+      out.spans.push_back(Record("montagna", {0, 0, 0}));
       out.Warn(CompiledPart::kTrack,
                CellText(span.first) +
-                   ": an empty tunnel span is written before the span here, so that it " +
-                   (span.type == 3 ? "gets" : "keeps") + " its type " + std::to_string(span.type));
+                   ": an empty tunnel span is written before the span here, so that it keeps its "
+                   "type " +
+                   std::to_string(span.type) + " rather than take 3 from the span before");
       ++written;
     }
     out.spans.push_back(Record("montagna", {span.inizio(), span.fine(), Tipo(span, out)}));
