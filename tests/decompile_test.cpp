@@ -148,6 +148,8 @@ TEST(Decompile, GeneratedScenariosComeBackToTheSameBytesOrSayWhere) {
   std::cout << cases << " generated scenarios, " << warned << " with a warning, " << same
             << " the same bytes\n";
   EXPECT_EQ(cases, kCases);
+  // What the bytes cannot tell is rare among scenarios written the usual way.
+  EXPECT_LE(warned, kCases / 20);
 }
 
 }  // namespace

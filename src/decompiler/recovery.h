@@ -33,6 +33,7 @@ struct BrakingPointRecord {
 struct Recovery {
   std::vector<std::string> line_general, curves, gradients, spans, speed_boards, text_boards;
   std::vector<std::string> train_general, adhesion, speeds, stations, slow_downs, signals;
+  std::vector<std::string> signals_before_stations;  // a station wrote over their codes
   std::vector<BrakingPointRecord> points;
   std::vector<DecompileWarning> warnings;
 

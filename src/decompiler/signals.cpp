@@ -2,6 +2,7 @@
 // from the cells that hold them.
 #include "compiler/messages.h"
 #include "decompiler/recovery.h"
+#include "decompiler/signal_order.h"
 
 namespace tarvosa::decompiler {
 namespace {
@@ -36,9 +37,9 @@ std::int64_t Rapp(const std::vector<TrackCell>& cells, std::int64_t c, std::int1
   return best;
 }
 
-std::string Signal(const std::vector<TrackCell>& cells, std::int64_t c, Recovery& out) {
+std::string Signal(const std::vector<TrackCell>& cells, std::int64_t c, std::int64_t rapp,
+                   Recovery& out) {
   const TrackCell& cell = cells[static_cast<std::size_t>(c)];
-  const std::int64_t rapp = Rapp(cells, c, cell.value_d);
   const std::int64_t sx = 2, dx = cell.value_d - rapp * 10 - sx * 3;
   std::int64_t tempo = cell.signal_time;
   if (tempo >= 1 && tempo <= 100) {
@@ -87,10 +88,18 @@ std::string SlowDown(const std::vector<TrackCell>& cells, std::int64_t s, std::v
 }  // namespace
 
 void RecoverSignals(const CompiledInput& in, Recovery& out) {
+  std::vector<PlacedSignal> signals;
+  std::vector<std::int64_t> rapps;
   for (std::int64_t c = 0; c <= in.last_cell(); ++c) {
-    if (in.cells[static_cast<std::size_t>(c)].kind == kSignal) {
-      out.signals.push_back(Signal(in.cells, c, out));
-    }
+    const TrackCell& cell = in.cells[static_cast<std::size_t>(c)];
+    if (cell.kind != kSignal) continue;
+    rapps.push_back(Rapp(in.cells, c, cell.value_d));
+    signals.push_back({c, cell.value_d - rapps.back() * 10});
+  }
+  const SignalOrder order = OrderSignals(in, signals);
+  for (const std::size_t i : order.sequence) {
+    std::string line = Signal(in.cells, signals[i].cell, rapps[i], out);
+    (order.before_stations[i] ? out.signals_before_stations : out.signals).push_back(line);
   }
 }
 

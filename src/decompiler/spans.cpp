@@ -7,14 +7,40 @@
 namespace tarvosa::decompiler {
 namespace {
 
+// Whether a span has markers, as far as its cells have told.
+enum class Markers { kUnknown, kOn, kOff };
+
 struct Span {
   std::int64_t first = 0, last = 0;  // cells
   std::uint8_t type = 0;
-  bool markers = false;
+  Markers markers = Markers::kUnknown;
 
   std::int64_t inizio() const { return ProfileProgressive(first); }
   std::int64_t fine() const { return ProfileProgressive(last + 1); }
 };
+
+// A marker where the span's markers cannot be, or none where they must be,
+// begins another span of the same type: two spans that touch or overlap
+// leave one run of cells, but their markers keep each one's count.
+void Split(std::vector<Span>& spans, std::int64_t first, std::int64_t c, Markers markers) {
+  spans.back().last = first - 1;
+  spans.push_back({first, c, spans.back().type, markers});
+}
+
+void Extend(std::vector<Span>& spans, std::int64_t c, std::uint8_t kind) {
+  Span& span = spans.back();
+  const bool fourth = (c - span.first + 1) % 4 == 0;
+  if (kind == kTunnelMarker && (!fourth || span.markers == Markers::kOff)) {
+    // The marker is the fourth cell of a span three cells before it.
+    if (c - 3 > span.first) return Split(spans, c - 3, c, Markers::kOn);
+  } else if (fourth && kind == kTunnelMarker) {
+    span.markers = Markers::kOn;
+  } else if (fourth && kind == kFree) {
+    if (span.markers == Markers::kOn) return Split(spans, c, c, Markers::kUnknown);
+    span.markers = Markers::kOff;
+  }
+  span.last = c;
+}
 
 std::vector<Span> Runs(const std::vector<TrackCell>& cells) {
   std::vector<Span> spans;
@@ -23,11 +49,9 @@ std::vector<Span> Runs(const std::vector<TrackCell>& cells) {
     const auto index = static_cast<std::int64_t>(c);
     if (type == 0) continue;
     if (spans.empty() || spans.back().type != type || spans.back().last != index - 1) {
-      spans.push_back({index, index, type});
+      spans.push_back({index, index - 1, type});
     }
-    Span& span = spans.back();
-    span.last = index;
-    if ((index - span.first + 1) % 4 == 0 && cells[c].kind == kTunnelMarker) span.markers = true;
+    Extend(spans, index, cells[c].kind);
   }
   return spans;
 }
@@ -35,7 +59,7 @@ std::vector<Span> Runs(const std::vector<TrackCell>& cells) {
 // The type as written: above 10 asks for markers, so a type above 10
 // without them is written as a number that wraps to it.
 std::int64_t Tipo(const Span& span, Recovery& out) {
-  if (span.markers) return std::int64_t{span.type} + 10;
+  if (span.markers == Markers::kOn) return std::int64_t{span.type} + 10;
   if (span.type <= 10) return span.type;
   out.Warn(CompiledPart::kTrack, CellText(span.first) + ": a span type of " +
                                      std::to_string(span.type) + " without markers is written as " +

@@ -55,6 +55,7 @@ std::string TrainText(const Recovery& r) {
   Section(out, "[generale]", r.train_general);
   Section(out, "[aderenze]", r.adhesion);
   Section(out, "[vel_limite]", r.speeds);
+  if (!r.signals_before_stations.empty()) Section(out, "[segnali]", r.signals_before_stations);
   Section(out, "[stazioni]", r.stations);
   Section(out, "[rallentamenti]", r.slow_downs);
   Section(out, "[segnali]", r.signals);
