@@ -14,6 +14,7 @@ constexpr std::int16_t kTableMarker = 610;
 constexpr std::uint16_t kTagInteger = 2;
 constexpr std::uint16_t kTagDouble = 5;
 constexpr std::uint16_t kTagEmpty = 0;
+constexpr std::int64_t kLongestLine = 1000000;
 
 std::optional<DecompileWarning> Refuse(CompiledPart part, std::string reason) {
   return DecompileWarning{part, std::move(reason)};
@@ -64,6 +65,11 @@ std::optional<DecompileWarning> CheckPlan(std::string_view bytes, std::int64_t l
 std::optional<DecompileWarning> CheckTogether(const CompiledInput& in) {
   const ScenarioHeader& h = in.header;
   const std::int64_t length = h[kNumbersEntry].end;
+  if (length > kLongestLine) {
+    return Refuse(CompiledPart::kTable, "its line length of " + std::to_string(length) +
+                                            " m (entry 84) is more than a scenario may have, "
+                                            "1000000 m");
+  }
   const std::int64_t cells = RoundHalfEven(length + 7000, 50) + 1;
   if (static_cast<std::int64_t>(in.cells.size()) != cells) {
     return Refuse(CompiledPart::kTrack,

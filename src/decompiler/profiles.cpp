@@ -29,6 +29,7 @@ std::vector<std::string> Records(const std::vector<TrackCell>& cells, const Prof
   const auto byte = [&](std::int64_t c) { return cells[static_cast<std::size_t>(c)].*p.member; };
   const std::int64_t last = static_cast<std::int64_t>(cells.size()) - 1;
   std::vector<std::string> records = {Record(p.keyword, {0, p.value(byte(0))})};
+  if (last < 3) return records;  // no line: the comparison tells what differs
   for (std::int64_t c = 1; c <= last - 3; ++c) {
     if (byte(c) != byte(c - 1)) {
       records.push_back(Record(p.keyword, {ProfileProgressive(c), p.value(byte(c))}));
