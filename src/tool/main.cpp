@@ -9,6 +9,7 @@
 
 #include "tool/check_command.h"
 #include "tool/compile_command.h"
+#include "tool/decompile_command.h"
 #include "tool/diff_command.h"
 #include "tool/dump_command.h"
 #include "tool/export_command.h"
@@ -41,6 +42,14 @@ constexpr const char* kDiffMeaning =
     "many rows differ and their largest distance.\n\nExit status: 0 the same, 1 they differ "
     "or an input is missing or unreadable (with a message), 2 bytes of another layout, 4 a "
     "usage error.";
+
+constexpr const char* kDecompileMeaning =
+    "Reads the track (.dat), the table (.sim) and, when there, the plan (_linea.dat) in DIR, "
+    "and writes R_linea.txt and R_T-.txt (titles from the table unless --route and --train "
+    "say otherwise), which compile to the same bytes. The compiler's own braking points are "
+    "left out, as it places them again; curves come from the plan. Where the files do not "
+    "hold enough to write a record back exactly, a warning names the cell, entry or row. "
+    "Files that are no compiled scenario, or do not belong together, end with 2.";
 
 void AddFileOptions(CLI::App& command, CompileOptions& options) {
   command.add_option("LINE", options.line, "line definition file")
@@ -155,6 +164,22 @@ int main(int argc, char** argv) {
   new_command->add_flag("--force", new_force, "replace files that exist already");
   new_command->footer(kExitStatuses);
 
+  DecompileOptions decompile;
+  auto* decompile_command = app.add_subcommand(
+      "decompile",
+      "Write the line definition and train data files that compile to the compiled scenario "
+      "in DIR.");
+  decompile_command->add_option("DIR", decompile.directory, "directory of the compiled files")
+      ->required();
+  decompile_command->add_option("-o", decompile.output, "directory to write the two files into")
+      ->required();
+  decompile_command->add_option("--route", decompile.route_title,
+                                "route title R of the files' names (default: the table's)");
+  decompile_command->add_option("--train", decompile.train_title,
+                                "train title T of the files' names (default: the table's)");
+  decompile_command->add_flag("--force", decompile.force, "replace files that exist already");
+  decompile_command->footer(std::string(kDecompileMeaning) + "\n\n" + kExitStatuses);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& success) {
@@ -182,6 +207,15 @@ int main(int argc, char** argv) {
       return kUsage;
     }
     return RunNew(new_directory, new_route, new_train, new_force);
+  }
+  if (decompile_command->parsed()) {
+    CompileOptions titles;
+    titles.route_title = decompile.route_title, titles.train_title = decompile.train_title;
+    if (!TitlesFit(titles)) {
+      std::fprintf(stderr, "scenario: a title has a character with no Windows-1252 byte\n");
+      return kUsage;
+    }
+    return RunDecompile(decompile);
   }
   if (dump_command->parsed()) {
     if (dump.step < 1) {

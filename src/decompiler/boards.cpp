@@ -1,0 +1,121 @@
+// The speed-indicator boards and the text boards. A station's stop cell
+// replaces whatever its cell held: a text board there leaves only its text
+// in the table, a speed-indicator board its values after the first.
+#include <set>
+
+#include "compiler/messages.h"
+#include "decompiler/recovery.h"
+
+namespace tarvosa::decompiler {
+namespace {
+
+// The floor of a / b, b positive.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// A board keeps left × 20 + right ÷ 5 (rounded) in one value: left and
+// right that give it back exactly.
+std::pair<std::int64_t, std::int64_t> Speeds(std::int16_t stored) {
+  const std::int64_t left = FloorDiv(stored, 20);
+  return {left, (stored - left * 20) * 5};
+}
+
+std::string SpeedBoard(std::int64_t cell, const TrackCell& c, std::int16_t value_a) {
+  const auto [vas, vad] = Speeds(value_a);
+  const auto [vbs, vbd] = Speeds(c.value_b);
+  const auto [vcs, vcd] = Speeds(c.value_c);
+  const std::int64_t strisces = FloorDiv(c.value_d, 10);
+  std::string line = Record("indicatori_vmax", {FeatureProgressive(cell), vas, vbs, vcs, strisces});
+  // The custom of the format: a right speed of 0 is an empty field.
+  for (const std::int64_t right : {vad, vbd, vcd}) {
+    line += right == 0 ? ",  " : ",  " + std::to_string(right);
+  }
+  return line + ",  " + std::to_string(c.value_d - strisces * 10);
+}
+
+bool Leftover(const TrackCell& c) {
+  return c.value_b != 0 || c.value_c != 0 || c.value_d != 0;
+}
+
+// The board in `slot` is at the cell that points to it; one whose cell a
+// station took goes to a stop cell no other board uses: same bytes, though
+// where it stood is lost.
+void TextBoard(const CompiledInput& in, std::int64_t slot, std::set<std::int64_t>& used,
+               Recovery& out) {
+  std::int64_t cell = -1;
+  for (std::size_t c = 0; c < in.cells.size() && cell < 0; ++c) {
+    if (in.cells[c].kind == kTextBoard && in.cells[c].value_a == slot)
+      cell = static_cast<std::int64_t>(c);
+  }
+  const std::string entry = "entry " + std::to_string(slot);
+  if (cell < 0) {
+    for (std::size_t c = 0; c < in.cells.size() && cell < 0; ++c) {
+      const auto index = static_cast<std::int64_t>(c);
+      if (in.cells[c].kind == kStationStop && !Leftover(in.cells[c]) && !used.count(index)) {
+        cell = index;
+      }
+    }
+    if (cell < 0) {
+      out.Warn(CompiledPart::kTable, entry +
+                                         ": no cell holds this text board, and no station's "
+                                         "stop cell is left to put it in; left out");
+      return;
+    }
+    out.Warn(CompiledPart::kTrack,
+             CellText(cell) + ": the text board of " + entry +
+                 " is in no cell: a station's stop cell took it; it is written here, at a stop "
+                 "cell, which gives the same bytes, but where it stood cannot be told");
+  }
+  used.insert(cell);
+  std::string problem;
+  const std::string text = TextField(in.header[static_cast<std::size_t>(slot)].name, problem);
+  if (!problem.empty()) out.Warn(CompiledPart::kTable, entry + ": the board text: " + problem);
+  out.text_boards.push_back(Record("cartello_indicatore", {FeatureProgressive(cell)}) + ",   " +
+                            text);
+}
+
+// The boards fill the table from entry 80 down: as many as the lowest entry
+// that a cell points to or that holds a text.
+std::int64_t LowestSlot(const CompiledInput& in) {
+  std::int64_t lowest = kFirstBoardSlot + 1;
+  for (const TrackCell& c : in.cells) {
+    if (c.kind == kTextBoard && c.value_a > 0 && c.value_a <= kFirstBoardSlot) {
+      lowest = std::min<std::int64_t>(lowest, c.value_a);
+    }
+  }
+  for (std::int64_t slot = kFirstBoardSlot; slot > 0; --slot) {
+    const ScenarioEntry& e = in.header[static_cast<std::size_t>(slot)];
+    if (e.name.empty()) break;
+    if (e.kind == 0 && e.position == 0 && e.start == 0 && e.end == 0)
+      lowest = std::min(lowest, slot);
+  }
+  return lowest;
+}
+
+}  // namespace
+
+void RecoverBoards(const CompiledInput& in, Recovery& out) {
+  std::set<std::int64_t> used;
+  for (std::size_t c = 0; c < in.cells.size(); ++c) {
+    const TrackCell& cell = in.cells[c];
+    const auto index = static_cast<std::int64_t>(c);
+    // Cell 1's first value holds the compiler's marker, never a feature's.
+    const std::int16_t value_a = c == 1 ? 0 : cell.value_a;
+    if (cell.kind == kSpeedBoard) out.speed_boards.push_back(SpeedBoard(index, cell, value_a));
+    if (cell.kind == kStationStop && Leftover(cell) && cell.signal_time == 0) {
+      out.speed_boards.push_back(SpeedBoard(index, cell, 0));
+      used.insert(index);
+      out.Warn(CompiledPart::kTrack,
+               CellText(index) +
+                   ": the station's stop cell keeps values of a feature it replaced; written as "
+                   "a speed-indicator board there, which gives the same bytes, though what the "
+                   "feature was cannot be told");
+    }
+  }
+  for (std::int64_t slot = kFirstBoardSlot; slot >= LowestSlot(in); --slot) {
+    TextBoard(in, slot, used, out);
+  }
+}
+
+}  // namespace tarvosa::decompiler

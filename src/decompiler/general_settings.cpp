@@ -1,0 +1,117 @@
+// The general part of the line file and the train's general records, from
+// the scenario table.
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+#include "compiler/stores.h"
+#include "decompiler/recovery.h"
+
+namespace tarvosa::decompiler {
+namespace {
+
+struct Reference {
+  std::int64_t start = 0, end = 0, position = 0;
+};
+
+// The reference as read: an entry whose position is 1 had 100 added to its
+// end once the references were put in order.
+Reference AsRead(const ScenarioEntry& stored) {
+  const std::int64_t added = stored.position == 1 ? 100 : 0;
+  return {stored.start, std::int64_t{stored.end} - added, stored.position};
+}
+
+bool Fits32(std::int64_t value) {
+  return value >= INT32_MIN && value <= INT32_MAX;
+}
+
+// Whether the references `uno`, `due`, `tre` are put in order as the table
+// holds them.
+bool OrdersAsStored(const ScenarioHeader& stored, const std::array<Reference, 3>& read) {
+  ScenarioHeader header{};
+  const std::size_t entries[] = {kReferenceUno, kReferenceDue, kReferenceTre};
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (!Fits32(read[i].end)) return false;
+    ScenarioEntry& entry = header[entries[i]];
+    entry.start = static_cast<std::int32_t>(read[i].start);
+    entry.end = static_cast<std::int32_t>(read[i].end);
+    entry.position = static_cast<std::int32_t>(read[i].position);
+  }
+  try {
+    progressive_ordina(header);
+  } catch (const std::exception&) {
+    return false;  // an end that cannot take the 100 added
+  }
+  for (std::size_t e = kReferenceTre; e <= kReferenceUno; ++e) {
+    if (header[e].start != stored[e].start || header[e].end != stored[e].end ||
+        header[e].position != stored[e].position) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The three references as the line file gives them (uno, due, tre): the
+// stored entries in some order, each as read.
+void References(const ScenarioHeader& h, Recovery& out) {
+  std::array<std::size_t, 3> order = {kReferenceTre, kReferenceDue, kReferenceUno};
+  std::array<Reference, 3> chosen{};
+  bool found = false;
+  do {
+    const std::array<Reference, 3> read = {AsRead(h[order[0]]), AsRead(h[order[1]]),
+                                           AsRead(h[order[2]])};
+    found = OrdersAsStored(h, read);
+    if (found) chosen = read;
+  } while (!found && std::next_permutation(order.begin(), order.end()));
+  if (!found) {
+    out.Warn(CompiledPart::kTable,
+             "entries 81 to 83: no three kilometre references are put in this order; written "
+             "as stored");
+    chosen = {AsRead(h[kReferenceUno]), AsRead(h[kReferenceDue]), AsRead(h[kReferenceTre])};
+  }
+  const char* names[] = {"uno", "due", "tre"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    out.line_general.push_back(Record(std::string("progressiva chilometrica ") + names[i],
+                                      {chosen[i].start, chosen[i].end, chosen[i].position}));
+  }
+}
+
+void Repetition(const ScenarioEntry& train, Recovery& out) {
+  const bool off = train.end == 0;
+  if ((off && train.position != 0) || (!off && train.position != 4 && train.position != 9)) {
+    out.Warn(CompiledPart::kTable,
+             "entry 86: a signal repetition of " + std::to_string(train.position) +
+                 " codes ending at " + std::to_string(train.end) +
+                 " cannot be written (4 or 9 codes, or 0 when it ends at 0): written with 4");
+  }
+  if (train.start % 50 != 0 || train.end % 50 != 0) {
+    out.Warn(CompiledPart::kTable,
+             "entry 86: the signal repetition's progressives are not multiples of 50: the "
+             "scenario was compiled with a data error, and the texts compile with it too");
+  }
+  const std::string keyword =
+      train.position == 9 ? "ripetizione segnali 9 codici" : "ripetizione segnali 4 codici";
+  out.line_general.push_back(Record(keyword, {train.start, train.end}));
+}
+
+}  // namespace
+
+void RecoverGeneralSettings(const CompiledInput& in, Recovery& out) {
+  const ScenarioHeader& h = in.header;
+  const ScenarioEntry& numbers = h[kNumbersEntry];
+  const ScenarioEntry& route = h[kRouteEntry];
+  const ScenarioEntry& train = h[kTrainEntry];
+  out.line_general.push_back(Record("lunghezza percorso", {numbers.end}));
+  References(h, out);
+  out.line_general.push_back(Record("sfondo uno", {route.start}));
+  out.line_general.push_back(Record("sfondo due", {route.position}));
+  out.line_general.push_back(Record("sfondo tre", {route.end}));
+  Repetition(train, out);
+
+  out.train_general.push_back(Record("numero vetture", {numbers.position}));
+  out.train_general.push_back(Record("percentuale massa frenata", {numbers.start}));
+  out.train_general.push_back(Record("sabbia", {train.word_a}));
+  out.train_general.push_back(Record("orologio", {train.word_c, train.word_d, train.word_e}));
+}
+
+}  // namespace tarvosa::decompiler
