@@ -5,14 +5,11 @@
 namespace tarvosa::tool {
 
 int RunCheck(const CompileOptions& options) {
-  Sources sources;
-  if (const Status read = ReadSources(options, sources); !read.ok()) {
-    std::fprintf(stderr, "%s\n", read.message().c_str());
-    return kFileSystem;
-  }
-  const Compilation compilation = CompileSources(options, sources);
-  const int warnings = PrintWarnings(options, sources, compilation);
-  const std::string verdict = Verdict(options, sources, compilation);
+  const auto done = CompileAndWarn(options);
+  if (!done) return kFileSystem;
+  const Compilation& compilation = done->compilation;
+  const int warnings = done->strict_warnings;
+  const std::string verdict = Verdict(options, done->sources, compilation);
   std::fprintf(stderr, "%s\n", verdict.empty() ? "no error" : verdict.c_str());
   const int status = ExitCode(compilation);
   if (status == kClean && options.strict && warnings > 0) {

@@ -149,14 +149,23 @@ int ExitCode(const Compilation& c) {
   return kClean;
 }
 
-int RunCompile(const CompileOptions& options) {
-  Sources sources;
-  if (const Status read = ReadSources(options, sources); !read.ok()) {
+std::optional<WarnedCompilation> CompileAndWarn(const CompileOptions& options) {
+  WarnedCompilation done;
+  if (const Status read = ReadSources(options, done.sources); !read.ok()) {
     std::fprintf(stderr, "%s\n", read.message().c_str());
-    return kFileSystem;
+    return std::nullopt;
   }
-  const Compilation compilation = CompileSources(options, sources);
-  const int warnings = PrintWarnings(options, sources, compilation);
+  done.compilation = CompileSources(options, done.sources);
+  done.strict_warnings = PrintWarnings(options, done.sources, done.compilation);
+  return done;
+}
+
+int RunCompile(const CompileOptions& options) {
+  const auto done = CompileAndWarn(options);
+  if (!done) return kFileSystem;
+  const Sources& sources = done->sources;
+  const Compilation& compilation = done->compilation;
+  const int warnings = done->strict_warnings;
   const int status = ExitCode(compilation);
   const bool refused = options.strict && warnings > 0;
   const bool write = compilation.Writable() && !refused &&

@@ -1,6 +1,7 @@
 // scenario compile: the installer's compiler on any two scenario files.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "compiler/compile.h"
@@ -49,6 +50,17 @@ ScenarioFiles OutputFiles(const CompileOptions& options);
 // lines).
 int PrintWarnings(const CompileOptions& options, const Sources& sources,
                   const Compilation& compilation);
+
+// Both files read and compiled, and the warnings printed.
+struct WarnedCompilation {
+  Sources sources;
+  Compilation compilation;
+  int strict_warnings = 0;  // the warnings that count against --strict
+};
+
+// Reads and compiles the options' files and prints the warnings; nothing,
+// with the reason printed, when a file cannot be read.
+std::optional<WarnedCompilation> CompileAndWarn(const CompileOptions& options);
 
 // The outcome as the tool reports it, one line ("" for a clean compile):
 // "FILE:LINE:COLUMN: error N at P m: meaning: what was found" for a data

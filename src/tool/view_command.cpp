@@ -30,12 +30,10 @@ Built FromSources(const ViewOptions& options) {
   compile.route_title = options.route_title;
   compile.train_title = options.train_title;
   TitlesFromNames(compile);
-  Sources sources;
-  if (const Status read = ReadSources(compile, sources); !read.ok()) {
-    return {Json(), kFileSystem, read.message()};
-  }
-  const Compilation compiled = CompileSources(compile, sources);
-  PrintWarnings(compile, sources, compiled);
+  const auto done = CompileAndWarn(compile);
+  if (!done) return {Json(), kFileSystem, ""};
+  const Sources& sources = done->sources;
+  const Compilation& compiled = done->compilation;
   const std::string verdict = Verdict(compile, sources, compiled);
   if (!verdict.empty()) std::fprintf(stderr, "%s\n", verdict.c_str());
   if (!compiled.HasTrack())
