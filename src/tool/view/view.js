@@ -353,6 +353,12 @@
         showPoint(index);
       }
     });
+    // A tap shows the point as a hover does.
+    plan.addEventListener('click', (event) => {
+      if (moved) return;
+      const index = nearestCell(event);
+      if (index != null) showPoint(index);
+    });
     plan.addEventListener('dblclick', () => {
       fitPlan();
       if (charts.length) charts[0].setScale('x', { min: 0, max: data.length });
