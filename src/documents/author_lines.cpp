@@ -21,4 +21,14 @@ Status ReadAuthorLines(const std::string& name, std::string_view bytes, Document
   return Status();
 }
 
+std::string InstalledBytes(const DocumentLines& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) {
+    // Text read from Windows-1252 has a byte for every character.
+    (void)AppendWindows1252(line, bytes);
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
 }  // namespace tarvosa

@@ -17,4 +17,8 @@ namespace tarvosa {
 // holds no Windows-1252 character is a data error at its line and column.
 Status ReadAuthorLines(const std::string& name, std::string_view bytes, DocumentLines& lines);
 
+// The bytes scrivi_documento writes for lines ReadAuthorLines gave: each
+// line in Windows-1252 followed by CR LF.
+std::string InstalledBytes(const DocumentLines& lines);
+
 }  // namespace tarvosa
