@@ -1,5 +1,7 @@
 #include "documents/payload.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "util/checksum.h"
@@ -130,6 +132,17 @@ TEST(Payload, ABodyThatIsNoScenarioIsRefusedWithWhatIsWrong) {
   EXPECT_EQ(Decoded(WithHeader(EncodePayload(Lago()).substr(24) + "x")),
             "its scenario cannot be read: the body does not read as a scenario: bytes after its "
             "documents");
+}
+
+TEST(Payload, RandomBytesAreRefusedAndNeverReadPastTheirEnd) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(random() % 200, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() % 4 == 0 ? random() % 4 : random());
+    // With a header that fits, the body itself is read.
+    const std::string reason = Decoded(round % 2 ? WithHeader(bytes) : bytes);
+    EXPECT_NE(reason, "") << round;
+  }
 }
 
 TEST(Payload, ATitleThatNamesNoFileIsRefused) {

@@ -129,7 +129,10 @@ TEST_F(ScenarioAuthoring, NoCommandCrashesOnADirectoryAnEmptyFileAMissingFileOrR
         {"new", In("rumore")},
         {"export", In("vuoto")},
         {"dump", In("cartella")},
-        {"diff", In("rumore"), In("vuoto")}}) {
+        {"diff", In("rumore"), In("vuoto")},
+        {"documents", In("rumore"), In("vuoto"), "-o", In("cartella")},
+        {"package", In("cartella"), "-o", In("cartella/p")},
+        {"package", In("rumore"), "-o", In("cartella/p")}}) {
     const auto result = Run(command);
     EXPECT_GE(result.exit_status, 1) << command[0] << " " << command[1];
     EXPECT_LE(result.exit_status, 4) << command[0] << " " << command[1];
