@@ -3,8 +3,11 @@
 # tests, a run of the installer (the same six files as the Linux run, its
 # window on screen with "Attendere", a screenshot kept in build-windows/),
 # eight runs at once in one directory (each waits for the lock in turn),
-# and a forced header conflict (" Errore n. 1250" in a message box, status 3,
-# no compiled file). Expects the Linux build of the README in build/.
+# a forced header conflict (" Errore n. 1250" in a message box, status 3,
+# no compiled file), and a scenario of `scenario new` packaged by the Linux
+# tool with the Windows installer (its window, the same six files as the
+# Linux package; cut short, a message box and nothing written). Expects the
+# Linux build of the README in build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -98,3 +101,47 @@ wait "$conflict" || status=$?
 [ "$(ls "$work/conflict")" = "forced_conflict.exe" ] ||
   { echo "the conflict left files: $(ls "$work/conflict")" >&2; exit 1; }
 echo "the conflict showed \" Errore n. 1250\", ended with status 3 and wrote no compiled file"
+
+echo "== a scenario packaged by the tool"
+scenario=build/src/scenario
+mkdir "$work/autore" "$work/package-windows" "$work/package-linux" "$work/package-cut"
+"$scenario" new "$work/autore" >/dev/null
+"$scenario" package "$work/autore" --windows --installer build-windows/src/Tarvosa_Corvale.exe \
+  -o "$work/package-windows/Percorso_Treno.exe"
+"$scenario" package "$work/autore" -o "$work/package-linux/Percorso_Treno" >/dev/null
+wine "$work/package-windows/Percorso_Treno.exe" &
+packaged=$!
+if ! window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Percorso$' | head -n 1); then
+  echo "the window Percorso never came on screen" >&2
+  exit 1
+fi
+status=0
+wait "$packaged" || status=$?
+[ "$status" -eq 0 ] || { echo "the packaged run ended with status $status" >&2; exit 1; }
+"$work/package-linux/Percorso_Treno" 2>/dev/null
+for file in Percorso_Treno_note.txt Percorso_Treno_rallentamenti.txt \
+            Percorso_Treno_scheda_treno.txt Percorso_linea.dat Percorso_Treno.sim \
+            Percorso_Treno.dat; do
+  cmp "$work/package-windows/$file" "$work/package-linux/$file"
+done
+[ "$(ls "$work/package-windows" | wc -l)" -eq 7 ] ||
+  { echo "the packaged run left other files: $(ls "$work/package-windows")" >&2; exit 1; }
+echo "window $window was on screen; the packaged run installed the same six files as the Linux package"
+
+size=$(stat -c %s "$work/package-windows/Percorso_Treno.exe")
+head -c $((size - 100)) "$work/package-windows/Percorso_Treno.exe" > "$work/package-cut/Percorso_Treno.exe"
+WINEDEBUG=+msgbox wine "$work/package-cut/Percorso_Treno.exe" 2>"$work/cut.log" &
+cut=$!
+if ! box=$(timeout 60 xdotool search --sync --name '^Error$' | head -n 1); then
+  echo "no message box came on screen for the program cut short" >&2
+  exit 1
+fi
+grep -q 'msgbox:MSGBOX_OnInit L".*Percorso_Treno.exe: its scenario is cut short: ' "$work/cut.log" ||
+  { echo "the message box does not say that the scenario is cut short" >&2; exit 1; }
+xdotool key --window "$box" Return
+status=0
+wait "$cut" || status=$?
+[ "$status" -eq 1 ] || { echo "the program cut short ended with status $status, not 1" >&2; exit 1; }
+[ "$(ls "$work/package-cut")" = "Percorso_Treno.exe" ] ||
+  { echo "the program cut short wrote files: $(ls "$work/package-cut")" >&2; exit 1; }
+echo "the program cut short said so in a message box, ended with status 1 and wrote nothing"

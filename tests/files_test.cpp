@@ -115,6 +115,23 @@ TEST(ReplaceFile, StaleTemporaryFilesOfANameAreRemovedAndNothingElse) {
   RemoveStaleTemporaryFiles(dir.text() + "/missing/doc.txt");  // no directory: nothing to do
 }
 
+TEST(ReadFileFrom, GivesTheSizeAndTheBytesFromTheOffsetOn) {
+  ScratchDirectory dir;
+  const std::string name = dir.text() + "/program";
+  WriteFile(name, "installer|scenario");
+  const auto tail = ReadFileFrom(name, 10);
+  ASSERT_TRUE(tail);
+  EXPECT_EQ(tail->file_size, 18u);
+  EXPECT_EQ(tail->bytes, "scenario");
+  EXPECT_EQ(ReadFileFrom(name, 0)->bytes, "installer|scenario");
+  const auto past = ReadFileFrom(name, 1000);
+  ASSERT_TRUE(past);
+  EXPECT_EQ(past->file_size, 18u);
+  EXPECT_EQ(past->bytes, "");
+  EXPECT_FALSE(ReadFileFrom(dir.text() + "/missing", 0));
+  EXPECT_FALSE(ReadFileFrom(dir.text(), 0));
+}
+
 #if !defined(_WIN32)
 // Windows writes each rename through; only POSIX systems flush a directory.
 TEST(FlushDirectory, AMissingDirectoryIsAFileSystemError) {

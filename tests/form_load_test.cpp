@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "util/os.h"
+
+#include "scenario/line_table.h"
+#include "scenario/train_table.h"
 #include "test_support.h"
 
 namespace tarvosa {
@@ -71,6 +75,68 @@ TEST(FormLoad, AReadOnlyCompiledFileStopsTheWritingThere) {
             (std::vector<std::string>{"Tarvosa_Corvale.sim", "Tarvosa_Corvale_note.txt",
                                       "Tarvosa_Corvale_rallentamenti.txt",
                                       "Tarvosa_Corvale_scheda_treno.txt", "Tarvosa_linea.dat"}));
+}
+
+// The embedded line and train under other titles, with notes of its own.
+ScenarioDocuments Lago() {
+  ScenarioDocuments scenario{.route_title = "Lago", .train_title = "Espresso"};
+  scenario[DocumentKind::kLineDefinition] =
+      DocumentLines(scenario::kLineDefinition.begin(), scenario::kLineDefinition.end());
+  scenario[DocumentKind::kTrainData] =
+      DocumentLines(scenario::kTrainData.begin(), scenario::kTrainData.end());
+  scenario[DocumentKind::kNotes] = DocumentLines{"    Note sul lago, più brevi.", ""};
+  scenario[DocumentKind::kTimetable] = DocumentLines{"  SCHEDA  "};
+  return scenario;
+}
+
+TEST(FormLoad, APackagedScenarioIsInstalledUnderItsTitlesWithOnlyItsDocuments) {
+  ScratchDirectory dir;
+  Form1 form = FormIn(dir);
+  RecordingScreen screen;
+  EXPECT_EQ(Form_Load(form, screen, Lago()), ExitStatus::kClean);
+  EXPECT_EQ(screen.shown, std::vector<std::string>{"window: Attendere"});
+  EXPECT_EQ(screen.window_title, "Lago");
+  EXPECT_EQ(
+      ListDirectory(dir.path()),
+      (std::vector<std::string>{"Lago_Espresso.dat", "Lago_Espresso.sim", "Lago_Espresso_note.txt",
+                                "Lago_Espresso_scheda_treno.txt", "Lago_linea.dat"}));
+  EXPECT_EQ(ReadFile(dir.path() / "Lago_Espresso_note.txt"),
+            "    Note sul lago, pi\xF9 brevi.\r\n\r\n");
+  EXPECT_EQ(ReadFile(dir.path() / "Lago_Espresso_scheda_treno.txt"), "  SCHEDA  \r\n");
+  // The compiled table names its route and train.
+  const std::string table = ReadFile(dir.path() / "Lago_Espresso.sim");
+  EXPECT_NE(table.find("Lago"), std::string::npos);
+  EXPECT_NE(table.find("Espresso"), std::string::npos);
+  EXPECT_EQ(table.find("Tarvosa"), std::string::npos);
+}
+
+TEST(FormLoad, APackagedScenarioWritesItsDocumentsInTheInstallersOrder) {
+  ScratchDirectory dir;
+  const fs::path notes = ReadOnlyEarlierFile(dir, "Lago_Espresso_note.txt");
+  Form1 form = FormIn(dir);
+  RecordingScreen screen;
+  EXPECT_EQ(Form_Load(form, screen, Lago()), ExitStatus::kFileSystem);
+  EXPECT_EQ(screen.shown.back(), notes.string() + ": cannot replace a read-only file");
+  // The line and train came first; the timetable sheet was never reached.
+  EXPECT_EQ(
+      ListDirectory(dir.path()),
+      (std::vector<std::string>{"Lago_Espresso-.txt", "Lago_Espresso_note.txt", "Lago_linea.txt"}));
+}
+
+TEST(FormLoad, APackagedScenarioHoldsItsRoutesLock) {
+  ScratchDirectory dir;
+  std::error_code error;
+  const auto held =
+      os::LockDirectory(dir.path() / "Lago.lock", std::chrono::milliseconds(0), error);
+  ASSERT_TRUE(held) << error.message();
+  Form1 form = FormIn(dir);
+  RecordingScreen screen;
+  EXPECT_EQ(Form_Load(form, screen, Lago(), std::chrono::milliseconds(100)),
+            ExitStatus::kFileSystem);
+  EXPECT_EQ(screen.shown.back(), (dir.path() / "Lago.lock").string() +
+                                     ": another install is running in this directory (0 s "
+                                     "waited for it to end)");
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Lago.lock"});
 }
 
 }  // namespace

@@ -29,8 +29,9 @@ class ScenarioAuthoring : public ::testing::Test {
 TEST_F(ScenarioAuthoring, ANewScenarioCompilesCleanlyAndIsNotOverwritten) {
   const auto made = Run({"new", In("lago"), "--route", "Lago", "--train", "Espresso"});
   ASSERT_EQ(made.exit_status, 0) << made.standard_error;
-  EXPECT_EQ(ListDirectory(work_.path() / "lago"),
-            (std::vector<std::string>{"Lago_Espresso-.txt", "Lago_linea.txt"}));
+  EXPECT_EQ(
+      ListDirectory(work_.path() / "lago"),
+      (std::vector<std::string>{"Lago_Espresso-.txt", "Lago_Espresso_note.txt", "Lago_linea.txt"}));
   const std::string line = In("lago/Lago_linea.txt"), train = In("lago/Lago_Espresso-.txt");
   EXPECT_EQ(ReadFile(line).substr(0, 12), "[generale]\r\n");
 
@@ -50,6 +51,8 @@ TEST_F(ScenarioAuthoring, ANewScenarioCompilesCleanlyAndIsNotOverwritten) {
   const auto again = Run({"new", In("lago"), "--route", "Lago", "--train", "Espresso"});
   EXPECT_EQ(again.exit_status, 1);
   EXPECT_EQ(again.standard_error, line + ": exists already; --force replaces it\n" + train +
+                                      ": exists already; --force replaces it\n" +
+                                      In("lago/Lago_Espresso_note.txt") +
                                       ": exists already; --force replaces it\n");
   EXPECT_EQ(ReadFile(train), "edited");
   EXPECT_EQ(
@@ -126,7 +129,10 @@ TEST_F(ScenarioAuthoring, NoCommandCrashesOnADirectoryAnEmptyFileAMissingFileOrR
         {"new", In("rumore")},
         {"export", In("vuoto")},
         {"dump", In("cartella")},
-        {"diff", In("rumore"), In("vuoto")}}) {
+        {"diff", In("rumore"), In("vuoto")},
+        {"documents", In("rumore"), In("vuoto"), "-o", In("cartella")},
+        {"package", In("cartella"), "-o", In("cartella/p")},
+        {"package", In("rumore"), "-o", In("cartella/p")}}) {
     const auto result = Run(command);
     EXPECT_GE(result.exit_status, 1) << command[0] << " " << command[1];
     EXPECT_LE(result.exit_status, 4) << command[0] << " " << command[1];

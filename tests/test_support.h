@@ -60,11 +60,13 @@ inline const std::vector<std::string> kInstalledFiles = {"Tarvosa_Corvale.dat",
 
 // A screen that keeps what it was asked to show, in order.
 struct RecordingScreen : Screen {
-  void ShowWaitingWindow(std::string_view caption) override {
+  void ShowWaitingWindow(std::string_view title, std::string_view caption) override {
+    window_title = title;
     shown.push_back("window: " + std::string(caption));
   }
   void ShowMessage(std::string_view text) override { shown.push_back(std::string(text)); }
   std::vector<std::string> shown;
+  std::string window_title;
 };
 
 }  // namespace tarvosa::testing

@@ -64,5 +64,32 @@ TEST(Windows1252, BytesReadBackAsUtf8) {
   EXPECT_EQ(Windows1252ToUtf8("\x81"), "\uFFFD");
 }
 
+TEST(Windows1252, EveryByteWithACharacterComesBackFromItsUtf8) {
+  std::string bytes;
+  for (int byte = 0; byte < 256; ++byte) {
+    if (byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D) {
+      bytes += static_cast<char>(byte);
+    }
+  }
+  std::string utf8;
+  ASSERT_FALSE(AppendUtf8FromWindows1252(bytes, utf8));
+  EXPECT_EQ(Encode(utf8), bytes);
+  utf8.clear();
+  ASSERT_FALSE(AppendUtf8FromWindows1252("Validit\xE0 \x80", utf8));
+  EXPECT_EQ(utf8, "Validità €");
+}
+
+TEST(Windows1252, AByteWithoutACharacterCannotBeReadBack) {
+  for (const char* bytes : {"ab\x81", "ab\x8D", "ab\x8F", "ab\x90", "ab\x9D"}) {
+    std::string utf8;
+    const auto error = AppendUtf8FromWindows1252(bytes, utf8);
+    ASSERT_TRUE(error) << bytes;
+    EXPECT_EQ(error->column, 3u);
+  }
+  std::string utf8;
+  EXPECT_EQ(AppendUtf8FromWindows1252("\xE8\x90", utf8)->reason,
+            "byte 90 holds no Windows-1252 character");
+}
+
 }  // namespace
 }  // namespace tarvosa

@@ -1,5 +1,8 @@
 #include "app/form_load.h"
 
+#include <functional>
+#include <vector>
+
 #include "app/errore.h"
 #include "compiler/memorizza_percorso.h"
 #include "documents/dati_linea.h"
@@ -26,6 +29,8 @@ Status LockFailure(const std::string& lock_file, std::chrono::milliseconds wait,
   return Status::FileSystemError(lock_file + ": cannot lock the directory: " + error.message());
 }
 
+using DocumentStep = std::function<Status(const Form1&)>;
+
 }  // namespace
 
 ExitStatus CompileScenario(const Form1& form, Screen& screen) {
@@ -47,10 +52,13 @@ ExitStatus CompileScenario(const Form1& form, Screen& screen) {
   return ExitStatus::kClean;
 }
 
-ExitStatus Form_Load(Form1& form, Screen& screen, std::chrono::milliseconds lock_wait) {
-  form.route_title = "Tarvosa";
-  form.train_title = "Corvale";
-  screen.ShowWaitingWindow("Attendere");
+namespace {
+
+// The sequence once the titles are set: the window, the lock, the documents
+// in order, the compile.
+ExitStatus Install(Form1& form, Screen& screen, const std::vector<DocumentStep>& documents,
+                   std::chrono::milliseconds lock_wait) {
+  screen.ShowWaitingWindow(form.route_title, "Attendere");
 
   // One run at a time: nothing is written, or read back, while another run
   // is halfway through the same files.
@@ -60,11 +68,33 @@ ExitStatus Form_Load(Form1& form, Screen& screen, std::chrono::milliseconds lock
   if (!lock) return ReportFailure(screen, LockFailure(lock_file, lock_wait, error));
   for (const std::string& name : WrittenFileNames(form)) RemoveStaleTemporaryFiles(name);
 
-  for (Status (*writer)(const Form1&) :
-       {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
-    if (Status step = writer(form); !step.ok()) return ReportFailure(screen, step);
+  for (const DocumentStep& write : documents) {
+    if (Status step = write(form); !step.ok()) return ReportFailure(screen, step);
   }
   return CompileScenario(form, screen);
+}
+
+}  // namespace
+
+ExitStatus Form_Load(Form1& form, Screen& screen, std::chrono::milliseconds lock_wait) {
+  form.route_title = "Tarvosa";
+  form.train_title = "Corvale";
+  return Install(form, screen, {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda},
+                 lock_wait);
+}
+
+ExitStatus Form_Load(Form1& form, Screen& screen, const ScenarioDocuments& scenario,
+                     std::chrono::milliseconds lock_wait) {
+  form.route_title = scenario.route_title;
+  form.train_title = scenario.train_title;
+  std::vector<DocumentStep> documents;
+  for (const DocumentKind kind : kWritingOrder) {
+    if (const auto& lines = scenario[kind]) {
+      documents.push_back(
+          [kind, &lines](const Form1& f) { return WriteScenarioDocument(f, kind, *lines); });
+    }
+  }
+  return Install(form, screen, documents, lock_wait);
 }
 
 }  // namespace tarvosa

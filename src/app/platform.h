@@ -17,6 +17,10 @@ void PrepareProcess();
 // except for a root ("/", "C:\"); nothing when the system cannot tell.
 std::optional<std::string> ExecutableDirectory();
 
+// The running executable's own file, for reading what it carries; nothing
+// when the system cannot tell.
+std::optional<std::string> ExecutablePath();
+
 // The separator between a directory and a file name.
 char PathSeparator();
 

@@ -1,4 +1,4 @@
-// Linux: the executable's directory from /proc/self/exe; the waiting notice
+// Linux: the executable and its directory from /proc/self/exe; the waiting notice
 // and every message on the standard error.
 #include <csignal>
 #include <filesystem>
@@ -13,11 +13,17 @@ void PrepareProcess() {
   std::signal(SIGXFSZ, SIG_IGN);
 }
 
-std::optional<std::string> ExecutableDirectory() {
+std::optional<std::string> ExecutablePath() {
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error || !program.has_parent_path()) return std::nullopt;
-  return program.parent_path().string();
+  return program.string();
+}
+
+std::optional<std::string> ExecutableDirectory() {
+  const auto program = ExecutablePath();
+  if (!program) return std::nullopt;
+  return std::filesystem::path(*program).parent_path().string();
 }
 
 char PathSeparator() {

@@ -1,6 +1,6 @@
 // Windows: the window Form1 with its one label, message boxes, and the
-// executable's directory from GetModuleFileNameW, wide throughout and handed
-// on as UTF-8.
+// executable and its directory from GetModuleFileNameW, wide throughout and
+// handed on as UTF-8.
 #include <windows.h>
 
 #include <string>
@@ -56,7 +56,7 @@ class WindowScreen final : public Screen {
     if (font_ != nullptr) DeleteObject(font_);
   }
 
-  void ShowWaitingWindow(std::string_view caption) override {
+  void ShowWaitingWindow(std::string_view title, std::string_view caption) override {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW form{};
     form.lpfnWndProc = DefWindowProcW;
@@ -75,7 +75,7 @@ class WindowScreen final : public Screen {
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, x(kClientWidth), y(kClientHeight)};
     AdjustWindowRect(&frame, kStyle, FALSE);
-    window_ = CreateWindowW(kWindowClass, L"Tarvosa", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    window_ = CreateWindowW(kWindowClass, Wide(title).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             instance, nullptr);
     if (window_ == nullptr) return;
@@ -103,6 +103,12 @@ class WindowScreen final : public Screen {
 }  // namespace
 
 void PrepareProcess() {}
+
+std::optional<std::string> ExecutablePath() {
+  const auto program = ProgramPath();
+  if (!program) return std::nullopt;
+  return Utf8(*program);
+}
 
 std::optional<std::string> ExecutableDirectory() {
   const auto program = ProgramPath();

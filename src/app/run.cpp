@@ -1,9 +1,30 @@
 #include "app/run.h"
 
+#include "app/errore.h"
 #include "app/form_load.h"
+#include "app/packaged_scenario.h"
 #include "app/platform.h"
 
 namespace tarvosa {
+namespace {
+
+// Installs the scenario the program carries, which must be read whole
+// before anything is shown or written.
+ExitStatus InstallPackaged(Form1& form, Screen& screen, std::uint64_t offset,
+                           std::chrono::milliseconds lock_wait) {
+  const auto program = platform::ExecutablePath();
+  if (!program) {
+    return ReportFailure(
+        screen, Status::FileSystemError("cannot find the running program's file for its scenario"));
+  }
+  ScenarioDocuments scenario;
+  if (Status read = ReadPackagedScenario(*program, offset, scenario); !read.ok()) {
+    return ReportFailure(screen, read);
+  }
+  return Form_Load(form, screen, scenario, lock_wait);
+}
+
+}  // namespace
 
 int RunInstaller(std::chrono::milliseconds lock_wait) {
   platform::PrepareProcess();
@@ -16,6 +37,10 @@ int RunInstaller(std::chrono::milliseconds lock_wait) {
   Form1 form;
   form.app_path = *directory;
   form.separator = platform::PathSeparator();
+  // An installer as built carries no scenario and never reads its own file.
+  if (const std::uint64_t offset = PayloadOffset(); offset != 0) {
+    return static_cast<int>(InstallPackaged(form, *screen, offset, lock_wait));
+  }
   return static_cast<int>(Form_Load(form, *screen, lock_wait));
 }
 

@@ -1,6 +1,7 @@
 // The installer as a program: the platform's screen and directory around
-// Form_Load. The system's entry point (main, or wWinMain on Windows) calls
-// it and returns its exit status.
+// Form_Load, with the scenario the program carries when the tool packaged
+// one into it. The system's entry point (main, or wWinMain on Windows)
+// calls it and returns its exit status.
 #pragma once
 
 #include <chrono>

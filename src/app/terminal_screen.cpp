@@ -12,7 +12,7 @@ void PrintLine(std::string_view text) {
 
 }  // namespace
 
-void TerminalScreen::ShowWaitingWindow(std::string_view caption) {
+void TerminalScreen::ShowWaitingWindow(std::string_view, std::string_view caption) {
   PrintLine(caption);
 }
 

@@ -1,5 +1,5 @@
 // A screen on a terminal: the waiting notice and every message are lines on
-// the standard error.
+// the standard error; a window's title is not shown.
 #pragma once
 
 #include "app/screen.h"
@@ -8,7 +8,7 @@ namespace tarvosa {
 
 class TerminalScreen final : public Screen {
  public:
-  void ShowWaitingWindow(std::string_view caption) override;
+  void ShowWaitingWindow(std::string_view title, std::string_view caption) override;
   void ShowMessage(std::string_view text) override;
 };
 

@@ -1,7 +1,8 @@
 // scenario: the installer's compiler for scenario authors. Compiles any line
 // definition and train data files, checks them, shows and compares the
-// compiled files, draws them, and exports the embedded scenario as a
-// starting point.
+// compiled files, draws them, exports the embedded scenario as a starting
+// point, makes a scenario's driver documents from its data, and packages a
+// scenario as a self-installing program.
 #include <cstdio>
 #include <string>
 
@@ -11,10 +12,12 @@
 #include "tool/compile_command.h"
 #include "tool/decompile_command.h"
 #include "tool/diff_command.h"
+#include "tool/documents_command.h"
 #include "tool/dump_command.h"
 #include "tool/export_command.h"
 #include "tool/map_command.h"
 #include "tool/new_command.h"
+#include "tool/package_command.h"
 #include "tool/view_command.h"
 #include "util/windows1252.h"
 
@@ -66,6 +69,30 @@ void AddFileOptions(CLI::App& command, CompileOptions& options) {
                    "count warnings as errors (all but those of lines passed over for a '-')");
 }
 
+constexpr const char* kPackageMeaning =
+    "DIR holds one scenario: R_linea.txt and R_T-.txt (R and T its titles), and any of "
+    "R_T_note.txt, R_T_rallentamenti.txt and R_T_scheda_treno.txt. The scenario must compile "
+    "without an error (warnings are printed; --strict refuses them too). A slow-down order or "
+    "timetable sheet it lacks is made from its data; without notes the program writes none. "
+    "The installer comes from --installer, else from beside this tool (Tarvosa_Corvale, or "
+    "Tarvosa_Corvale.exe with --windows), else with --windows from this source tree's "
+    "build-windows/src/.";
+
+void AddPackageCommand(CLI::App& app, PackageOptions& options, CLI::App*& command) {
+  command = app.add_subcommand(
+      "package", "Make a self-installing program of the scenario in DIR, as Tarvosa_Corvale is.");
+  command->add_option("DIR", options.directory, "directory of the scenario")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  command->add_option("-o", options.output, "the program to write")->required();
+  command->add_flag("--windows", options.windows, "package the Windows build of the installer");
+  command->add_option("--installer", options.installer, "the installer to package");
+  command->add_flag("--strict", options.strict,
+                    "count warnings as errors (all but those of lines passed over for a '-')");
+  command->add_flag("--force", options.force, "replace the program if it exists already");
+  command->footer(std::string(kPackageMeaning) + "\n\n" + kExitStatuses);
+}
+
 bool TitlesFit(const CompileOptions& options) {
   std::string bytes;
   return !tarvosa::AppendWindows1252(options.route_title, bytes) &&
@@ -92,6 +119,21 @@ int main(int argc, char** argv) {
                             "write the compiled files after a data error too, as the installer "
                             "does");
   compile_command->footer(kExitStatuses);
+
+  CompileOptions documents;
+  bool documents_force = false;
+  auto* documents_command = app.add_subcommand(
+      "documents",
+      "Make the timetable sheet and slow-down order of LINE and TRAIN from their data: "
+      "R_T_scheda_treno.txt and R_T_rallentamenti.txt.");
+  AddFileOptions(*documents_command, documents);
+  documents_command->add_option("-o", documents.output, "directory to write into (default .)");
+  documents_command->add_flag("--force", documents_force, "replace files that exist already");
+  documents_command->footer(kExitStatuses);
+
+  PackageOptions package;
+  CLI::App* package_command = nullptr;
+  AddPackageCommand(app, package, package_command);
 
   CompileOptions check;
   auto* check_command = app.add_subcommand(
@@ -157,7 +199,9 @@ int main(int argc, char** argv) {
   std::string new_directory, new_route = "Percorso", new_train = "Treno";
   bool new_force = false;
   auto* new_command = app.add_subcommand(
-      "new", "Write a small scenario to start from into DIR: R_linea.txt and R_T-.txt.");
+      "new",
+      "Write a small scenario to start from into DIR: R_linea.txt, R_T-.txt and notes, "
+      "R_T_note.txt.");
   new_command->add_option("DIR", new_directory, "directory to write into")->required();
   new_command->add_option("--route", new_route, "route title R (default Percorso)");
   new_command->add_option("--train", new_train, "train title T (default Treno)");
@@ -190,15 +234,19 @@ int main(int argc, char** argv) {
   }
 
   compile.plan = !no_plan;
-  for (auto [command, options] : {std::pair{compile_command, &compile}, {check_command, &check}}) {
+  for (auto [command, options] : {std::pair{compile_command, &compile},
+                                  {check_command, &check},
+                                  {documents_command, &documents}}) {
     if (!command->parsed()) continue;
     TitlesFromNames(*options);
     if (!TitlesFit(*options)) {
       std::fprintf(stderr, "scenario: a title has a character with no Windows-1252 byte\n");
       return kUsage;
     }
+    if (command == documents_command) return RunDocuments(*options, documents_force);
     return command == compile_command ? RunCompile(*options) : RunCheck(*options);
   }
+  if (package_command->parsed()) return RunPackage(package);
   if (new_command->parsed()) {
     CompileOptions titles;
     titles.route_title = new_route, titles.train_title = new_train;

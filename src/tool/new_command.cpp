@@ -12,11 +12,13 @@ int RunNew(const std::string& directory, const std::string& route, const std::st
   const ScenarioPlace place{.route_title = route, .train_title = train, .app_path = directory};
   const std::string line = LineDefinitionName(place);
   const std::string train_file = TrainDataName(place);
+  const std::string notes = NotesName(place);
   return WriteDocumentFiles(
       directory,
       {{line, [&] { return scrivi_documento(line, MakeDocumentTable(kSkeletonLine)); }},
        {train_file,
-        [&] { return scrivi_documento(train_file, MakeDocumentTable(kSkeletonTrain)); }}},
+        [&] { return scrivi_documento(train_file, MakeDocumentTable(kSkeletonTrain)); }},
+       {notes, [&] { return scrivi_documento(notes, MakeDocumentTable(kSkeletonNotes)); }}},
       force);
 }
 

@@ -55,4 +55,13 @@ const std::array<std::string_view, 22> kSkeletonTrain = {
     "[fine]",
 };
 
+// The author's letter to the driver, shipped with the scenario as its notes.
+const std::array<std::string_view, 5> kSkeletonNotes = {
+    "    Note dell'autore. Qui si racconta la linea: le sue stazioni, le gallerie, la sua storia.",
+    "    Poi come è stato costruito lo scenario: il treno scelto, i rallentamenti, le velocità.",
+    "",
+    "    Buon viaggio,",
+    "    l'autore",
+};
+
 }  // namespace tarvosa::tool

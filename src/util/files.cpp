@@ -149,6 +149,20 @@ std::optional<std::string> ReadWholeFile(const std::string& name) {
   return bytes;
 }
 
+std::optional<FileTail> ReadFileFrom(const std::string& name, std::uint64_t offset) {
+  if (!IsRegularFile(name)) return std::nullopt;
+  std::error_code error;
+  FileTail tail;
+  tail.file_size = fs::file_size(PathFromUtf8(name), error);
+  if (error) return std::nullopt;
+  if (offset >= tail.file_size) return tail;
+  std::ifstream in(PathFromUtf8(name), std::ios::binary);
+  if (!in.seekg(static_cast<std::streamoff>(offset))) return std::nullopt;
+  tail.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return tail;
+}
+
 void RemoveStaleTemporaryFiles(const std::string& name) {
   const fs::path path = PathFromUtf8(name);
   const std::string file = path.filename().string();

@@ -2,6 +2,7 @@
 // losing the earlier copy, and reading and deleting an input file.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -45,6 +46,17 @@ bool IsRegularFile(const std::string& name);
 // The whole content of the file `name`; nothing when it cannot be read or
 // is not a regular file.
 std::optional<std::string> ReadWholeFile(const std::string& name);
+
+// What ReadFileFrom read: the file's size, and its bytes from the offset
+// asked for to its end (none when the offset lies past the end).
+struct FileTail {
+  std::uint64_t file_size = 0;
+  std::string bytes;
+};
+
+// The end of the file `name` from byte `offset`, without reading what comes
+// before it; nothing when it cannot be read or is not a regular file.
+std::optional<FileTail> ReadFileFrom(const std::string& name, std::uint64_t offset);
 
 // Deletes the file `name` when there is one.
 Status DeleteFileIfPresent(const std::string& name);

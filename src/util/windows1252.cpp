@@ -68,6 +68,17 @@ void AppendUtf8(char32_t c, std::string& out) {
   }
 }
 
+// The character of a Windows-1252 byte; nothing for the five bytes that
+// hold none.
+std::optional<char32_t> CharacterOf(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte < 0x80 || byte > 0x9F) return char32_t{byte};
+  for (const auto& [character, candidate] : kRow80) {
+    if (candidate == byte) return character;
+  }
+  return std::nullopt;
+}
+
 std::string CodePointName(char32_t c) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
@@ -95,18 +106,22 @@ std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::strin
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
   std::string out;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    char32_t character = byte;
-    if (byte >= 0x80 && byte <= 0x9F) {
-      character = U'\uFFFD';
-      for (const auto& [candidate, candidate_byte] : kRow80) {
-        if (candidate_byte == byte) character = candidate;
-      }
-    }
-    AppendUtf8(character, out);
-  }
+  for (const char c : bytes) AppendUtf8(CharacterOf(c).value_or(U'\uFFFD'), out);
   return out;
+}
+
+std::optional<EncodingError> AppendUtf8FromWindows1252(std::string_view bytes, std::string& utf8) {
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    const auto character = CharacterOf(bytes[at]);
+    if (!character) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "%02X",
+                    static_cast<unsigned>(static_cast<unsigned char>(bytes[at])));
+      return EncodingError{at + 1, std::string("byte ") + hex + " holds no Windows-1252 character"};
+    }
+    AppendUtf8(*character, utf8);
+  }
+  return std::nullopt;
 }
 
 }  // namespace tarvosa

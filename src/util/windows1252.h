@@ -24,4 +24,9 @@ std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::strin
 // no character becomes U+FFFD.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// Appends the UTF-8 text of Windows-1252 bytes to `utf8`, so that
+// AppendWindows1252 gives the same bytes back. A byte that holds no
+// character (81, 8D, 8F, 90, 9D) is an error: it could not be written back.
+std::optional<EncodingError> AppendUtf8FromWindows1252(std::string_view bytes, std::string& utf8);
+
 }  // namespace tarvosa

@@ -15,7 +15,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace tarvosa;
   const auto screen = platform::OpenScreen();
-  screen->ShowWaitingWindow("Attendere");
+  screen->ShowWaitingWindow("Tarvosa", "Attendere");
   const auto directory = platform::ExecutableDirectory();
   if (!directory) return static_cast<int>(ExitStatus::kFileSystem);
   const Form1 form{.route_title = "Tarvosa",

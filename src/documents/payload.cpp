@@ -1,0 +1,134 @@
+#include "documents/payload.h"
+
+#include "documents/document.h"
+#include "util/checksum.h"
+#include "util/coding.h"
+
+namespace tarvosa {
+namespace {
+
+void PutText(std::string& out, std::string_view text, bool wide) {
+  if (wide) {
+    PutFixed32(out, static_cast<std::uint32_t>(text.size()));
+  } else {
+    PutFixed16(out, static_cast<std::uint16_t>(text.size()));
+  }
+  out.append(text);
+}
+
+std::string EncodeBody(const ScenarioDocuments& scenario) {
+  std::string body;
+  PutText(body, scenario.route_title, false);
+  PutText(body, scenario.train_title, false);
+  for (const DocumentKind kind : kWritingOrder) {
+    const auto& lines = scenario[kind];
+    PutFixed8(body, lines ? 1 : 0);
+    if (!lines) continue;
+    PutFixed32(body, static_cast<std::uint32_t>(lines->size()));
+    for (const std::string& line : *lines) PutText(body, line, true);
+  }
+  return body;
+}
+
+// Reads the body front to back; every read is checked against its end.
+class BodyReader {
+ public:
+  explicit BodyReader(std::string_view body) : rest_(body) {}
+
+  bool Number(std::size_t bytes, std::uint64_t& value) {
+    if (rest_.size() < bytes) return false;
+    value = 0;
+    for (std::size_t i = bytes; i-- > 0;) value = value << 8 | static_cast<unsigned char>(rest_[i]);
+    rest_.remove_prefix(bytes);
+    return true;
+  }
+  bool Text(std::size_t length_bytes, std::string& text) {
+    std::uint64_t length = 0;
+    if (!Number(length_bytes, length) || rest_.size() < length) return false;
+    text.assign(rest_.substr(0, length));
+    rest_.remove_prefix(length);
+    return true;
+  }
+  bool AtEnd() const { return rest_.empty(); }
+
+ private:
+  std::string_view rest_;
+};
+
+std::string ReadDocument(BodyReader& reader, std::optional<DocumentLines>& lines) {
+  std::uint64_t present = 0, count = 0;
+  if (!reader.Number(1, present) || present > 1) return "a document is neither missing nor there";
+  if (present == 0) return "";
+  // The count is checked before anything is kept for it.
+  if (!reader.Number(4, count) || count >= kDocumentTableSize) return "a document's line count";
+  lines.emplace(count);
+  for (std::string& line : *lines) {
+    if (!reader.Text(4, line)) return "a document's line";
+  }
+  return "";
+}
+
+std::string ReadBody(std::string_view body, ScenarioDocuments& scenario) {
+  BodyReader reader(body);
+  if (!reader.Text(2, scenario.route_title) || !reader.Text(2, scenario.train_title)) {
+    return "the body ends inside its titles";
+  }
+  for (const DocumentKind kind : kWritingOrder) {
+    if (std::string wrong = ReadDocument(reader, scenario[kind]); !wrong.empty()) {
+      return "the body does not read as a scenario: " + wrong + " of the " +
+             std::string(DocumentTitle(kind));
+    }
+  }
+  if (!reader.AtEnd()) return "the body does not read as a scenario: bytes after its documents";
+  return "";
+}
+
+}  // namespace
+
+std::string EncodePayload(const ScenarioDocuments& scenario) {
+  const std::string body = EncodeBody(scenario);
+  std::string payload(kPayloadMagic);
+  PutFixed32(payload, kPayloadVersion);
+  PutFixed32(payload, Crc32(body));
+  PutFixed64(payload, body.size());
+  return payload + body;
+}
+
+std::string DecodePayload(std::string_view payload, ScenarioDocuments& scenario) {
+  scenario = {};
+  if (payload.size() < kPayloadHeaderBytes) {
+    return "its scenario is cut short: " + std::to_string(payload.size()) + " of the " +
+           std::to_string(kPayloadHeaderBytes) + " bytes of its header are there";
+  }
+  if (payload.substr(0, kPayloadMagic.size()) != kPayloadMagic) {
+    return "its scenario has been altered: its header is not where the program says";
+  }
+  const std::uint32_t version = DecodeFixed32(payload.data() + 8);
+  if (version != kPayloadVersion) {
+    return "its scenario is of version " + std::to_string(version) +
+           ", and this program reads version " + std::to_string(kPayloadVersion) + " only";
+  }
+  const std::uint32_t checksum = DecodeFixed32(payload.data() + 12);
+  const std::uint64_t length = DecodeFixed64(payload.data() + 16);
+  const std::string_view body = payload.substr(kPayloadHeaderBytes);
+  if (body.size() < length) {
+    return "its scenario is cut short: " + std::to_string(body.size()) + " of its " +
+           std::to_string(length) + " bytes are there";
+  }
+  if (body.size() > length) {
+    return "its scenario has been altered: " + std::to_string(body.size() - length) +
+           " bytes follow it";
+  }
+  if (Crc32(body) != checksum) {
+    return "its scenario has been altered: its checksum does not match its bytes";
+  }
+  if (std::string wrong = ReadBody(body, scenario); !wrong.empty()) {
+    return "its scenario cannot be read: " + wrong;
+  }
+  if (std::string wrong = ScenarioProblem(scenario); !wrong.empty()) {
+    return "its scenario cannot be installed: " + wrong;
+  }
+  return "";
+}
+
+}  // namespace tarvosa

@@ -1,0 +1,103 @@
+#include "documents/scenario_documents.h"
+
+#include "documents/document.h"
+#include "util/windows1252.h"
+
+namespace tarvosa {
+
+std::string DocumentName(DocumentKind kind, const ScenarioPlace& place) {
+  switch (kind) {
+    case DocumentKind::kLineDefinition:
+      return LineDefinitionName(place);
+    case DocumentKind::kTrainData:
+      return TrainDataName(place);
+    case DocumentKind::kNotes:
+      return NotesName(place);
+    case DocumentKind::kSlowDownOrder:
+      return SlowDownOrderName(place);
+    case DocumentKind::kTimetable:
+      break;
+  }
+  return TimetableName(place);
+}
+
+std::string_view DocumentTitle(DocumentKind kind) {
+  switch (kind) {
+    case DocumentKind::kLineDefinition:
+      return "line definition file";
+    case DocumentKind::kTrainData:
+      return "train data file";
+    case DocumentKind::kNotes:
+      return "notes";
+    case DocumentKind::kSlowDownOrder:
+      return "slow-down order";
+    case DocumentKind::kTimetable:
+      break;
+  }
+  return "timetable sheet";
+}
+
+std::string TitleProblem(std::string_view title) {
+  if (title.empty()) return "the title is empty";
+  if (title.size() > kLongestTitle) {
+    return "the title is longer than " + std::to_string(kLongestTitle) + " bytes";
+  }
+  for (const char c : title) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return "the title holds a control character";
+    if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) {
+      return std::string("the title holds '") + c + "', which a file name cannot hold";
+    }
+  }
+  std::string bytes;
+  if (const auto error = AppendWindows1252(title, bytes)) {
+    return "the title's character " + std::to_string(error->column) + ": " + error->reason;
+  }
+  return "";
+}
+
+std::string DocumentProblem(const DocumentLines& lines) {
+  const std::size_t most = kDocumentTableSize - 1;
+  if (lines.size() > most) {
+    return std::to_string(lines.size()) + " lines: a document holds at most " +
+           std::to_string(most);
+  }
+  for (std::size_t index = 0; index < lines.size(); ++index) {
+    if (lines[index] == kEndMarker) {
+      return "line " + std::to_string(index + 1) + " is '" + std::string(kEndMarker) +
+             "', which ends a document where it stands";
+    }
+  }
+  return "";
+}
+
+std::string ScenarioProblem(const ScenarioDocuments& scenario) {
+  for (const auto* title : {&scenario.route_title, &scenario.train_title}) {
+    if (std::string problem = TitleProblem(*title); !problem.empty()) {
+      return (title == &scenario.route_title ? "route: " : "train: ") + problem;
+    }
+  }
+  for (const DocumentKind kind : kWritingOrder) {
+    const auto& lines = scenario[kind];
+    const bool required = kind == DocumentKind::kLineDefinition || kind == DocumentKind::kTrainData;
+    if (!lines && required) return "there is no " + std::string(DocumentTitle(kind));
+    if (!lines) continue;
+    if (std::string problem = DocumentProblem(*lines); !problem.empty()) {
+      return std::string(DocumentTitle(kind)) + ": " + problem;
+    }
+  }
+  return "";
+}
+
+Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
+                             const DocumentLines& lines) {
+  const std::string name = DocumentName(kind, place);
+  // A table would cut such a document short without a word.
+  if (std::string problem = DocumentProblem(lines); !problem.empty()) {
+    return Status::DataError(name + ": " + problem);
+  }
+  const std::vector<std::string_view> views(lines.begin(), lines.end());
+  return scrivi_documento(name, MakeDocumentTable(views));
+}
+
+}  // namespace tarvosa

@@ -1,0 +1,26 @@
+#include "util/checksum.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvosa {
+namespace {
+
+TEST(Crc32, GivesTheCheckValuesOfTheStandard) {
+  EXPECT_EQ(Crc32(""), 0x00000000u);
+  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+  EXPECT_EQ(Crc32("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
+}
+
+TEST(Crc32, AnyFlippedBitChangesIt) {
+  const std::string bytes = "stazione,  3500,  2,  300, Fermata\r\n";
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    for (int bit = 0; bit < 8; ++bit) {
+      std::string changed = bytes;
+      changed[at] = static_cast<char>(changed[at] ^ (1 << bit));
+      EXPECT_NE(Crc32(changed), Crc32(bytes)) << at << " " << bit;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarvosa

@@ -1,0 +1,80 @@
+#include "documents/scenario_documents.h"
+
+#include <gtest/gtest.h>
+
+#include "documents/document.h"
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+using testing::ListDirectory;
+using testing::ReadFile;
+using testing::ScratchDirectory;
+
+TEST(ScenarioDocuments, EveryKindIsNamedAfterTheTitles) {
+  const ScenarioPlace place{.route_title = "Lago", .train_title = "Espresso", .app_path = "d"};
+  std::vector<std::string> names;
+  for (const DocumentKind kind : kWritingOrder) names.push_back(DocumentName(kind, place));
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "d/Lago_linea.txt", "d/Lago_Espresso-.txt", "d/Lago_Espresso_note.txt",
+                       "d/Lago_Espresso_rallentamenti.txt", "d/Lago_Espresso_scheda_treno.txt"}));
+}
+
+TEST(ScenarioDocuments, ATitleMustNameAFileOnEverySystem) {
+  EXPECT_EQ(TitleProblem("Lago di Còmo"), "");
+  EXPECT_EQ(TitleProblem("Lago_Nord"), "");
+  EXPECT_EQ(TitleProblem(""), "the title is empty");
+  EXPECT_EQ(TitleProblem(std::string(101, 'a')), "the title is longer than 100 bytes");
+  EXPECT_EQ(TitleProblem("../Lago"), "the title holds '/', which a file name cannot hold");
+  EXPECT_EQ(TitleProblem("C:Lago"), "the title holds ':', which a file name cannot hold");
+  EXPECT_EQ(TitleProblem("a\\b"), "the title holds '\\', which a file name cannot hold");
+  EXPECT_EQ(TitleProblem("a\tb"), "the title holds a control character");
+  EXPECT_EQ(TitleProblem("Lago→"),
+            "the title's character 5: character U+2192 has no Windows-1252 byte");
+}
+
+TEST(ScenarioDocuments, ADocumentHoldsAThousandLinesAndNoEndMarker) {
+  EXPECT_EQ(DocumentProblem(DocumentLines(1000, "x")), "");
+  EXPECT_EQ(DocumentProblem(DocumentLines(1001, "x")), "1001 lines: a document holds at most 1000");
+  EXPECT_EQ(DocumentProblem({"uno", std::string(kEndMarker), "tre"}),
+            "line 2 is 'riferimento fine del file', which ends a document where it stands");
+  EXPECT_EQ(DocumentProblem({" riferimento fine del file"}), "");
+}
+
+TEST(ScenarioDocuments, TheLineAndTrainFilesMustBeThere) {
+  ScenarioDocuments scenario{.route_title = "Lago", .train_title = "Espresso"};
+  EXPECT_EQ(ScenarioProblem(scenario), "there is no line definition file");
+  scenario[DocumentKind::kLineDefinition] = DocumentLines{"[generale]"};
+  EXPECT_EQ(ScenarioProblem(scenario), "there is no train data file");
+  scenario[DocumentKind::kTrainData] = DocumentLines{};
+  EXPECT_EQ(ScenarioProblem(scenario), "");
+  scenario[DocumentKind::kNotes] = DocumentLines(1001);
+  EXPECT_EQ(ScenarioProblem(scenario), "notes: 1001 lines: a document holds at most 1000");
+  scenario.train_title = "a/b";
+  EXPECT_EQ(ScenarioProblem(scenario), "train: the title holds '/', which a file name cannot hold");
+}
+
+TEST(ScenarioDocuments, ADocumentIsWrittenWithItsLinesExactly) {
+  ScratchDirectory dir;
+  const ScenarioPlace place{
+      .route_title = "Lago", .train_title = "Espresso", .app_path = dir.text()};
+  ASSERT_TRUE(WriteScenarioDocument(place, DocumentKind::kNotes, {"    Località", "", " x "}).ok());
+  EXPECT_EQ(ReadFile(dir.path() / "Lago_Espresso_note.txt"), "    Localit\xE0\r\n\r\n x \r\n");
+}
+
+TEST(ScenarioDocuments, ADocumentATableWouldCutShortIsRefusedUnwritten) {
+  ScratchDirectory dir;
+  const ScenarioPlace place{
+      .route_title = "Lago", .train_title = "Espresso", .app_path = dir.text()};
+  const Status written =
+      WriteScenarioDocument(place, DocumentKind::kNotes, {"uno", std::string(kEndMarker), "tre"});
+  EXPECT_EQ(written.kind(), ExitStatus::kDataError);
+  EXPECT_EQ(written.message(), dir.text() +
+                                   "/Lago_Espresso_note.txt: line 2 is 'riferimento "
+                                   "fine del file', which ends a document where it stands");
+  EXPECT_TRUE(ListDirectory(dir.path()).empty());
+}
+
+}  // namespace
+}  // namespace tarvosa

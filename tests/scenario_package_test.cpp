@@ -1,0 +1,312 @@
+// A scenario of an author's own, packaged by the tool as a self-installing
+// program and installed by running it: both as processes, as authors and
+// users start them.
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "test_process.h"
+#include "test_support.h"
+
+namespace tarvosa {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ListDirectory;
+using testing::ReadFile;
+using testing::WriteFile;
+
+const std::vector<std::string> kLagoFiles = {"Lago_Espresso.dat",
+                                             "Lago_Espresso.sim",
+                                             "Lago_Espresso_note.txt",
+                                             "Lago_Espresso_rallentamenti.txt",
+                                             "Lago_Espresso_scheda_treno.txt",
+                                             "Lago_linea.dat"};
+
+class ScenarioPackage : public ::testing::Test {
+ protected:
+  testing::ProgramResult Tool(const std::vector<std::string>& arguments) {
+    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
+  }
+  std::string In(const std::string& file) const { return (work_.path() / file).string(); }
+
+  // The exported example with its files named after the route Lago and the
+  // train Espresso.
+  void LagoExample() {
+    ASSERT_EQ(Tool({"export", In("lago")}).exit_status, 0);
+    for (const std::string& file : ListDirectory(work_.path() / "lago")) {
+      std::string renamed = file;
+      renamed.replace(0, 7, "Lago");
+      if (const auto at = renamed.find("Corvale"); at != std::string::npos) {
+        renamed.replace(at, 7, "Espresso");
+      }
+      fs::rename(work_.path() / "lago" / file, work_.path() / "lago" / renamed);
+    }
+  }
+  // `scenario new` under the titles Lago and Espresso.
+  void LagoSkeleton() {
+    ASSERT_EQ(Tool({"new", In("lago"), "--route", "Lago", "--train", "Espresso"}).exit_status, 0);
+  }
+  testing::ProgramResult Package(const std::vector<std::string>& more = {}) {
+    std::vector<std::string> arguments = {"package", In("lago"), "-o", In("Lago_Espresso")};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return Tool(arguments);
+  }
+  // Runs the packaged program from a directory of its own, started from
+  // another working directory.
+  testing::ProgramResult Install(const std::string& program = "Lago_Espresso") {
+    fs::copy_file(In(program), program_, fs::copy_options::overwrite_existing);
+    return testing::RunProgram(program_, work_.path());
+  }
+  std::map<std::string, std::string> Installed() const {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : ListDirectory(install_.path())) {
+      if (name != program_.filename()) files[name] = ReadFile(install_.path() / name);
+    }
+    return files;
+  }
+
+  testing::ScratchDirectory work_{"autore"};
+  testing::ScratchDirectory install_{"Giochi di treni/lago è"};
+  fs::path program_ = install_.path() / "Lago_Espresso";
+};
+
+TEST_F(ScenarioPackage, TheExampleUnderOtherTitlesInstallsWhatCompileWrites) {
+  LagoExample();
+  const auto packaged = Package();
+  ASSERT_EQ(packaged.exit_status, 0) << packaged.standard_error;
+  EXPECT_EQ(packaged.standard_output.rfind(
+                "wrote " + In("Lago_Espresso") + ": Lago_Espresso for Linux, ", 0),
+            0u)
+      << packaged.standard_output;
+  EXPECT_NE(fs::status(In("Lago_Espresso")).permissions() & fs::perms::owner_exec, fs::perms::none);
+
+  const auto run = Install();
+  EXPECT_EQ(run.exit_status, 0) << run.standard_error;
+  EXPECT_EQ(run.standard_error, "Attendere\n");
+  const auto installed = Installed();
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : installed) names.push_back(name);
+  EXPECT_EQ(names, kLagoFiles);
+  for (const char* document : {"Lago_Espresso_note.txt", "Lago_Espresso_rallentamenti.txt",
+                               "Lago_Espresso_scheda_treno.txt"}) {
+    EXPECT_EQ(installed.at(document), ReadFile(work_.path() / "lago" / document)) << document;
+  }
+  fs::create_directory(In("out"));
+  ASSERT_EQ(
+      Tool({"compile", In("lago/Lago_linea.txt"), In("lago/Lago_Espresso-.txt"), "-o", In("out")})
+          .exit_status,
+      0);
+  for (const std::string& file : ListDirectory(In("out"))) {
+    EXPECT_EQ(installed.at(file), ReadFile(work_.path() / "out" / file)) << file;
+  }
+  EXPECT_EQ(ListDirectory(work_.path() / "lago").size(), 5u);  // the inputs are left alone
+}
+
+TEST_F(ScenarioPackage, TheDocumentsAScenarioLacksAreMadeFromItsData) {
+  LagoSkeleton();
+  const auto packaged = Package();
+  ASSERT_EQ(packaged.exit_status, 0) << packaged.standard_error;
+  EXPECT_NE(packaged.standard_output.find(
+                "; the slow-down order and timetable sheet made from its data\n"),
+            std::string::npos);
+  ASSERT_EQ(Install().exit_status, 0);
+  const auto installed = Installed();
+  EXPECT_EQ(installed.size(), 6u);
+  EXPECT_EQ(installed.at("Lago_Espresso_note.txt"),
+            ReadFile(work_.path() / "lago" / "Lago_Espresso_note.txt"));
+
+  const auto made = Tool({"documents", In("lago/Lago_linea.txt"), In("lago/Lago_Espresso-.txt"),
+                          "-o", In("documenti")});
+  ASSERT_EQ(made.exit_status, 0) << made.standard_error;
+  EXPECT_EQ(made.standard_output, "wrote " + In("documenti/Lago_Espresso_rallentamenti.txt") +
+                                      " and " + In("documenti/Lago_Espresso_scheda_treno.txt") +
+                                      "\n");
+  for (const char* document :
+       {"Lago_Espresso_rallentamenti.txt", "Lago_Espresso_scheda_treno.txt"}) {
+    EXPECT_EQ(installed.at(document), ReadFile(work_.path() / "documenti" / document)) << document;
+  }
+  // Without notes, the program writes none.
+  fs::remove(In("lago/Lago_Espresso_note.txt"));
+  ASSERT_EQ(Package({"--force"}).exit_status, 0);
+  for (const std::string& name : ListDirectory(install_.path())) fs::remove(install_.path() / name);
+  ASSERT_EQ(Install().exit_status, 0);
+  EXPECT_EQ(Installed().count("Lago_Espresso_note.txt"), 0u);
+  EXPECT_EQ(Installed().size(), 5u);
+}
+
+TEST_F(ScenarioPackage, DocumentsNeverReplaceAFileWithoutForce) {
+  LagoSkeleton();
+  const std::vector<std::string> command = {"documents", In("lago/Lago_linea.txt"),
+                                            In("lago/Lago_Espresso-.txt"), "-o", In("lago")};
+  ASSERT_EQ(Tool(command).exit_status, 0);
+  const std::string timetable = In("lago/Lago_Espresso_scheda_treno.txt");
+  WriteFile(timetable, "mine");
+  const auto refused = Tool(command);
+  EXPECT_EQ(refused.exit_status, 1);
+  EXPECT_NE(refused.standard_error.find(timetable + ": exists already; --force replaces it\n"),
+            std::string::npos);
+  EXPECT_EQ(ReadFile(timetable), "mine");
+  std::vector<std::string> forced = command;
+  forced.push_back("--force");
+  EXPECT_EQ(Tool(forced).exit_status, 0);
+  EXPECT_EQ(ReadFile(timetable).substr(0, 47), std::string(32, ' ') + "SCHEDA ORARIO\r\n");
+}
+
+TEST_F(ScenarioPackage, AnAuthorsLineEndsAreInstalledAsCrLf) {
+  LagoSkeleton();
+  const std::string crlf_train = ReadFile(In("lago/Lago_Espresso-.txt"));
+  std::string lf_train = crlf_train;
+  std::erase(lf_train, '\r');
+  lf_train.pop_back();  // and no line end after the last line
+  WriteFile(In("lago/Lago_Espresso-.txt"), lf_train);
+  WriteFile(In("lago/Lago_Espresso_note.txt"), "    Prima riga\n\nultima riga, senza a capo");
+  ASSERT_EQ(Package().exit_status, 0);
+  ASSERT_EQ(Install().exit_status, 0);
+  EXPECT_EQ(Installed().at("Lago_Espresso_note.txt"),
+            "    Prima riga\r\n\r\nultima riga, senza a capo\r\n");
+
+  // The same compiled files as from the files with CR LF throughout.
+  const auto from_lf = Installed();
+  WriteFile(In("lago/Lago_Espresso-.txt"), crlf_train);
+  ASSERT_EQ(Package({"--force"}).exit_status, 0);
+  ASSERT_EQ(Install().exit_status, 0);
+  for (const char* file : {"Lago_Espresso.dat", "Lago_Espresso.sim", "Lago_linea.dat"}) {
+    EXPECT_EQ(Installed().at(file), from_lf.at(file)) << file;
+  }
+}
+
+// The packaged program's own bytes end where its installer's did.
+class DamagedPayload : public ScenarioPackage {
+ protected:
+  void SetUp() override {
+    LagoSkeleton();
+    ASSERT_EQ(Package().exit_status, 0);
+    program_bytes_ = ReadFile(In("Lago_Espresso"));
+  }
+  // Runs the program made of `bytes`: it must end with status 1, the
+  // message, and nothing written.
+  void ExpectRefused(const std::string& bytes, const std::string& reason) {
+    WriteFile(In("Lago_Espresso"), bytes);
+    const auto run = Install();
+    EXPECT_EQ(run.exit_status, 1);
+    EXPECT_EQ(run.standard_error, program_.string() + ": " + reason + "\n");
+    EXPECT_EQ(ListDirectory(install_.path()), std::vector<std::string>{"Lago_Espresso"});
+  }
+  const std::size_t installer_size_ = fs::file_size(TARVOSA_INSTALLER);
+  std::string program_bytes_;
+};
+
+TEST_F(DamagedPayload, APayloadCutShortWritesNothing) {
+  const std::size_t body = program_bytes_.size() - installer_size_ - 24;
+  ExpectRefused(program_bytes_.substr(0, program_bytes_.size() - 100),
+                "its scenario is cut short: " + std::to_string(body - 100) + " of its " +
+                    std::to_string(body) + " bytes are there");
+  ExpectRefused(program_bytes_.substr(0, installer_size_ + 5),
+                "its scenario is cut short: 5 of the 24 bytes of its header are there");
+  ExpectRefused(program_bytes_.substr(0, installer_size_),
+                "its scenario is cut short: 0 of the 24 bytes of its header are there");
+}
+
+TEST_F(DamagedPayload, AFlippedByteWritesNothing) {
+  std::string altered = program_bytes_;
+  altered[altered.size() - 30] ^= 0x01;
+  ExpectRefused(altered, "its scenario has been altered: its checksum does not match its bytes");
+  ExpectRefused(program_bytes_ + "x", "its scenario has been altered: 1 bytes follow it");
+}
+
+TEST_F(DamagedPayload, AnUnknownVersionWritesNothing) {
+  std::string later = program_bytes_;
+  later[installer_size_ + 8] = 7;
+  ExpectRefused(later, "its scenario is of version 7, and this program reads version 1 only");
+}
+
+TEST_F(ScenarioPackage, AScenarioThatDoesNotCompileIsRefused) {
+  LagoSkeleton();
+  std::string train = ReadFile(In("lago/Lago_Espresso-.txt"));
+  train.replace(train.find("velocita,  1000,  100"), 21, "velocita,  1000,  1x0");
+  WriteFile(In("lago/Lago_Espresso-.txt"), train);
+  const auto refused = Package();
+  EXPECT_EQ(refused.exit_status, 2);
+  EXPECT_EQ(refused.standard_error,
+            In("lago/Lago_Espresso-.txt") +
+                ":10:19: error 25: a number was expected for the line speed, found '1x0' "
+                "(nothing packaged)\n");
+  EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
+}
+
+TEST_F(ScenarioPackage, WarningsArePrintedAndRefuseOnlyWithStrict) {
+  LagoSkeleton();
+  std::string train = ReadFile(In("lago/Lago_Espresso-.txt"));
+  train.replace(train.find("velocita,  1000,  100"), 21, "velocita,  1000,  102");
+  WriteFile(In("lago/Lago_Espresso-.txt"), train);
+  const auto strict = Package({"--strict"});
+  EXPECT_EQ(strict.exit_status, 2);
+  EXPECT_NE(strict.standard_error.find("warning: a line speed of 102 is stored as 100"),
+            std::string::npos);
+  EXPECT_NE(strict.standard_error.find("1 warning and --strict: nothing packaged\n"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
+  const auto packaged = Package();
+  EXPECT_EQ(packaged.exit_status, 0);
+  EXPECT_NE(packaged.standard_error.find("warning: a line speed of 102"), std::string::npos);
+}
+
+TEST_F(ScenarioPackage, ADirectoryWithoutOneScenarioIsRefused) {
+  fs::create_directory(In("lago"));
+  WriteFile(In("lago/Lago_linea.txt"), "[generale]\r\n");
+  const auto none = Package();
+  EXPECT_EQ(none.exit_status, 1);
+  EXPECT_EQ(none.standard_error, In("lago") +
+                                     ": no scenario: a line definition file R_linea.txt and a "
+                                     "train data file R_T-.txt are needed\n");
+  WriteFile(In("lago/Lago_Espresso-.txt"), "[generale]\r\n");
+  WriteFile(In("lago/Lago_Rapido-.txt"), "[generale]\r\n");
+  const auto two = Package();
+  EXPECT_EQ(two.exit_status, 4);
+  EXPECT_EQ(two.standard_error, In("lago") +
+                                    ": more than one scenario: Lago_Espresso and Lago_Rapido; "
+                                    "keep one in the directory\n");
+  EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
+}
+
+TEST_F(ScenarioPackage, AProgramIsReplacedOnlyWithForce) {
+  LagoSkeleton();
+  WriteFile(In("Lago_Espresso"), "mine");
+  const auto refused = Package();
+  EXPECT_EQ(refused.exit_status, 1);
+  EXPECT_EQ(refused.standard_error,
+            In("Lago_Espresso") + ": exists already; --force replaces it\n");
+  EXPECT_EQ(ReadFile(In("Lago_Espresso")), "mine");
+  EXPECT_EQ(Package({"--force"}).exit_status, 0);
+  EXPECT_NE(ReadFile(In("Lago_Espresso")), "mine");
+}
+
+TEST_F(ScenarioPackage, OnlyAnInstallerAsBuiltOfTheRightSystemIsPackaged) {
+  LagoSkeleton();
+  const auto missing = Package({"--installer", In("nowhere.exe"), "--windows"});
+  EXPECT_EQ(missing.exit_status, 1);
+  EXPECT_EQ(missing.standard_error, "the installer of the Windows build is missing (looked for " +
+                                        In("nowhere.exe") +
+                                        "); build it, or give its place with --installer\n");
+  const auto linux_one = Package({"--installer", TARVOSA_INSTALLER, "--windows"});
+  EXPECT_EQ(linux_one.exit_status, 4);
+  EXPECT_EQ(linux_one.standard_error,
+            std::string(TARVOSA_INSTALLER) +
+                ": not a Windows program; --windows packages the installer of the Windows build\n");
+  ASSERT_EQ(Package().exit_status, 0);
+  fs::copy_file(In("Lago_Espresso"), In("packaged"));
+  const auto again = Package({"--installer", In("packaged"), "--force"});
+  EXPECT_EQ(again.exit_status, 4);
+  EXPECT_EQ(again.standard_error,
+            In("packaged") + ": carries a scenario already; package the installer as built\n");
+  WriteFile(In("other"),
+            "\x7F"
+            "ELF not an installer");
+  EXPECT_EQ(
+      Package({"--installer", In("other"), "--force"}).standard_error,
+      In("other") + ": not an installer that can carry a scenario (it has no slot for one)\n");
+}
+
+}  // namespace
+}  // namespace tarvosa
