@@ -116,7 +116,7 @@
     ctx.restore();
   }
 
-  const chartSpecs = [
+  const panels = [
     { id: 'elevation', title: 'elevation (m, from the gradients); tunnels shaded, text boards ticked',
       values: cells.elevation, unit: 'm', colour: '#8c564b', draw: (u) => {
         overlayBands(u, data.tunnels, 'rgba(120,120,120,0.18)');
@@ -167,16 +167,16 @@
     planLeads = false;
   }
 
-  function makeChart(spec, container, width) {
-    const box = el('div', { class: 'chart', id: 'chart-' + spec.id });
+  function makeChart(panel, container, width) {
+    const box = el('div', { class: 'chart', id: 'chart-' + panel.id });
     container.append(box);
-    const series = { label: spec.id, stroke: spec.colour, width: 1.5,
-      value: (u, v) => (v == null ? '' : v + (spec.unit ? ' ' + spec.unit : '')) };
-    if (spec.stepped && uPlot.paths && uPlot.paths.stepped) {
+    const series = { label: panel.id, stroke: panel.colour, width: 1.5,
+      value: (u, v) => (v == null ? '' : v + (panel.unit ? ' ' + panel.unit : '')) };
+    if (panel.stepped && uPlot.paths && uPlot.paths.stepped) {
       series.paths = uPlot.paths.stepped({ align: 1 });
     }
     const opts = {
-      title: spec.title, width, height: 150,
+      title: panel.title, width, height: 150,
       scales: { x: { time: false } },
       axes: [{ label: 'km', size: 34 }, { size: 54, space: 18 }],
       legend: { show: false },
@@ -185,18 +185,18 @@
       hooks: {
         setScale: [(u, key) => { if (key === 'x') syncRange(u); }],
         setCursor: [(u) => { if (u.cursor.idx != null) showPoint(u.cursor.idx); }],
-        draw: spec.draw ? [spec.draw] : [],
+        draw: panel.draw ? [panel.draw] : [],
       },
     };
-    const chart = new uPlot(opts, [km, spec.values], box);
-    chart.spec = spec;
+    const chart = new uPlot(opts, [km, panel.values], box);
+    chart.panel = panel;
     return chart;
   }
 
   function buildCharts() {
     const container = document.getElementById('charts');
     const width = container.clientWidth || 900;
-    chartSpecs.forEach((spec) => charts.push(makeChart(spec, container, width)));
+    panels.forEach((panel) => charts.push(makeChart(panel, container, width)));
     window.addEventListener('resize', () => {
       const w = container.clientWidth || 900;
       charts.forEach((u) => u.setSize({ width: w, height: 150 }));
