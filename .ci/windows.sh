@@ -19,6 +19,38 @@ if grep -q "warning:" build-windows.log; then
   exit 1
 fi
 
+# Prints the id of the window whose title matches $1, once it is on screen;
+# fails after a minute.
+await_window() {
+  timeout 60 xdotool search --sync "${@:2}" --name "$1" | head -n 1
+}
+
+# The program started in the background as $1 shows a message box: checks
+# that its +msgbox log $2 carries the text $3 (a grep pattern), keeps a
+# screenshot $4, answers the box and checks that the program ends with
+# status $5.
+answer_message_box() {
+  local program=$1 log=$2 text=$3 screenshot=$4 expected=$5 box status=0
+  box=$(await_window '^Error$') || { echo "no message box came on screen" >&2; exit 1; }
+  grep -q "msgbox:MSGBOX_OnInit L\"$text" "$log" ||
+    { echo "the message box does not say $text" >&2; exit 1; }
+  /usr/bin/import -window root "$screenshot"
+  xdotool key --window "$box" Return
+  wait "$program" || status=$?
+  [ "$status" -eq "$expected" ] ||
+    { echo "the program ended with status $status, not $expected" >&2; exit 1; }
+}
+
+# Compares the six files that runs of route $3 with train $4 installed in
+# directories $1 and $2.
+same_installed_files() {
+  local file
+  for file in "$3_$4_note.txt" "$3_$4_rallentamenti.txt" "$3_$4_scheda_treno.txt" \
+              "$3_linea.dat" "$3_$4.sim" "$3_$4.dat"; do
+    cmp "$1/$file" "$2/$file"
+  done
+}
+
 work=$(mktemp -d)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 wineboot -i >/dev/null 2>&1
@@ -36,7 +68,7 @@ mkdir "$work/windows" "$work/linux"
 cp build-windows/src/Tarvosa_Corvale.exe "$work/windows/"
 wine "$work/windows/Tarvosa_Corvale.exe" &
 installer=$!
-if ! window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarvosa$' | head -n 1); then
+if ! window=$(await_window '^Tarvosa$' --onlyvisible); then
   echo "the window Tarvosa never came on screen" >&2
   exit 1
 fi
@@ -52,11 +84,7 @@ wait "$installer"
 echo "window $window was on screen; screenshot in build-windows/attendere.png"
 cp build/src/Tarvosa_Corvale "$work/linux/"
 "$work/linux/Tarvosa_Corvale" 2>/dev/null
-for file in Tarvosa_Corvale_note.txt Tarvosa_Corvale_rallentamenti.txt \
-            Tarvosa_Corvale_scheda_treno.txt Tarvosa_linea.dat Tarvosa_Corvale.sim \
-            Tarvosa_Corvale.dat; do
-  cmp "$work/windows/$file" "$work/linux/$file"
-done
+same_installed_files "$work/windows" "$work/linux" Tarvosa Corvale
 [ "$(ls "$work/windows" | wc -l)" -eq 7 ] || { echo "the Windows run left other files" >&2; exit 1; }
 echo "the Windows run installed the same six files as the Linux run"
 
@@ -86,18 +114,7 @@ echo "== a forced header conflict"
 mkdir "$work/conflict"
 cp build-windows/tests/forced_conflict.exe "$work/conflict/"
 WINEDEBUG=+msgbox wine "$work/conflict/forced_conflict.exe" 2>"$work/msgbox.log" &
-conflict=$!
-if ! box=$(timeout 60 xdotool search --sync --name '^Error$' | head -n 1); then
-  echo "no message box came on screen" >&2
-  exit 1
-fi
-grep -q 'msgbox:MSGBOX_OnInit L" Errore n. 1250"' "$work/msgbox.log" ||
-  { echo "the message box does not say \" Errore n. 1250\"" >&2; exit 1; }
-/usr/bin/import -window root build-windows/errore.png
-xdotool key --window "$box" Return
-status=0
-wait "$conflict" || status=$?
-[ "$status" -eq 3 ] || { echo "the conflict ended with status $status, not 3" >&2; exit 1; }
+answer_message_box $! "$work/msgbox.log" ' Errore n. 1250"' build-windows/errore.png 3
 [ "$(ls "$work/conflict")" = "forced_conflict.exe" ] ||
   { echo "the conflict left files: $(ls "$work/conflict")" >&2; exit 1; }
 echo "the conflict showed \" Errore n. 1250\", ended with status 3 and wrote no compiled file"
@@ -111,7 +128,7 @@ mkdir "$work/autore" "$work/package-windows" "$work/package-linux" "$work/packag
 "$scenario" package "$work/autore" -o "$work/package-linux/Percorso_Treno" >/dev/null
 wine "$work/package-windows/Percorso_Treno.exe" &
 packaged=$!
-if ! window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Percorso$' | head -n 1); then
+if ! window=$(await_window '^Percorso$' --onlyvisible); then
   echo "the window Percorso never came on screen" >&2
   exit 1
 fi
@@ -119,11 +136,7 @@ status=0
 wait "$packaged" || status=$?
 [ "$status" -eq 0 ] || { echo "the packaged run ended with status $status" >&2; exit 1; }
 "$work/package-linux/Percorso_Treno" 2>/dev/null
-for file in Percorso_Treno_note.txt Percorso_Treno_rallentamenti.txt \
-            Percorso_Treno_scheda_treno.txt Percorso_linea.dat Percorso_Treno.sim \
-            Percorso_Treno.dat; do
-  cmp "$work/package-windows/$file" "$work/package-linux/$file"
-done
+same_installed_files "$work/package-windows" "$work/package-linux" Percorso Treno
 [ "$(ls "$work/package-windows" | wc -l)" -eq 7 ] ||
   { echo "the packaged run left other files: $(ls "$work/package-windows")" >&2; exit 1; }
 echo "window $window was on screen; the packaged run installed the same six files as the Linux package"
@@ -131,17 +144,8 @@ echo "window $window was on screen; the packaged run installed the same six file
 size=$(stat -c %s "$work/package-windows/Percorso_Treno.exe")
 head -c $((size - 100)) "$work/package-windows/Percorso_Treno.exe" > "$work/package-cut/Percorso_Treno.exe"
 WINEDEBUG=+msgbox wine "$work/package-cut/Percorso_Treno.exe" 2>"$work/cut.log" &
-cut=$!
-if ! box=$(timeout 60 xdotool search --sync --name '^Error$' | head -n 1); then
-  echo "no message box came on screen for the program cut short" >&2
-  exit 1
-fi
-grep -q 'msgbox:MSGBOX_OnInit L".*Percorso_Treno.exe: its scenario is cut short: ' "$work/cut.log" ||
-  { echo "the message box does not say that the scenario is cut short" >&2; exit 1; }
-xdotool key --window "$box" Return
-status=0
-wait "$cut" || status=$?
-[ "$status" -eq 1 ] || { echo "the program cut short ended with status $status, not 1" >&2; exit 1; }
+answer_message_box $! "$work/cut.log" '.*Percorso_Treno.exe: its scenario is cut short: ' \
+  build-windows/cut_short.png 1
 [ "$(ls "$work/package-cut")" = "Percorso_Treno.exe" ] ||
   { echo "the program cut short wrote files: $(ls "$work/package-cut")" >&2; exit 1; }
 echo "the program cut short said so in a message box, ended with status 1 and wrote nothing"

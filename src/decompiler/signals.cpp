@@ -13,8 +13,13 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-const TrackCell* At(const std::vector<TrackCell>& cells, std::int64_t index) {
-  return CellAt(cells, index);
+// A value no record can write as it stands is written as `written`, which
+// wraps to it when the compiler stores it.
+void WarnWrapped(Recovery& out, std::int64_t cell, const std::string& what, std::int64_t value,
+                 const std::string& why, std::int64_t written) {
+  out.Warn(CompiledPart::kTrack, CellText(cell) + ": " + what + " of " + std::to_string(value) +
+                                     " cannot be written, as " + why + ": written as " +
+                                     std::to_string(written) + ", which wraps to it");
 }
 
 // The signal keeps rapp × 10 + sx × 3 + dx in value_d and writes
@@ -29,7 +34,7 @@ std::int64_t Rapp(const std::vector<TrackCell>& cells, std::int64_t c, std::int1
     const std::int64_t q = value_d - rapp * 10;
     std::int64_t matches = 0;
     for (std::int64_t k = 1; k <= 4; ++k) {
-      const TrackCell* cell = At(cells, c - 2 * k);
+      const TrackCell* cell = CellAt(cells, c - 2 * k);
       if (cell && cell->approach_code == static_cast<std::uint8_t>(q * 10 + k)) ++matches;
     }
     if (matches > best_matches) best = rapp, best_matches = matches;
@@ -44,11 +49,7 @@ std::string Signal(const std::vector<TrackCell>& cells, std::int64_t c, std::int
   std::int64_t tempo = cell.signal_time;
   if (tempo >= 1 && tempo <= 100) {
     tempo += 256;
-    out.Warn(CompiledPart::kTrack, CellText(c) + ": a signal time of " +
-                                       std::to_string(cell.signal_time) +
-                                       " cannot be written, as times 1 to 100 become 101: "
-                                       "written as " +
-                                       std::to_string(tempo) + ", which wraps to it");
+    WarnWrapped(out, c, "a signal time", cell.signal_time, "times 1 to 100 become 101", tempo);
   }
   const std::int64_t s1 = FloorDiv(cell.value_a, 10), s2 = FloorDiv(cell.value_b, 10),
                      s3 = FloorDiv(cell.value_c, 10);
@@ -79,7 +80,7 @@ std::int64_t ZoneEnd(const std::vector<TrackCell>& cells, std::int64_t s, std::v
 std::string SlowDown(const std::vector<TrackCell>& cells, std::int64_t s, std::vector<bool>& used) {
   const TrackCell& start = cells[static_cast<std::size_t>(s)];
   const std::int64_t e = ZoneEnd(cells, s, used);
-  const TrackCell* marker = At(cells, s - 25);
+  const TrackCell* marker = CellAt(cells, s - 25);
   const bool markers = marker && marker->kind == kSlowDownApproach && marker->value_a == 1;
   return Record("rallentamento", {FeatureProgressive(s), start.value_a, 50 * (e - s), start.value_c,
                                   markers ? 1 : 0, start.value_b});
@@ -120,11 +121,8 @@ void RecoverOwnBrakingPoints(const CompiledInput& in, Recovery& out) {
     std::int64_t value = cell.value_a;
     if (value <= 0) {
       value += 65536;
-      out.Warn(CompiledPart::kTrack, CellText(c) + ": a braking point's value of " +
-                                         std::to_string(cell.value_a) +
-                                         " cannot be written, as a value of 0 or less makes a "
-                                         "point without one: written as " +
-                                         std::to_string(value) + ", which wraps to it");
+      WarnWrapped(out, c, "a braking point's value", cell.value_a,
+                  "a value of 0 or less makes a point without one", value);
     }
     out.points.push_back({c, value});
   }
