@@ -12,6 +12,7 @@ enum class ExitStatus : int {
   kFileSystem = 1,     // a file could not be created, replaced or read
   kDataError = 2,      // the scenario data is wrong
   kFatalConflict = 3,  // a numbered fatal conflict ("Errore n.")
+  kUsage = 4,          // the tool was asked for something it cannot do as asked
 };
 
 // Ok, or a failure of one kind with a message that names the file and the
@@ -31,8 +32,13 @@ class Status {
     return Status(ExitStatus::kFatalConflict, std::move(number));
   }
 
+  static Status UsageError(std::string message) {
+    return Status(ExitStatus::kUsage, std::move(message));
+  }
+
   bool ok() const { return kind_ == ExitStatus::kClean; }
   ExitStatus kind() const { return kind_; }
+  int exit_status() const { return static_cast<int>(kind_); }
   const std::string& message() const { return message_; }
 
  private:
