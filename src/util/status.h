@@ -1,6 +1,8 @@
 // The outcome of an operation that may fail, carried as a value.
 #pragma once
 
+#include <cassert>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -46,6 +48,31 @@ class Status {
 
   ExitStatus kind_ = ExitStatus::kClean;
   std::string message_;
+};
+
+// A value, or the Status that says why there is none.
+template <typename T>
+class Result {
+ public:
+  Result(T value) : value_(std::move(value)) {}           // NOLINT: a value is a result
+  Result(Status failure) : status_(std::move(failure)) {  // NOLINT: so is a failure
+    assert(!status_.ok());
+  }
+
+  bool ok() const { return value_.has_value(); }
+  const Status& status() const { return status_; }
+
+  T& value() & { return *value_; }
+  const T& value() const& { return *value_; }
+  T&& value() && { return std::move(*value_); }
+  T& operator*() & { return *value_; }
+  const T& operator*() const& { return *value_; }
+  T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
+
+ private:
+  std::optional<T> value_;
+  Status status_;
 };
 
 }  // namespace tarvosa
