@@ -11,9 +11,9 @@
 
 #include "compiler/compile.h"
 #include "compiler/compiled_files.h"
-#include "compiler/memorizza_dati.h"
+#include "compiler/internal/memorizza_dati.h"
+#include "compiler/internal/placement.h"
 #include "compiler/memorizza_percorso.h"
-#include "compiler/placement.h"
 #include "large_scenario.h"
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"

@@ -1,4 +1,4 @@
-#include "compiler/arithmetic.h"
+#include "compiler/internal/arithmetic.h"
 
 #include <cmath>
 

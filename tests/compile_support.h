@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "compiler/compile.h"
-#include "compiler/memorizza_dati.h"
+#include "compiler/internal/memorizza_dati.h"
 
 namespace tarvosa::testing {
 

@@ -1,8 +1,8 @@
 // The line half of memorizza_dati, on small line files and on this
 // scenario's own.
-#include "compiler/line_reader.h"
+#include "compiler/internal/line_reader.h"
 
-#include "compiler/arithmetic.h"
+#include "compiler/internal/arithmetic.h"
 
 #include <random>
 #include <set>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "compile_support.h"
-#include "compiler/memorizza_dati.h"
+#include "compiler/internal/memorizza_dati.h"
 #include "scenario/line_table.h"
 
 namespace tarvosa {

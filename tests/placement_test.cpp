@@ -1,4 +1,4 @@
-#include "compiler/placement.h"
+#include "compiler/internal/placement.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "compiler/arithmetic.h"
+#include "compiler/stored_format.h"
 
 namespace tarvosa::testing {
 namespace {

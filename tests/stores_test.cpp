@@ -1,4 +1,5 @@
-#include "compiler/stores.h"
+#include "compiler/internal/stores.h"
+#include "compiler/references.h"
 
 #include <gtest/gtest.h>
 

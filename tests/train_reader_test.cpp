@@ -1,6 +1,6 @@
 // The train half of memorizza_dati, on small train files over a 10 km line
 // and on this scenario's own files.
-#include "compiler/train_reader.h"
+#include "compiler/internal/train_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "compiler/arithmetic.h"
+#include "compiler/stored_format.h"
 
 namespace tarvosa {
 namespace {

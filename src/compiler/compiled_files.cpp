@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "compiler/stored_format.h"
 #include "util/coding.h"
 
 namespace tarvosa {
 namespace {
-
-constexpr std::uint16_t kTagEmpty = 0;
-constexpr std::uint16_t kTagInteger = 2;
-constexpr std::uint16_t kTagDouble = 5;
 
 void PutTrackCell(std::string& out, const TrackCell& cell) {
   PutFixed8(out, cell.kind);
@@ -60,22 +57,22 @@ char* EncodePlanRows(char* out, const LineData& plan, const std::vector<double>&
   std::int64_t row = first;
   for (; row <= last && row < 2; ++row) {
     if (plan.origin_set) {
-      EncodeFixed16(out, kTagInteger);
+      EncodeFixed16(out, kPlanInteger);
       EncodeFixed16(out + 2, static_cast<std::uint16_t>(origin[row]));
       out += kIntegerElement;
     } else {
-      EncodeFixed16(out, kTagEmpty);
+      EncodeFixed16(out, kPlanEmpty);
       out += kEmptyElement;
     }
   }
   const std::int64_t last_computed = std::min(last, plan.next_row() - 1);
   for (; row <= last_computed; ++row) {
-    EncodeFixed16(out, kTagDouble);
+    EncodeFixed16(out, kPlanReal);
     EncodeDouble(out + 2, computed[static_cast<std::size_t>(row - 2)]);
     out += kDoubleElement;
   }
   for (; row <= last; ++row) {
-    EncodeFixed16(out, kTagEmpty);
+    EncodeFixed16(out, kPlanEmpty);
     out += kEmptyElement;
   }
   return out;
@@ -192,12 +189,12 @@ std::optional<DecodedPlan> DecodeLineData(std::string_view bytes) {
   Reader in(bytes);
   while (in.ok() && !in.done()) {
     PlanElement element{in.U16(), 0};
-    if (element.tag == kTagInteger) {
+    if (element.tag == kPlanInteger) {
       element.value = in.I16();
-    } else if (element.tag == kTagDouble) {
+    } else if (element.tag == kPlanReal) {
       const char* p = in.Take(8);
       element.value = p ? DecodeDouble(p) : 0;
-    } else if (element.tag != kTagEmpty) {
+    } else if (element.tag != kPlanEmpty) {
       return std::nullopt;
     }
     elements.push_back(element);

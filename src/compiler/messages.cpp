@@ -1,13 +1,24 @@
 #include "compiler/messages.h"
 
+#include "compiler/stored_format.h"
+#include "util/windows1252.h"
+
 namespace tarvosa {
+
+std::string Quoted(std::string_view field) {
+  constexpr std::size_t kLongest = 40;
+  std::string quoted(1, '\'');
+  quoted += Windows1252ToUtf8(field.substr(0, kLongest));
+  quoted += field.size() > kLongest ? "...'" : "'";
+  return quoted;
+}
 
 std::string Metres(std::int64_t metres) {
   return std::to_string(metres) + " m";
 }
 
 std::string CellText(std::int64_t cell) {
-  return "cell " + std::to_string(cell) + " (" + Metres(50 * (cell - 1)) + ")";
+  return "cell " + std::to_string(cell) + " (" + Metres(FeatureProgressive(cell)) + ")";
 }
 
 std::string OutsideText(const std::vector<TrackCell>& cells, std::int64_t cell) {

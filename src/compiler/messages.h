@@ -11,6 +11,10 @@
 
 namespace tarvosa {
 
+// A field or a text as messages quote it: in single quotes, in UTF-8, cut
+// short when long.
+std::string Quoted(std::string_view field);
+
 // "6200 m".
 std::string Metres(std::int64_t metres);
 

@@ -9,33 +9,27 @@
 namespace tarvosa::decompiler {
 namespace {
 
-// The floor of a / b, b positive.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
-// A board keeps left × 20 + right ÷ 5 (rounded) in one value: left and
-// right that give it back exactly.
-std::pair<std::int64_t, std::int64_t> Speeds(std::int16_t stored) {
-  const std::int64_t left = FloorDiv(stored, 20);
-  return {left, (stored - left * 20) * 5};
-}
-
-std::string SpeedBoard(std::int64_t cell, const TrackCell& c, std::int16_t value_a) {
-  const auto [vas, vad] = Speeds(value_a);
-  const auto [vbs, vbd] = Speeds(c.value_b);
-  const auto [vcs, vcd] = Speeds(c.value_c);
-  const std::int64_t strisces = FloorDiv(c.value_d, 10);
-  std::string line = Record("indicatori_vmax", {FeatureProgressive(cell), vas, vbs, vcs, strisces});
+// The pairs of speeds and stripes that give the stored values back exactly;
+// `first_speeds` apart, as a stop cell keeps its own value there.
+std::string SpeedBoard(std::int64_t cell, const TrackCell& c, std::int16_t first_speeds) {
+  const BoardCell board(c);
+  const FieldPair first = BoardSpeedsOf(first_speeds);
+  const FieldPair second = BoardSpeedsOf(board.second_speeds);
+  const FieldPair third = BoardSpeedsOf(board.third_speeds);
+  const FieldPair stripes = BoardStripesOf(board.stripes);
+  std::string line = Record("indicatori_vmax", {FeatureProgressive(cell), first.left, second.left,
+                                                third.left, stripes.left});
   // The custom of the format: a right speed of 0 is an empty field.
-  for (const std::int64_t right : {vad, vbd, vcd}) {
+  for (const std::int64_t right : {first.right, second.right, third.right}) {
     line += right == 0 ? ",  " : ",  " + std::to_string(right);
   }
-  return line + ",  " + std::to_string(c.value_d - strisces * 10);
+  return line + ",  " + std::to_string(stripes.right);
 }
 
+// Values a station's stop cell kept from the board it replaced.
 bool Leftover(const TrackCell& c) {
-  return c.value_b != 0 || c.value_c != 0 || c.value_d != 0;
+  const BoardCell board(c);
+  return board.second_speeds != 0 || board.third_speeds != 0 || board.stripes != 0;
 }
 
 // The board in `slot` is at the cell that points to it; one whose cell a
@@ -45,7 +39,7 @@ void TextBoard(const CompiledInput& in, std::int64_t slot, std::set<std::int64_t
                Recovery& out) {
   std::int64_t cell = -1;
   for (std::size_t c = 0; c < in.cells.size() && cell < 0; ++c) {
-    if (in.cells[c].kind == kTextBoard && in.cells[c].value_a == slot)
+    if (in.cells[c].kind == kTextBoard && TextBoardCell(in.cells[c]).text_entry == slot)
       cell = static_cast<std::int64_t>(c);
   }
   const std::string entry = "entry " + std::to_string(slot);
@@ -80,9 +74,9 @@ void TextBoard(const CompiledInput& in, std::int64_t slot, std::set<std::int64_t
 std::int64_t LowestSlot(const CompiledInput& in) {
   std::int64_t lowest = kFirstBoardSlot + 1;
   for (const TrackCell& c : in.cells) {
-    if (c.kind == kTextBoard && c.value_a > 0 && c.value_a <= kFirstBoardSlot) {
-      lowest = std::min<std::int64_t>(lowest, c.value_a);
-    }
+    if (c.kind != kTextBoard) continue;
+    const std::int64_t entry = TextBoardCell(c).text_entry;
+    if (entry > 0 && entry <= kFirstBoardSlot) lowest = std::min(lowest, entry);
   }
   for (std::int64_t slot = kFirstBoardSlot; slot > 0; --slot) {
     const ScenarioEntry& e = in.header[static_cast<std::size_t>(slot)];
@@ -101,8 +95,10 @@ void RecoverBoards(const CompiledInput& in, Recovery& out) {
     const TrackCell& cell = in.cells[c];
     const auto index = static_cast<std::int64_t>(c);
     // Cell 1's first value holds the compiler's marker, never a feature's.
-    const std::int16_t value_a = c == 1 ? 0 : cell.value_a;
-    if (cell.kind == kSpeedBoard) out.speed_boards.push_back(SpeedBoard(index, cell, value_a));
+    const std::int16_t first_speeds = c == 1 ? 0 : BoardCell(cell).first_speeds;
+    if (cell.kind == kSpeedBoard) {
+      out.speed_boards.push_back(SpeedBoard(index, cell, first_speeds));
+    }
     if (cell.kind == kStationStop && Leftover(cell) && cell.signal_time == 0) {
       out.speed_boards.push_back(SpeedBoard(index, cell, 0));
       used.insert(index);

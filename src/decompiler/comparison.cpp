@@ -3,7 +3,6 @@
 #include <bit>
 #include <functional>
 
-#include "compiler/field_reader.h"
 #include "compiler/messages.h"
 
 namespace tarvosa::decompiler {

@@ -2,19 +2,11 @@
 // scenario or do not belong together.
 #include "decompiler/compiled_input.h"
 
-#include "compiler/arithmetic.h"
 #include "compiler/codes.h"
-#include "compiler/field_reader.h"
+#include "compiler/messages.h"
 
 namespace tarvosa::decompiler {
 namespace {
-
-constexpr std::int16_t kTrackMarker = 5121;
-constexpr std::int16_t kTableMarker = 610;
-constexpr std::uint16_t kTagInteger = 2;
-constexpr std::uint16_t kTagDouble = 5;
-constexpr std::uint16_t kTagEmpty = 0;
-constexpr std::int64_t kLongestLine = 1000000;
 
 std::optional<DecompileWarning> Refuse(CompiledPart part, std::string reason) {
   return DecompileWarning{part, std::move(reason)};
@@ -26,19 +18,19 @@ std::string Titles(const ScenarioHeader& h) {
 
 // Rows 0 and 1 the origin, then the computed rows, then empty ones.
 bool PlanColumnLaidOut(const std::vector<PlanElement>& column, double second_row) {
-  if (column.size() < 2 || column[0].tag != kTagInteger || column[0].value != 0 ||
-      column[1].tag != kTagInteger || column[1].value != second_row) {
+  if (column.size() < 2 || column[0].tag != kPlanInteger || column[0].value != 0 ||
+      column[1].tag != kPlanInteger || column[1].value != second_row) {
     return false;
   }
   std::size_t m = 2;
-  while (m < column.size() && column[m].tag == kTagDouble) ++m;
-  while (m < column.size() && column[m].tag == kTagEmpty) ++m;
+  while (m < column.size() && column[m].tag == kPlanReal) ++m;
+  while (m < column.size() && column[m].tag == kPlanEmpty) ++m;
   return m == column.size();
 }
 
 std::size_t ComputedRows(const std::vector<PlanElement>& column) {
   std::size_t m = 2;
-  while (m < column.size() && column[m].tag == kTagDouble) ++m;
+  while (m < column.size() && column[m].tag == kPlanReal) ++m;
   return m;
 }
 
@@ -51,11 +43,11 @@ std::optional<DecompileWarning> CheckPlan(std::string_view bytes, std::int64_t l
                   "its " + std::to_string(bytes.size()) + " bytes are not the plan of a line");
   }
   const std::int64_t rows = static_cast<std::int64_t>(plan->first.size());
-  if (rows != length + 7001) {
+  if (rows != PlanLastRowFor(length) + 1) {
     return Refuse(CompiledPart::kPlan, "the plan has " + std::to_string(rows) +
                                            " rows, but the table's line length of " +
                                            std::to_string(length) + " m gives " +
-                                           std::to_string(length + 7001) +
+                                           std::to_string(PlanLastRowFor(length) + 1) +
                                            ": the plan belongs to another scenario");
   }
   in.plan = std::move(*plan);
@@ -64,13 +56,13 @@ std::optional<DecompileWarning> CheckPlan(std::string_view bytes, std::int64_t l
 
 std::optional<DecompileWarning> CheckTogether(const CompiledInput& in) {
   const ScenarioHeader& h = in.header;
-  const std::int64_t length = h[kNumbersEntry].end;
+  const std::int64_t length = NumbersEntry(h[kNumbersEntry]).line_length;
   if (length > kLongestLine) {
     return Refuse(CompiledPart::kTable, "its line length of " + std::to_string(length) +
                                             " m (entry 84) is more than a scenario may have, "
                                             "1000000 m");
   }
-  const std::int64_t cells = RoundHalfEven(length + 7000, 50) + 1;
+  const std::int64_t cells = LastCellFor(length) + 1;
   if (static_cast<std::int64_t>(in.cells.size()) != cells) {
     return Refuse(CompiledPart::kTrack,
                   "the track has " + std::to_string(in.cells.size()) +
@@ -78,14 +70,16 @@ std::optional<DecompileWarning> CheckTogether(const CompiledInput& in) {
                       " m (entry 84) gives " + std::to_string(cells) +
                       ": the track and the table belong to different scenarios");
   }
-  if (h[kRouteEntry].time != codice_gara_st(h)) {
-    return Refuse(CompiledPart::kTable, "its check code " + std::to_string(h[kRouteEntry].time) +
+  const RouteEntry route(h[kRouteEntry]);
+  if (route.check_code != codice_gara_st(h)) {
+    return Refuse(CompiledPart::kTable, "its check code " + std::to_string(route.check_code) +
                                             " is not the one of its titles " + Titles(h) + ", " +
                                             std::to_string(codice_gara_st(h)));
   }
-  if (in.cells[1].value_b != codice_gara_og(h)) {
+  const StampedCell first(in.cells[1]);
+  if (first.check_code != codice_gara_og(h)) {
     return Refuse(CompiledPart::kTrack,
-                  "the check code in cell 1, " + std::to_string(in.cells[1].value_b) +
+                  "the check code in cell 1, " + std::to_string(first.check_code) +
                       ", is not the one of the table's titles " + Titles(h) + ", " +
                       std::to_string(codice_gara_og(h)) +
                       ": the track and the table belong to different scenarios");
@@ -97,13 +91,13 @@ std::optional<DecompileWarning> CheckTogether(const CompiledInput& in) {
 
 std::optional<DecompileWarning> ReadCompiled(const CompiledBytes& files, CompiledInput& in) {
   auto cells = DecodeTrackCells(files.track);
-  if (!cells || cells->size() < 2 || (*cells)[1].value_a != kTrackMarker) {
+  if (!cells || cells->size() < 2 || StampedCell((*cells)[1]).marker != kTrackMarker) {
     return Refuse(CompiledPart::kTrack, "its " + std::to_string(files.track.size()) +
                                             " bytes are not a compiled track (cells of 15 "
                                             "bytes, the marker 5121 in cell 1)");
   }
   auto header = DecodeScenarioHeader(files.table);
-  if (!header || (*header)[kRouteEntry].word_a != kTableMarker) {
+  if (!header || RouteEntry((*header)[kRouteEntry]).marker != kRouteMarker) {
     return Refuse(CompiledPart::kTable, "its " + std::to_string(files.table.size()) +
                                             " bytes are not a compiled scenario table (87 "
                                             "entries, the marker 610 in entry 85)");
@@ -111,7 +105,8 @@ std::optional<DecompileWarning> ReadCompiled(const CompiledBytes& files, Compile
   in.cells = std::move(*cells);
   in.header = std::move(*header);
   if (auto refusal = CheckTogether(in)) return refusal;
-  if (files.plan) return CheckPlan(*files.plan, in.header[kNumbersEntry].end, in);
+  if (files.plan)
+    return CheckPlan(*files.plan, NumbersEntry(in.header[kNumbersEntry]).line_length, in);
   return std::nullopt;
 }
 

@@ -17,7 +17,7 @@ namespace {
 constexpr int kRounds = 16;
 
 bool Automatic(const TrackCell& cell) {
-  return cell.kind == kBrakingPoint && cell.value_a == 180;
+  return cell.kind == kBrakingPoint && BrakingPointCell(cell).speed == kAutomaticPointSpeed;
 }
 
 Compilation CompileTexts(const Decompilation& d, bool plan) {
@@ -57,7 +57,7 @@ Compilation WithAuthorsPoints(const CompiledInput& in, Recovery& r, Decompilatio
     bool added = false;
     for (std::size_t c = 0; c < std::min(in.cells.size(), texts.size()); ++c) {
       if (Automatic(in.cells[c]) && !Automatic(texts[c])) {
-        r.points.push_back({static_cast<std::int64_t>(c), 180});
+        r.points.push_back({static_cast<std::int64_t>(c), kAutomaticPointSpeed});
         added = true;
       }
     }

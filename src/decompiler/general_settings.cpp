@@ -2,9 +2,9 @@
 // the scenario table.
 #include <algorithm>
 #include <array>
-#include <stdexcept>
 
-#include "compiler/stores.h"
+#include "compiler/references.h"
+#include "compiler/stored_views.h"
 #include "decompiler/recovery.h"
 
 namespace tarvosa::decompiler {
@@ -37,11 +37,7 @@ bool OrdersAsStored(const ScenarioHeader& stored, const std::array<Reference, 3>
     entry.end = static_cast<std::int32_t>(read[i].end);
     entry.position = static_cast<std::int32_t>(read[i].position);
   }
-  try {
-    progressive_ordina(header);
-  } catch (const std::exception&) {
-    return false;  // an end that cannot take the 100 added
-  }
+  if (!progressive_ordina(header).ok()) return false;  // an end that cannot take the 100 added
   for (std::size_t e = kReferenceTre; e <= kReferenceUno; ++e) {
     if (header[e].start != stored[e].start || header[e].end != stored[e].end ||
         header[e].position != stored[e].position) {
@@ -76,42 +72,44 @@ void References(const ScenarioHeader& h, Recovery& out) {
   }
 }
 
-void Repetition(const ScenarioEntry& train, Recovery& out) {
-  const bool off = train.end == 0;
-  if ((off && train.position != 0) || (!off && train.position != 4 && train.position != 9)) {
+void Repetition(const TrainEntry<const ScenarioEntry>& train, Recovery& out) {
+  const std::int64_t codes = train.repetition_codes, end = train.repetition_end;
+  const bool off = end == 0;
+  if ((off && codes != 0) || (!off && codes != 4 && codes != 9)) {
     out.Warn(CompiledPart::kTable,
-             "entry 86: a signal repetition of " + std::to_string(train.position) +
-                 " codes ending at " + std::to_string(train.end) +
+             "entry 86: a signal repetition of " + std::to_string(codes) + " codes ending at " +
+                 std::to_string(end) +
                  " cannot be written (4 or 9 codes, or 0 when it ends at 0): written with 4");
   }
-  if (train.start % 50 != 0 || train.end % 50 != 0) {
+  if (train.repetition_start % 50 != 0 || end % 50 != 0) {
     out.Warn(CompiledPart::kTable,
              "entry 86: the signal repetition's progressives are not multiples of 50: the "
              "scenario was compiled with a data error, and the texts compile with it too");
   }
   const std::string keyword =
-      train.position == 9 ? "ripetizione segnali 9 codici" : "ripetizione segnali 4 codici";
-  out.line_general.push_back(Record(keyword, {train.start, train.end}));
+      codes == 9 ? "ripetizione segnali 9 codici" : "ripetizione segnali 4 codici";
+  out.line_general.push_back(Record(keyword, {train.repetition_start, end}));
 }
 
 }  // namespace
 
 void RecoverGeneralSettings(const CompiledInput& in, Recovery& out) {
   const ScenarioHeader& h = in.header;
-  const ScenarioEntry& numbers = h[kNumbersEntry];
-  const ScenarioEntry& route = h[kRouteEntry];
-  const ScenarioEntry& train = h[kTrainEntry];
-  out.line_general.push_back(Record("lunghezza percorso", {numbers.end}));
+  const NumbersEntry numbers(h[kNumbersEntry]);
+  const RouteEntry route(h[kRouteEntry]);
+  const TrainEntry train(h[kTrainEntry]);
+  out.line_general.push_back(Record("lunghezza percorso", {numbers.line_length}));
   References(h, out);
-  out.line_general.push_back(Record("sfondo uno", {route.start}));
-  out.line_general.push_back(Record("sfondo due", {route.position}));
-  out.line_general.push_back(Record("sfondo tre", {route.end}));
+  out.line_general.push_back(Record("sfondo uno", {route.background_1}));
+  out.line_general.push_back(Record("sfondo due", {route.background_2}));
+  out.line_general.push_back(Record("sfondo tre", {route.background_3}));
   Repetition(train, out);
 
-  out.train_general.push_back(Record("numero vetture", {numbers.position}));
-  out.train_general.push_back(Record("percentuale massa frenata", {numbers.start}));
-  out.train_general.push_back(Record("sabbia", {train.word_a}));
-  out.train_general.push_back(Record("orologio", {train.word_c, train.word_d, train.word_e}));
+  out.train_general.push_back(Record("numero vetture", {numbers.coaches}));
+  out.train_general.push_back(Record("percentuale massa frenata", {numbers.braked_weight_percent}));
+  out.train_general.push_back(Record("sabbia", {train.sand}));
+  out.train_general.push_back(
+      Record("orologio", {train.clock_hours, train.clock_minutes, train.clock_seconds}));
 }
 
 }  // namespace tarvosa::decompiler

@@ -13,10 +13,8 @@ struct Profile {
   std::int64_t (*value)(std::uint8_t stored);  // what a record writes for the stored byte
 };
 
-constexpr Profile kGradient = {"pendenza", "gradient", &TrackCell::gradient,
-                               [](std::uint8_t b) { return std::int64_t{b} - 100; }};
-constexpr Profile kSpeed = {"velocita", "line speed", &TrackCell::speed_limit,
-                            [](std::uint8_t b) { return std::int64_t{b} * 5; }};
+constexpr Profile kGradient = {"pendenza", "gradient", &TrackCell::gradient, GradientPerMille};
+constexpr Profile kSpeed = {"velocita", "line speed", &TrackCell::speed_limit, LineSpeedKmh};
 constexpr Profile kAdhesion = {"aderenza", "adhesion", &TrackCell::adhesion,
                                [](std::uint8_t b) { return std::int64_t{b}; }};
 

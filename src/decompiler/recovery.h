@@ -9,6 +9,8 @@
 
 #include "compiler/compiled_files.h"
 #include "compiler/compiled_model.h"
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
 #include "decompiler/decompile.h"
 
 namespace tarvosa::decompiler {
@@ -48,15 +50,6 @@ std::string Record(std::string_view keyword, const std::vector<std::int64_t>& va
 // a leading double quote), the closest field that can, and `problem` says
 // why.
 std::string TextField(std::string_view text, std::string& problem);
-
-// The progressive a feature placed at R(p / 50 + 1) is written at for cell
-// `cell`, and the one for the features placed at R(p / 50).
-inline std::int64_t FeatureProgressive(std::int64_t cell) {
-  return 50 * (cell - 1);
-}
-inline std::int64_t ProfileProgressive(std::int64_t cell) {
-  return 50 * cell;
-}
 
 // The two texts, with their section headers.
 std::string LineText(const Recovery& recovery);

@@ -5,7 +5,6 @@
 #include <map>
 #include <queue>
 
-#include "compiler/arithmetic.h"
 #include "decompiler/signal_order.h"
 
 namespace tarvosa::decompiler {
@@ -22,10 +21,10 @@ void StationCodes(const ScenarioHeader& h, std::multimap<std::int64_t, Code>& co
   for (std::size_t e = 1; e < kFirstBoardSlot; ++e) {
     const ScenarioEntry& s = h[e];
     if (s == ScenarioEntry{}) break;
-    if (s.kind >= 25 || s.kind == 5 || s.kind == 6) continue;
-    const std::int64_t stop = RoundHalfEven(std::int64_t{s.end} - 50, 50);
-    for (std::int64_t k = 1; k <= 4; ++k) {
-      if (stop - k > 1) codes.insert({stop - k, {kStation, static_cast<std::uint8_t>(80 + k)}});
+    if (!HasStationApproachCodes(s.kind)) continue;
+    for (std::int64_t k = 1; k <= kApproachCodes; ++k) {
+      const std::int64_t cell = StationApproachCell(s.end, k);
+      if (cell > 1) codes.insert({cell, {kStation, StationApproachCode(k)}});
     }
   }
 }
@@ -36,9 +35,9 @@ SignalOrder OrderSignals(const CompiledInput& in, const std::vector<PlacedSignal
   std::multimap<std::int64_t, Code> codes;
   StationCodes(in.header, codes);
   for (std::size_t i = 0; i < signals.size(); ++i) {
-    for (std::int64_t k = 1; k <= 4; ++k) {
-      codes.insert(
-          {signals[i].cell - 2 * k, {i, static_cast<std::uint8_t>(signals[i].approach * 10 + k)}});
+    for (std::int64_t k = 1; k <= kApproachCodes; ++k) {
+      codes.insert({SignalApproachCell(signals[i].cell, k),
+                    {i, SignalApproachCode(signals[i].approach, k)}});
     }
   }
   std::vector<std::vector<std::size_t>> after(signals.size());

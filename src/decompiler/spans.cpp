@@ -1,7 +1,6 @@
 // The tunnel spans: a run of cells of one type is one span, with markers
 // when a fourth cell of it holds one.
 #include "compiler/messages.h"
-#include "compiler/reader_scratch.h"
 #include "decompiler/recovery.h"
 
 namespace tarvosa::decompiler {
@@ -29,7 +28,7 @@ void Split(std::vector<Span>& spans, std::int64_t first, std::int64_t c, Markers
 
 void Extend(std::vector<Span>& spans, std::int64_t c, std::uint8_t kind) {
   Span& span = spans.back();
-  const bool fourth = (c - span.first + 1) % 4 == 0;
+  const bool fourth = IsSpanMarkerCell(span.first, c);
   if (kind == kTunnelMarker && (!fourth || span.markers == Markers::kOff)) {
     // The marker is the fourth cell of a span three cells before it.
     if (c - 3 > span.first) return Split(spans, c - 3, c, Markers::kOn);
@@ -59,8 +58,8 @@ std::vector<Span> Runs(const std::vector<TrackCell>& cells) {
 // The type as written: above 10 asks for markers, so a type above 10
 // without them is written as a number that wraps to it.
 std::int64_t Tipo(const Span& span, Recovery& out) {
-  if (span.markers == Markers::kOn) return std::int64_t{span.type} + 10;
-  if (span.type <= 10) return span.type;
+  if (span.markers == Markers::kOn) return WrittenSpanType(span.type, true);
+  if (!SpanTypeOf(span.type).markers) return span.type;
   out.Warn(CompiledPart::kTrack, CellText(span.first) + ": a span type of " +
                                      std::to_string(span.type) + " without markers is written as " +
                                      std::to_string(span.type - 256) + ", which wraps to it");
@@ -82,7 +81,8 @@ void RecoverSpans(const CompiledInput& in, Recovery& out) {
       continue;
     }
     // A span written with type 3 has it wherever it stands.
-    if (written > 0 && span.inizio() - previous_fine <= 150 && span.type != 3) {
+    if (written > 0 && SpanFollowsClosely(span.inizio(), previous_fine) &&
+        span.type != kCloseSpanType) {
       if (span.inizio() <= 150) {
         out.Warn(CompiledPart::kTrack, CellText(span.first) + ": the tunnel span's type " +
                                            std::to_string(span.type) +
@@ -100,7 +100,7 @@ void RecoverSpans(const CompiledInput& in, Recovery& out) {
     previous_fine = span.fine();
     ++written;
   }
-  if (written > kMaxSpans) {
+  if (written > kMaxTunnelSpans) {
     out.Warn(CompiledPart::kTrack, "the cells hold " + std::to_string(written) +
                                        " tunnel spans, more than the 80 a line file may have");
   }

@@ -12,21 +12,19 @@ bool Empty(const ScenarioEntry& e) {
 // The length and extension flag that give the entry's stretch; false when
 // none does.
 bool Stretch(const ScenarioEntry& e, bool first, std::int64_t& length, std::int64_t& extension) {
-  const std::int64_t p = e.position, start = e.start, end = e.end;
-  extension = 0;
-  if (e.kind == 5 || e.kind == 6) {
-    length = p - start;
-    return end == p + 150 && e.byte_c == 0;
-  }
-  if (e.kind == 7 || e.kind == 8) {
-    length = p - start;
-    return end == p + length && e.byte_c == 0;
-  }
-  length = 2 * (p - start);
-  const std::int64_t beyond = end - (p + length / 2);
+  const StationEntry station(e);
+  const std::int64_t p = station.position, start = station.start;
+  // Types 5 to 8 reach back their whole length and have no extension; the
+  // others half of it either side.
+  const bool either_side = !StretchClearsExtension(station.type);
+  length = either_side ? 2 * (p - start) : p - start;
   // The first station's flag lengthens its stretch but is stored as 0.
-  extension = first ? (beyond == 50 ? 1 : 0) : e.byte_c;
-  return beyond == (extension != 0 ? 50 : 0);
+  extension = !either_side ? 0
+              : first      ? (station.end - (p + length / 2) == 50 ? 1 : 0)
+                           : station.extension;
+  const StationStretch stored{station.start, station.end};
+  return StretchOf(station.type, p, length, extension != 0) == stored &&
+         (either_side || station.extension == 0);
 }
 
 std::string Station(const ScenarioEntry& e, std::size_t index, Recovery& out) {
@@ -52,9 +50,10 @@ std::string Station(const ScenarioEntry& e, std::size_t index, Recovery& out) {
   std::string problem;
   const std::string name = TextField(e.name, problem);
   if (!problem.empty()) out.Warn(CompiledPart::kTable, entry + ": the station's name: " + problem);
-  return Record("stazione",
-                {e.position, e.kind, length, e.flag_a, e.byte_d, extension, e.word_a, e.word_b,
-                 e.byte_a, e.word_c, e.word_d, e.word_e, e.byte_b, hours, minutes, seconds}) +
+  const StationEntry s(e);
+  return Record("stazione", {s.position, s.type, length, s.field_4, s.field_5, extension, s.field_7,
+                             s.field_8, s.field_9, s.field_10, s.field_11, s.field_12, s.field_13,
+                             hours, minutes, seconds}) +
          ",  " + name;
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "compiler/memorizza_dati.h"
+#include "compiler/internal/memorizza_dati.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/line_reader.h"
-#include "compiler/train_reader.h"
+#include "compiler/internal/line_reader.h"
+#include "compiler/internal/train_reader.h"
 #include "fuzz_support.h"
 #include "scenario/line_table.h"
 

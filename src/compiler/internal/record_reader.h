@@ -9,8 +9,8 @@
 
 #include "compiler/compiled_model.h"
 #include "compiler/diagnostics.h"
-#include "compiler/field_reader.h"
-#include "compiler/reader_scratch.h"
+#include "compiler/internal/field_reader.h"
+#include "compiler/internal/reader_scratch.h"
 
 namespace tarvosa {
 

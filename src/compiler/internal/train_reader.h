@@ -7,7 +7,7 @@
 
 #include "compiler/compiled_model.h"
 #include "compiler/diagnostics.h"
-#include "compiler/reader_scratch.h"
+#include "compiler/internal/reader_scratch.h"
 
 namespace tarvosa {
 

@@ -1,15 +1,17 @@
-#include "compiler/line_reader.h"
+#include "compiler/internal/line_reader.h"
 
 #include <algorithm>
 
-#include "compiler/arithmetic.h"
-#include "compiler/field_reader.h"
-#include "compiler/general_part.h"
-#include "compiler/lint.h"
+#include "compiler/internal/arithmetic.h"
+#include "compiler/internal/field_reader.h"
+#include "compiler/internal/general_part.h"
+#include "compiler/internal/lint.h"
+#include "compiler/internal/record_reader.h"
+#include "compiler/internal/stores.h"
 #include "compiler/messages.h"
 #include "compiler/plan.h"
-#include "compiler/record_reader.h"
-#include "compiler/stores.h"
+#include "compiler/references.h"
+#include "compiler/stored_views.h"
 
 namespace tarvosa {
 namespace {
@@ -28,7 +30,9 @@ class LineReader : RecordReader {
 
   LineHalfEnd Run() {
     if (!ReadGeneralPart(*this, plan_)) return LineHalfEnd::kStop;
-    progressive_ordina(out.header);
+    if (Status ordered = progressive_ordina(out.header); !ordered.ok()) {
+      throw RuntimeFailure(ordered.message(), -1);
+    }
     scratch.spans = {};
     scratch.board_slot = kFirstBoardSlot;
     if (out.plan && !SetPlanOrigin(*out.plan)) {
@@ -72,13 +76,12 @@ class LineReader : RecordReader {
     const std::int32_t gradient = in.ReadInt32("the gradient");
     WarnProfileStep(gradient_step_, "the gradient", progressive);
     WarnPastTheLine("the gradient", progressive, progressive);
-    lint::Stored(d, Here(), "a gradient", gradient,
-                 std::int64_t{static_cast<std::uint8_t>(std::int64_t{gradient} + 100)} - 100,
+    lint::Stored(d, Here(), "a gradient", gradient, GradientPerMille(StoredGradient(gradient)),
                  "a cell keeps the gradient plus 100 in one byte, which holds -100 to 155");
     if (!InRange(progressive, 100, "the gradient")) return Next::kEndFeatures;
     last_gradient_ = d.record;
     last_gradient_progressive_ = progressive;
-    const std::int64_t cell = RoundHalfEven(progressive, 50);
+    const std::int64_t cell = ProfileCellOf(progressive);
     if (cell > 0) {
       do {
         if (!WriteGradient()) return Next::kEndFeatures;
@@ -98,7 +101,7 @@ class LineReader : RecordReader {
                last_gradient_progressive_);
       return false;
     }
-    cell->gradient = static_cast<std::uint8_t>(std::int64_t{previous_gradient_} + 100);
+    cell->gradient = StoredGradient(previous_gradient_);
     ++gradient_cursor_;
     return true;
   }
@@ -167,10 +170,11 @@ class LineReader : RecordReader {
                            Metres(inizio) + ": it covers no cell");
     }
     WarnPastTheLine("the tunnel span", inizio, fine);
-    const std::int64_t type = tipo > 10 ? std::int64_t{tipo} - 10 : tipo;
-    lint::Stored(
-        d, Here(), tipo > 10 ? "a span type (less the 10 that asks for markers)" : "a span type",
-        type, static_cast<std::uint8_t>(type), "a cell keeps the type in one byte, 0 to 255");
+    const SpanType type = SpanTypeOf(tipo);
+    lint::Stored(d, Here(),
+                 type.markers ? "a span type (less the 10 that asks for markers)" : "a span type",
+                 type.type, static_cast<std::uint8_t>(type.type),
+                 "a cell keeps the type in one byte, 0 to 255");
     if (!InRange(inizio, 100, "the tunnel span")) return Next::kEndFeatures;
     memo_montagna(cells(), scratch.spans, d, inizio, fine, tipo);
     return Refused(d, inizio) ? Next::kStop : Next::kGoOn;
@@ -187,28 +191,28 @@ class LineReader : RecordReader {
     for (int i = 1; i < 9; ++i) v[i] = in.ReadInt32(kValues[i - 1]), at[i] = in.field_start();
     WarnPastTheLine("the speed-indicator board", v[0], v[0]);
     static constexpr const char* kPairs[] = {"first speeds", "second speeds", "third speeds"};
-    for (int i = 0; i < 3; ++i) WarnBoardPair(at[1 + i], kPairs[i], v[1 + i], v[5 + i], 20, 5);
-    WarnBoardPair(at[4], "stripes", v[4], v[8], 10, 1);
+    for (int i = 0; i < 3; ++i) {
+      const std::int64_t stored = static_cast<std::int16_t>(BoardSpeedValue(v[1 + i], v[5 + i]));
+      WarnBoardPair(at[1 + i], kPairs[i], {v[1 + i], v[5 + i]}, BoardSpeedsOf(stored),
+                    "left × 20 + right ÷ 5");
+    }
+    const std::int64_t stripes = static_cast<std::int16_t>(BoardStripesValue(v[4], v[8]));
+    WarnBoardPair(at[4], "stripes", {v[4], v[8]}, BoardStripesOf(stripes), "left × 10 + right");
     if (!InRange(v[0], 100, "the speed-indicator board")) return Next::kEndFeatures;
     memo_indicatori_v_max(cells(), d, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
     return Refused(d, v[0]) ? Next::kStop : Next::kGoOn;
   }
 
-  // A board keeps each pair in one 16-bit value, left × `times` + right ÷
-  // `step` (rounded); a pair it cannot give back as written is worth a word.
-  void WarnBoardPair(std::int64_t at, const char* what, std::int64_t left, std::int64_t right,
-                     std::int64_t times, std::int64_t step) {
-    const std::int64_t stored = static_cast<std::int16_t>(
-        step == 1 ? left * times + right : RoundHalfEven(left * times * step + right, step));
-    const std::int64_t left_back = stored >= 0 ? stored / times : -((-stored + times - 1) / times);
-    const std::int64_t right_back = (stored - left_back * times) * step;
-    if (left_back == left && right_back == right) return;
+  // A board keeps each pair in one 16-bit value (`how`); a pair it cannot
+  // give back as written is worth a word.
+  void WarnBoardPair(std::int64_t at, const char* what, FieldPair written, FieldPair back,
+                     const char* how) {
+    if (back == written) return;
     d.Warn({SourceLocation::File::kLine, at},
-           "the board's " + std::string(what) + ", " + std::to_string(left) + " and " +
-               std::to_string(right) + ", are stored as " + std::to_string(left_back) + " and " +
-               std::to_string(right_back) + ": a board keeps each pair as left × " +
-               std::to_string(times) + " + right" +
-               (step == 1 ? "" : " ÷ " + std::to_string(step)) + " in 16 bits");
+           "the board's " + std::string(what) + ", " + std::to_string(written.left) + " and " +
+               std::to_string(written.right) + ", are stored as " + std::to_string(back.left) +
+               " and " + std::to_string(back.right) + ": a board keeps each pair as " + how +
+               " in 16 bits");
   }
 
   Next ReadTextBoard() {
@@ -243,7 +247,7 @@ class LineReader : RecordReader {
                            text_at.offset);
     }
     PutFeature(*cell, index, kTextBoard, d);
-    cell->value_a = static_cast<std::int16_t>(scratch.board_slot);
+    TextBoardCell{* cell}.text_entry = static_cast<std::int16_t>(scratch.board_slot);
     out.header[static_cast<std::size_t>(scratch.board_slot)].name = text;
     --scratch.board_slot;
     return Next::kGoOn;

@@ -1,8 +1,8 @@
-#include "compiler/memorizza_dati.h"
+#include "compiler/internal/memorizza_dati.h"
 
-#include "compiler/line_reader.h"
-#include "compiler/reader_scratch.h"
-#include "compiler/train_reader.h"
+#include "compiler/internal/line_reader.h"
+#include "compiler/internal/reader_scratch.h"
+#include "compiler/internal/train_reader.h"
 
 namespace tarvosa {
 

@@ -1,12 +1,13 @@
-#include "compiler/train_reader.h"
+#include "compiler/internal/train_reader.h"
 
-#include "compiler/arithmetic.h"
-#include "compiler/field_reader.h"
-#include "compiler/lint.h"
+#include "compiler/internal/arithmetic.h"
+#include "compiler/internal/field_reader.h"
+#include "compiler/internal/lint.h"
+#include "compiler/internal/record_reader.h"
+#include "compiler/internal/station_reader.h"
+#include "compiler/internal/stores.h"
 #include "compiler/messages.h"
-#include "compiler/record_reader.h"
-#include "compiler/station_reader.h"
-#include "compiler/stores.h"
+#include "compiler/stored_views.h"
 
 namespace tarvosa {
 namespace {
@@ -77,7 +78,7 @@ class TrainReader : RecordReader {
 
   // Km/h to the cell's byte: divided by 5 to the nearest whole number.
   std::uint8_t SpeedByte(std::int32_t speed) const {
-    const std::int64_t byte = RoundHalfEven(speed, 5);
+    const std::int64_t byte = LineSpeedStep(speed);
     if (byte < 0 || byte > 255) {
       throw RuntimeFailure(
           std::to_string(speed) + " does not fit the speed byte (0 to 255 after dividing by 5)",
@@ -94,10 +95,10 @@ class TrainReader : RecordReader {
     const std::int64_t speed_at = in.field_start();
     WarnProfileStep(speed_step_, "the line speed", progressive);
     WarnPastTheLine("the line speed", progressive, progressive);
-    lint::Stored(d, Here(), "a line speed", speed, RoundHalfEven(speed, 5) * 5,
+    lint::Stored(d, Here(), "a line speed", speed, LineSpeedStep(speed) * 5,
                  "speeds are kept in steps of 5 km/h");
     if (!InRange(progressive, 100, "the line speed")) return Next::kEndRead;
-    const std::int64_t cell = RoundHalfEven(progressive, 50);
+    const std::int64_t cell = ProfileCellOf(progressive);
     if (cell > 0) {
       do {
         if (speed_cursor_ >= LastCell(cells())) break;
@@ -120,7 +121,7 @@ class TrainReader : RecordReader {
     if (!InRange(progressive, 100, "the adhesion")) return Next::kEndRead;
     last_adhesion_ = d.record;
     last_adhesion_progressive_ = progressive;
-    const std::int64_t cell = RoundHalfEven(progressive, 50);
+    const std::int64_t cell = ProfileCellOf(progressive);
     if (cell > 0) {
       do {
         if (!WriteAdhesion()) return Next::kEndRead;
@@ -183,7 +184,7 @@ class TrainReader : RecordReader {
     if (value > 0) Warn16(in.field_start(), "the point's speed", value);
     WarnPastTheLine("the abbattimento point", progressive, progressive);
     if (!InRange(progressive, 100, "the abbattimento point")) return Next::kEndRead;
-    const std::int64_t index = RoundHalfEven(progressive, 50);
+    const std::int64_t index = ProfileCellOf(progressive);
     TrackCell* cell = CellAt(cells(), index);
     if (cell == nullptr) {
       return Record(DataError::kOutsideTheTrack,
@@ -199,7 +200,7 @@ class TrainReader : RecordReader {
     }
     if (value > 0) {
       PutFeature(*cell, index, kBrakingPoint, d);
-      cell->value_a = static_cast<std::int16_t>(value);
+      BrakingPointCell{* cell}.speed = static_cast<std::int16_t>(value);
     } else {
       PutFeature(*cell, index, kBrakingPointWithoutValue, d);
     }
@@ -235,15 +236,15 @@ class TrainReader : RecordReader {
   // fields each, and a time.
   void WarnSignal(const std::int32_t (&v)[11], const std::int64_t (&at)[11]) {
     Warn16(at[2], "the signal's fields 3 and 8 (field 3 × 10 + field 8)",
-           std::int64_t{v[2]} * 10 + v[7]);
+           SignalPairValue(v[2], v[7]));
     Warn16(at[3], "the signal's fields 4 and 9 (field 4 × 10 + field 9)",
-           std::int64_t{v[3]} * 10 + v[8]);
+           SignalPairValue(v[3], v[8]));
     Warn16(at[4], "the signal's fields 5 and 10 (field 5 × 10 + field 10)",
-           std::int64_t{v[4]} * 10 + v[9]);
+           SignalPairValue(v[4], v[9]));
     Warn16(at[5], "the signal's fields 6, 2 and 7 (field 6 × 10 + field 2 × 3 + field 7)",
-           std::int64_t{v[5]} * 10 + std::int64_t{v[1]} * 3 + v[6]);
+           SignalCodeValue(v[5], v[1], v[6]));
     const std::int64_t time = v[10];
-    if (v[1] != 2) {
+    if (!KeepsSignalTime(v[1])) {
       if (time != 0) {
         d.Warn({kTrainFile, at[10]}, "a signal time of " + std::to_string(time) +
                                          " is not kept: only a signal whose field 2 is 2 keeps "
@@ -251,8 +252,7 @@ class TrainReader : RecordReader {
       }
       return;
     }
-    const std::int64_t raised = time >= 1 && time <= 100 ? 101 : time;
-    lint::Stored(d, {kTrainFile, at[10]}, "a signal time", time, static_cast<std::uint8_t>(raised),
+    lint::Stored(d, {kTrainFile, at[10]}, "a signal time", time, StoredSignalTime(v[1], time),
                  "times from 1 to 100 become 101, and a time is kept in one byte");
   }
 

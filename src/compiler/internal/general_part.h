@@ -3,7 +3,7 @@
 // order.
 #pragma once
 
-#include "compiler/record_reader.h"
+#include "compiler/internal/record_reader.h"
 
 namespace tarvosa {
 

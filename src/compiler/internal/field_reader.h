@@ -9,7 +9,8 @@
 #include <string_view>
 
 #include "compiler/diagnostics.h"
-#include "compiler/reader_scratch.h"
+#include "compiler/internal/reader_scratch.h"
+#include "compiler/messages.h"
 
 namespace tarvosa {
 
@@ -88,10 +89,6 @@ bool ReadKeyword(FieldReader& in, SourceLocation::File file, ReaderScratch& scra
 // ASCII letters, or exactly as written.
 bool Contains(std::string_view field, std::string_view keyword);
 bool ContainsExact(std::string_view field, std::string_view keyword);
-
-// A field as messages quote it: in single quotes, in UTF-8, cut short when
-// long.
-std::string Quoted(std::string_view field);
 
 // Records `failure` in `file` as error 25. When the record being read has a
 // number in its keyword field ("segnale    9200"), the fault is the comma

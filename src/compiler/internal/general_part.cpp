@@ -1,15 +1,13 @@
-#include "compiler/general_part.h"
+#include "compiler/internal/general_part.h"
 
-#include "compiler/arithmetic.h"
-#include "compiler/lint.h"
+#include "compiler/internal/arithmetic.h"
+#include "compiler/internal/lint.h"
 #include "compiler/messages.h"
 
 namespace tarvosa {
 namespace {
 
-constexpr std::int32_t kLongestLine = 1000000;
 constexpr auto kLine = SourceLocation::File::kLine;
-constexpr std::int64_t kPlanMargin = 7000;
 
 // Reads with the line reader's field reader, into what it fills.
 class GeneralPart : RecordReader {
@@ -101,8 +99,8 @@ class GeneralPart : RecordReader {
       d.Record(DataError::kLineTooLong, Here(), "it is " + Metres(length));
       return false;
     }
-    const std::int64_t rows = std::int64_t{length} + kPlanMargin;
-    const std::int64_t last_cell = RoundHalfEven(rows, 50);
+    const std::int64_t rows = PlanLastRowFor(length);
+    const std::int64_t last_cell = LastCellFor(length);
     if (last_cell < 0 || (plan_ && rows < 0)) {
       throw RuntimeFailure("the line length " + Metres(length) +
                                " leaves no track: the track runs 7000 m beyond the line's end",

@@ -1,8 +1,8 @@
-#include "compiler/field_reader.h"
+#include "compiler/internal/field_reader.h"
 
 #include <algorithm>
 
-#include "compiler/lint.h"
+#include "compiler/internal/lint.h"
 #include "util/windows1252.h"
 
 namespace tarvosa {
@@ -181,14 +181,6 @@ bool Contains(std::string_view field, std::string_view keyword) {
 
 bool ContainsExact(std::string_view field, std::string_view keyword) {
   return field.find(keyword) != std::string_view::npos;
-}
-
-std::string Quoted(std::string_view field) {
-  constexpr std::size_t kLongest = 40;
-  std::string quoted(1, '\'');
-  quoted += Windows1252ToUtf8(field.substr(0, kLongest));
-  quoted += field.size() > kLongest ? "...'" : "'";
-  return quoted;
 }
 
 void RecordReadFailure(const RuntimeFailure& failure, SourceLocation::File file,

@@ -1,7 +1,7 @@
-#include "compiler/record_reader.h"
+#include "compiler/internal/record_reader.h"
 
-#include "compiler/arithmetic.h"
-#include "compiler/lint.h"
+#include "compiler/internal/arithmetic.h"
+#include "compiler/internal/lint.h"
 #include "compiler/messages.h"
 
 namespace tarvosa {
@@ -29,8 +29,7 @@ void RecordReader::WarnProfileStep(ProfileStep& previous, std::string_view what,
   if (previous.seen && progressive < previous.progressive) {
     d.Warn(d.record, it + " at " + Metres(progressive) + " comes after one at " +
                          Metres(previous.progressive) + ": records must ascend");
-  } else if (previous.seen &&
-             RoundHalfEven(progressive, 50) == RoundHalfEven(previous.progressive, 50)) {
+  } else if (previous.seen && ProfileCellOf(progressive) == ProfileCellOf(previous.progressive)) {
     d.Warn(d.record, it + " at " + Metres(progressive) + " falls in the same cell as the one at " +
                          Metres(previous.progressive));
   }

@@ -1,12 +1,12 @@
-#include "compiler/placement.h"
+#include "compiler/internal/placement.h"
 
-#include "compiler/arithmetic.h"
+#include "compiler/internal/arithmetic.h"
 #include "compiler/messages.h"
+#include "compiler/stored_views.h"
 
 namespace tarvosa {
 namespace {
 
-constexpr std::int16_t kPointSpeed = 180;
 constexpr std::int64_t kOutside = -1;  // the kind of a cell outside the track
 
 class Placement {
@@ -34,7 +34,7 @@ class Placement {
   void Place(std::int64_t c) {
     TrackCell& cell = *CellAt(cells_, c);
     cell.kind = kBrakingPoint;
-    cell.value_a = kPointSpeed;
+    BrakingPointCell{cell}.speed = kAutomaticPointSpeed;
   }
   // Records `error` at the record of the feature in cell `feature`; the
   // position is cell `cell`'s.
@@ -62,8 +62,8 @@ class Placement {
     }
     for (const std::int64_t p : {s - 1, s - 2}) {
       if (Kind(p) == kBrakingPoint) {
-        TrackCell& cell = *CellAt(cells_, p);
-        cell.value_a = minimo(kPointSpeed, cell.value_a);
+        BrakingPointCell point(*CellAt(cells_, p));
+        point.speed = minimo(kAutomaticPointSpeed, std::int16_t{point.speed});
         return;
       }
     }
@@ -76,7 +76,8 @@ class Placement {
   // signal after it.
   void AroundZone(std::int64_t c) {
     PointsBeforeZone(c);
-    const std::int64_t end = CellAt(cells_, c)->value_a < 110 ? RepeatPoints(c) : ZoneEnd(c);
+    const SlowDownCell start(*CellAt(cells_, c));
+    const std::int64_t end = start.speed < 110 ? RepeatPoints(c) : ZoneEnd(c);
     if (end == kOutside) {
       return Record(DataError::kOutsideTheTrack, c, c,
                     "the slow zone that starts in " + CellText(c) +

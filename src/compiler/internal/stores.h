@@ -11,7 +11,7 @@
 
 #include "compiler/compiled_model.h"
 #include "compiler/diagnostics.h"
-#include "compiler/reader_scratch.h"
+#include "compiler/internal/reader_scratch.h"
 
 namespace tarvosa {
 
@@ -24,10 +24,6 @@ bool Refused(Diagnostics& diagnostics, std::int32_t progressive);
 // that put it there and warning when the cell held another feature or a
 // tunnel marker.
 void PutFeature(TrackCell& cell, std::int64_t index, std::uint8_t kind, Diagnostics& diagnostics);
-
-// Puts the three kilometre references (entries 81 "tre", 82 "due", 83
-// "uno") in their fixed order.
-void progressive_ordina(ScenarioHeader& header);
 
 // A tunnel span from `inizio` to `fine`; a `tipo` above 10 means type
 // `tipo` - 10 with a marker in every fourth free cell. A span beginning at

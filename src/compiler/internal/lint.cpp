@@ -1,11 +1,11 @@
-#include "compiler/lint.h"
+#include "compiler/internal/lint.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
 #include "compiler/compiled_model.h"
-#include "compiler/field_reader.h"
+#include "compiler/internal/field_reader.h"
 
 namespace tarvosa::lint {
 namespace {

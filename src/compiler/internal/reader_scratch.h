@@ -8,16 +8,15 @@
 
 #include "compiler/compiled_model.h"
 #include "compiler/diagnostics.h"
+#include "compiler/stored_format.h"
 
 namespace tarvosa {
-
-inline constexpr std::int32_t kMaxSpans = 80;
 
 // The tunnel spans stored so far, index 0 unused.
 struct SpanTable {
   std::int32_t count = 0;
-  std::array<std::int32_t, kMaxSpans + 1> start{};
-  std::array<std::int32_t, kMaxSpans + 1> end{};
+  std::array<std::int32_t, kMaxTunnelSpans + 1> start{};
+  std::array<std::int32_t, kMaxTunnelSpans + 1> end{};
 };
 
 // A kilometre reference as the line file gave it, before the references

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "compiler/record_reader.h"
+#include "compiler/internal/record_reader.h"
 
 namespace tarvosa {
 
