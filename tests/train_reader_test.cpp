@@ -228,6 +228,29 @@ TEST_F(TrainReaderTest, AStationStretchMustFitOnBothSides) {
   EXPECT_EQ(stretch(1000, 8, 400).diagnostics.error_code(), 0);
 }
 
+// The two ends are stored in the order the type gives them, each once it
+// fits: a failure leaves the end stored before it, and the extension flag
+// as it was read, since it is cleared only after both ends.
+TEST_F(TrainReaderTest, AStretchThatDoesNotFitKeepsTheEndStoredBeforeIt) {
+  const auto entry = [&](long position, int kind, long length) {
+    const Compilation read = ReadRecords({Station(position, kind, length, 1)});
+    EXPECT_EQ(read.diagnostics.error_code(), 25);
+    return read.scenario.header[1];
+  };
+  const ScenarioEntry end_first = entry(-100, 5, 2147483600);  // ends at 50, starts too low
+  EXPECT_EQ(end_first.end, 50);
+  EXPECT_EQ(end_first.start, 0);
+  EXPECT_EQ(end_first.byte_c, 1);
+  const ScenarioEntry start_first = entry(-100, 7, 2147483600);  // starts too low
+  EXPECT_EQ(start_first.start, 0);
+  EXPECT_EQ(start_first.end, 0);
+  EXPECT_EQ(start_first.byte_c, 1);
+  const ScenarioEntry start_kept = entry(1000, 8, 2147483600);  // ends too high
+  EXPECT_EQ(start_kept.start, 1000 - 2147483600);
+  EXPECT_EQ(start_kept.end, 0);
+  EXPECT_EQ(start_kept.byte_c, 1);
+}
+
 TEST_F(TrainReaderTest, OnlyAStoredNameMustFitANamesLength) {
   const std::string long_text(70000, 'n');
   EXPECT_EQ(ReadRecords({long_text, "velocita, 0, 100"}).diagnostics.error_code(), 0);
