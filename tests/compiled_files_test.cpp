@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "compiler/stored_views.h"
+
 #include "test_support.h"
 
 namespace tarvosa {
@@ -48,7 +50,7 @@ TEST(ScenarioTableFile, MembersStandInTheirOrder) {
 
 TEST(ScenarioTableFile, TheRouteMarkerIsWrittenAs6202) {
   ScenarioHeader header{};
-  header[kRouteEntry].word_a = 610;
+  RouteEntry(header[kRouteEntry]).marker = 610;
   const std::string bytes = EncodeScenarioHeader(header);
   EXPECT_EQ(bytes.substr(85 * 34 + 16, 2), "\x62\x02");
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "compiler/stored_views.h"
+
 #include "compile_support.h"
 #include "compiler/internal/memorizza_dati.h"
 #include "scenario/line_table.h"
@@ -57,8 +59,8 @@ TEST_F(LineReaderTest, ThisScenariosLineFile) {
   EXPECT_EQ(s.scenario.header[59].name, "(Galleria )(Posillipo)");
   EXPECT_EQ(s.scenario.header[58].name, "");
   EXPECT_EQ(s.scenario.cells.at(1599).kind, kTextBoard);  // "(Culmine)" at 79900, the fifth board
-  EXPECT_EQ(s.scenario.cells.at(1599).value_a, 76);
-  EXPECT_EQ(s.scenario.cells.at(23).value_c, 2500);       // the first speed board
+  EXPECT_EQ(TextBoardCell(s.scenario.cells.at(1599)).text_entry, 76);
+  EXPECT_EQ(BoardCell(s.scenario.cells.at(23)).third_speeds, 2500);  // the first speed board
   EXPECT_EQ(s.scenario.cells.at(4207).montagna_kind, 3);  // 100 m after the span before it
   EXPECT_EQ(GradientAt(s, 4677), 100);
   EXPECT_EQ(GradientAt(s, 4678), 0);
@@ -149,7 +151,7 @@ TEST_F(LineReaderTest, SectionsMayStandInAnyOrderButGradientsMayNot) {
 TEST_F(LineReaderTest, TextBoardsRoundToTheirCellAndTakeMarkersButNotFeatures) {
   Compilation s =
       ReadFeatures({"cartello_indicatore,  125,   (Uno)", "cartello_indicatore,  175,   (Due)"});
-  EXPECT_EQ(s.scenario.cells.at(4).value_a, 80);
+  EXPECT_EQ(TextBoardCell(s.scenario.cells.at(4)).text_entry, 80);
   EXPECT_EQ(s.diagnostics.error_code(), 6);
   EXPECT_EQ(s.diagnostics.error_position(), 175);
 

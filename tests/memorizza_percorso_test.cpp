@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "compiler/stored_views.h"
+
 #include "compiler/compiled_files.h"
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"
@@ -87,7 +89,7 @@ TEST_F(CompileTest, TheSlowDownGetsItsBrakingPoints) {
   const std::vector<TrackCell> cells = Cells();
   for (std::size_t c : {3981, 4005, 4012, 4018}) {  // see ROUTE.md, the slow-down
     EXPECT_EQ(cells.at(c).kind, kBrakingPoint) << c;
-    EXPECT_EQ(cells.at(c).value_a, 180) << c;
+    EXPECT_EQ(BrakingPointCell(cells.at(c)).speed, 180) << c;
   }
 }
 

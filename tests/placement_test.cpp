@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
+
 namespace tarvosa {
 namespace {
 
@@ -18,7 +21,8 @@ class PlacementTest : public ::testing::Test {
     Set(end, kSlowDownEnd, speed);
   }
   bool PointAt(std::size_t c) const {
-    return cells_.at(c).kind == kBrakingPoint && cells_.at(c).value_a == 180;
+    return cells_.at(c).kind == kBrakingPoint &&
+           BrakingPointCell(cells_.at(c)).speed == kAutomaticPointSpeed;
   }
   std::vector<std::size_t> Points() const {
     std::vector<std::size_t> points;
@@ -51,7 +55,7 @@ TEST_F(PlacementTest, AnExistingPointInFrontOfASignalIsLoweredTo180AtMost) {
     Set(89, kBrakingPoint, value);
     Set(88, kStationStop);
     PlaceBrakingPoints(cells_, d_);
-    EXPECT_EQ(cells_.at(89).value_a, std::min<std::int16_t>(value, 180));
+    EXPECT_EQ(BrakingPointCell(cells_.at(89)).speed, std::min<std::int16_t>(value, 180));
   }
   Set(89, kStationStop);
   PlaceBrakingPoints(cells_, d_);

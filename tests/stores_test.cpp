@@ -1,5 +1,6 @@
 #include "compiler/internal/stores.h"
 #include "compiler/references.h"
+#include "compiler/stored_views.h"
 
 #include <gtest/gtest.h>
 
@@ -107,14 +108,16 @@ TEST(MemoIndicatoriVMax, StoresSpeedsTimes20AndRounds) {
   Track s;
   memo_indicatori_v_max(s.cells, s.d, 1100, 105, 110, 125, 0, 0, 0, 0, 0);
   EXPECT_EQ(At(s, 23).kind, kSpeedBoard);
-  EXPECT_EQ(At(s, 23).value_a, 2100);
-  EXPECT_EQ(At(s, 23).value_b, 2200);
-  EXPECT_EQ(At(s, 23).value_c, 2500);
-  EXPECT_EQ(At(s, 23).value_d, 0);
+  const BoardCell first(At(s, 23));
+  EXPECT_EQ(first.first_speeds, 2100);
+  EXPECT_EQ(first.second_speeds, 2200);
+  EXPECT_EQ(first.third_speeds, 2500);
+  EXPECT_EQ(first.stripes, 0);
   memo_indicatori_v_max(s.cells, s.d, 2000, 100, 100, 100, 2, 12, 13, 0, 1);
-  EXPECT_EQ(At(s, 41).value_a, 2002);
-  EXPECT_EQ(At(s, 41).value_b, 2003);
-  EXPECT_EQ(At(s, 41).value_d, 21);
+  const BoardCell second(At(s, 41));
+  EXPECT_EQ(second.first_speeds, 2002);   // R(2002.4)
+  EXPECT_EQ(second.second_speeds, 2003);  // R(2002.6)
+  EXPECT_EQ(second.stripes, 21);
 }
 
 TEST(MemoIndicatoriVMax, ReplacesAMarkerButNotAFeature) {
@@ -124,20 +127,20 @@ TEST(MemoIndicatoriVMax, ReplacesAMarkerButNotAFeature) {
   EXPECT_EQ(At(s, 23).kind, kSpeedBoard);
   memo_indicatori_v_max(s.cells, s.d, 1120, 50, 50, 50, 0, 0, 0, 0, 0);
   EXPECT_EQ(s.error_code(), 21);
-  EXPECT_EQ(At(s, 23).value_a, 2100);
+  EXPECT_EQ(BoardCell(At(s, 23)).first_speeds, 2100);
 }
 
 TEST(MemoSegnale, TheRoadOfOneSignal) {
   Track s;
   std::int32_t tempo = 0;
   memo_segnale(s.cells, s.d, 6200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
-  const TrackCell& cell = At(s, 125);
-  EXPECT_EQ(cell.kind, kSignal);
-  EXPECT_EQ(cell.value_a, 40);
-  EXPECT_EQ(cell.value_b, 0);
-  EXPECT_EQ(cell.value_c, 0);
-  EXPECT_EQ(cell.value_d, 6);
-  EXPECT_EQ(cell.signal_time, 0);
+  EXPECT_EQ(At(s, 125).kind, kSignal);
+  const SignalCell signal(At(s, 125));
+  EXPECT_EQ(signal.s1_d1, 40);
+  EXPECT_EQ(signal.s2_d2, 0);
+  EXPECT_EQ(signal.s3_d3, 0);
+  EXPECT_EQ(signal.rapp_sx_dx, 6);
+  EXPECT_EQ(signal.time, 0);
   EXPECT_EQ(At(s, 123).approach_code, 61);
   EXPECT_EQ(At(s, 121).approach_code, 62);
   EXPECT_EQ(At(s, 119).approach_code, 63);
@@ -150,8 +153,8 @@ TEST(MemoSegnale, ShortTimesBecome101AndOnlySx2KeepsATime) {
   std::int32_t tempo = 50;
   memo_segnale(s.cells, s.d, 1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, tempo);
   EXPECT_EQ(tempo, 101);
-  EXPECT_EQ(At(s, 22).signal_time, 101);
-  EXPECT_EQ(At(s, 22).value_d, 8);
+  EXPECT_EQ(SignalCell(At(s, 22)).time, 101);
+  EXPECT_EQ(SignalCell(At(s, 22)).rapp_sx_dx, 8);
   std::int32_t long_time = 245;
   memo_segnale(s.cells, s.d, 3000, 1, 4, 0, 0, 0, 0, 0, 0, 0, long_time);
   EXPECT_EQ(At(s, 61).signal_time, 0);
@@ -176,14 +179,15 @@ TEST(MemoRallentamento, WarningStartEndAndFourApproachMarkers) {
   memo_rallentamento(s.cells, s.d, 201100, 15, 100, 0, 1, 0);
   EXPECT_EQ(s.error_code(), 0);
   EXPECT_EQ(At(s, 3999).kind, kSlowDownWarning);
-  EXPECT_EQ(At(s, 3999).value_a, 15);
+  EXPECT_EQ(SlowDownCell(At(s, 3999)).speed, 15);
   EXPECT_EQ(At(s, 4023).kind, kSlowDownStart);
   EXPECT_EQ(At(s, 4025).kind, kSlowDownEnd);
-  EXPECT_EQ(At(s, 4025).value_a, 15);
+  EXPECT_EQ(SlowDownCell(At(s, 4025)).speed, 15);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(At(s, 3998 - i).kind, kSlowDownApproach);
-    EXPECT_EQ(At(s, 3998 - i).value_a, i + 1);
-    EXPECT_EQ(At(s, 3998 - i).value_b, 0);
+    const ApproachMarkerCell marker(At(s, 3998 - i));
+    EXPECT_EQ(marker.number, i + 1);
+    EXPECT_EQ(marker.d_v_number, 0);
   }
 }
 
@@ -191,8 +195,8 @@ TEST(MemoRallentamento, At1500ThereIsNoWarningBoard) {
   Track s;
   memo_rallentamento(s.cells, s.d, 1500, 30, 200, 1, 1, 5);
   EXPECT_EQ(At(s, 31).kind, kSlowDownStart);
-  EXPECT_EQ(At(s, 31).value_b, 5);
-  EXPECT_EQ(At(s, 31).value_c, 1);
+  EXPECT_EQ(SlowDownCell(At(s, 31)).d_v, 5);
+  EXPECT_EQ(SlowDownCell(At(s, 31)).f_tt, 1);
   EXPECT_EQ(At(s, 35).kind, kSlowDownEnd);
   for (std::size_t c = 0; c < 31; ++c) EXPECT_EQ(At(s, c).kind, kFree) << c;
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "compiler/stored_views.h"
+
 #include "compile_support.h"
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"
@@ -47,10 +49,11 @@ TEST_F(TrainReaderTest, ThisScenariosTrain) {
   EXPECT_EQ(s.diagnostics.error_code(), 0);
   EXPECT_EQ(s.scenario.header[kNumbersEntry].start, 130);
   EXPECT_EQ(s.scenario.header[kNumbersEntry].position, 12);
-  EXPECT_EQ(s.scenario.header[kTrainEntry].word_a, 180);
-  EXPECT_EQ(s.scenario.header[kTrainEntry].word_c, 9);
-  EXPECT_EQ(s.scenario.header[kTrainEntry].word_d, 42);
-  EXPECT_EQ(s.scenario.header[kTrainEntry].word_e, 50);
+  const TrainEntry train(s.scenario.header[kTrainEntry]);
+  EXPECT_EQ(train.sand, 180);
+  EXPECT_EQ(train.clock_hours, 9);
+  EXPECT_EQ(train.clock_minutes, 42);
+  EXPECT_EQ(train.clock_seconds, 50);
   EXPECT_EQ(s.scenario.header[31].name, "Napoli Piazza Garibaldi");
   EXPECT_EQ(s.scenario.header[32].name, "");
   EXPECT_EQ(s.scenario.header[15].name, "Sessa");  // the continuation line was passed over
@@ -76,13 +79,14 @@ TEST_F(TrainReaderTest, ThisScenariosTrain) {
   // The departure: stretch -500 to 500, stop cell 9, approach codes 81 to 84.
   EXPECT_EQ(s.scenario.header[1].start, -500);
   EXPECT_EQ(s.scenario.header[1].end, 500);
-  EXPECT_EQ(s.scenario.header[1].byte_c + s.scenario.header[1].byte_d, 0);
+  const StationEntry departure(s.scenario.header[1]);
+  EXPECT_EQ(departure.extension + departure.field_5, 0);
   EXPECT_EQ(s.scenario.cells.at(9).kind, kStationStop);
-  EXPECT_EQ(s.scenario.cells.at(9).value_a, 1);
+  EXPECT_EQ(StationStopCell(s.scenario.cells.at(9)).station, 1);
   for (int k = 1; k <= 4; ++k) EXPECT_EQ(s.scenario.cells.at(9 - k).approach_code, 80 + k);
   EXPECT_EQ(s.scenario.header[7].start, 60750);  // Latina
   EXPECT_EQ(s.scenario.header[7].end, 61250);
-  EXPECT_EQ(s.scenario.cells.at(1224).value_a, 7);
+  EXPECT_EQ(StationStopCell(s.scenario.cells.at(1224)).station, 7);
   EXPECT_EQ(s.scenario.header[7].time, 10 * 3600 + 12 * 60 + 20);
 }
 
@@ -90,13 +94,13 @@ TEST_F(TrainReaderTest, StationStretchesByType) {
   const Compilation s = ReadRecords({Station(1000, 8, 500), Station(2500, 24, 500, 1),
                                      Station(4000, 5, 300, 1), Station(5000, 28, 400)});
   EXPECT_EQ(s.diagnostics.error_code(), 0);
-  EXPECT_EQ(s.scenario.header[1].byte_d, 0);              // the first station's flags are cleared
-  EXPECT_EQ(s.scenario.header[2].end, 2800);              // 2750 and 50 for the extension
-  EXPECT_EQ(s.scenario.header[2].byte_d, 0);              // shorter than 600 m
-  EXPECT_EQ(s.scenario.cells.at(55).kind, kStationStop);  // 2800 / 50 - 1
-  EXPECT_EQ(s.scenario.header[3].start, 3700);            // types 5 and 6: 300 m before,
-  EXPECT_EQ(s.scenario.header[3].end, 4150);              // 150 m after
-  EXPECT_EQ(s.scenario.header[3].byte_c, 0);
+  EXPECT_EQ(StationEntry(s.scenario.header[1]).field_5, 0);  // the first station's are cleared
+  EXPECT_EQ(s.scenario.header[2].end, 2800);                 // 2750 and 50 for the extension
+  EXPECT_EQ(StationEntry(s.scenario.header[2]).field_5, 0);  // shorter than 600 m
+  EXPECT_EQ(s.scenario.cells.at(55).kind, kStationStop);     // 2800 / 50 - 1
+  EXPECT_EQ(s.scenario.header[3].start, 3700);               // types 5 and 6: 300 m before,
+  EXPECT_EQ(s.scenario.header[3].end, 4150);                 // 150 m after
+  EXPECT_EQ(StationEntry(s.scenario.header[3]).extension, 0);
   EXPECT_EQ(s.scenario.cells.at(82).kind, kStationStop);  // a stop cell but
   EXPECT_EQ(s.scenario.cells.at(81).approach_code, 0);    // no approach codes
   EXPECT_EQ(s.scenario.header[4].kind, 28);               // types 25 and above: an entry only
@@ -159,7 +163,7 @@ TEST_F(TrainReaderTest, SignalsAndSlowDownsGoThroughTheirStores) {
   EXPECT_EQ(s.scenario.cells.at(125).kind, kSignal);
   EXPECT_EQ(s.scenario.cells.at(137).kind, kSlowDownWarning);
   EXPECT_EQ(s.scenario.cells.at(180).kind, kBrakingPoint);  // 9000 / 50, not + 1
-  EXPECT_EQ(s.scenario.cells.at(180).value_a, 120);
+  EXPECT_EQ(BrakingPointCell(s.scenario.cells.at(180)).speed, 120);
   EXPECT_EQ(s.scenario.cells.at(190).kind, kBrakingPointWithoutValue);
 
   s = ReadRecords({Station(1000, 2, 400), "segnale, 1100, 2, 4, 0, 0, 0, 0, 0,0,0, 0"});
@@ -240,15 +244,15 @@ TEST_F(TrainReaderTest, AStretchThatDoesNotFitKeepsTheEndStoredBeforeIt) {
   const ScenarioEntry end_first = entry(-100, 5, 2147483600);  // ends at 50, starts too low
   EXPECT_EQ(end_first.end, 50);
   EXPECT_EQ(end_first.start, 0);
-  EXPECT_EQ(end_first.byte_c, 1);
+  EXPECT_EQ(StationEntry(end_first).extension, 1);
   const ScenarioEntry start_first = entry(-100, 7, 2147483600);  // starts too low
   EXPECT_EQ(start_first.start, 0);
   EXPECT_EQ(start_first.end, 0);
-  EXPECT_EQ(start_first.byte_c, 1);
+  EXPECT_EQ(StationEntry(start_first).extension, 1);
   const ScenarioEntry start_kept = entry(1000, 8, 2147483600);  // ends too high
   EXPECT_EQ(start_kept.start, 1000 - 2147483600);
   EXPECT_EQ(start_kept.end, 0);
-  EXPECT_EQ(start_kept.byte_c, 1);
+  EXPECT_EQ(StationEntry(start_kept).extension, 1);
 }
 
 TEST_F(TrainReaderTest, OnlyAStoredNameMustFitANamesLength) {
