@@ -161,6 +161,16 @@ TEST(MemoSegnale, ShortTimesBecome101AndOnlySx2KeepsATime) {
   EXPECT_EQ(At(s, 59).approach_code, 31);
 }
 
+TEST(MemoSegnale, TimesFrom1To100AreRaisedTo101) {
+  for (const auto& [written, stored] :
+       {std::pair{0, 0}, {1, 101}, {100, 101}, {101, 101}, {102, 102}, {255, 255}, {256, 0}}) {
+    Track s;
+    std::int32_t tempo = written;
+    memo_segnale(s.cells, s.d, 6200, 2, 4, 0, 0, 0, 0, 0, 0, 0, tempo);
+    EXPECT_EQ(SignalCell(At(s, 125)).time, stored) << written;
+  }
+}
+
 TEST(MemoSegnale, AnOccupiedCellIsRefusedAndApproachCodesBeforeTheTrackRecord15) {
   Track s;
   std::int32_t tempo = 0;

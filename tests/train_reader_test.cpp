@@ -155,6 +155,30 @@ TEST_F(TrainReaderTest, ProfilesFillFromTheirCellsAndAStepBackStillWritesOne) {
   EXPECT_EQ(s.scenario.cells.at(40).adhesion, 300 % 256);
 }
 
+// Field 5 is kept from 600 m up, the first station apart.
+TEST_F(TrainReaderTest, AStationOf600MetresKeepsItsField5) {
+  const Compilation s =
+      ReadRecords({Station(1000, 2, 600), Station(3000, 2, 600), Station(5000, 2, 500)});
+  EXPECT_EQ(StationEntry(s.scenario.header[1]).field_5, 0);
+  EXPECT_EQ(StationEntry(s.scenario.header[2]).field_5, 1);
+  EXPECT_EQ(StationEntry(s.scenario.header[3]).field_5, 0);
+}
+
+// Records in the cell the last one may stand in each fill one cell more,
+// up to cell U - 1: the speed stops before cell U, which only the tail
+// writes, with the last record's speed. The adhesion has no such stop.
+TEST_F(TrainReaderTest, SpeedsStackedInTheLastCellStopBeforeTheLastCell) {
+  const Compilation s =
+      ReadRecords({"velocita, 0, 50", "velocita, 16900, 100", "velocita, 16900, 150",
+                   "velocita, 16900, 200", "velocita, 16900, 250"});
+  EXPECT_EQ(s.diagnostics.error_code(), 0);
+  const auto speed = [&](std::size_t c) { return s.scenario.cells.at(c).speed_limit * 5; };
+  EXPECT_EQ(speed(337), 50);
+  EXPECT_EQ(speed(338), 100);
+  EXPECT_EQ(speed(339), 150);
+  EXPECT_EQ(speed(340), 250);  // U: the 200 km/h of the record it stopped at never lands
+}
+
 TEST_F(TrainReaderTest, SignalsAndSlowDownsGoThroughTheirStores) {
   Compilation s = ReadRecords({"segnale, 6200, 2, 4, 0, 0, 0, 0, 0,0,0, 0",
                                "rallentamento, 8000, 15, 100, 0, 1, 0", "abbattimento, 9000, 120",

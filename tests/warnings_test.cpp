@@ -2,6 +2,8 @@
 // and its words.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "compile_support.h"
 
 namespace tarvosa {
@@ -91,6 +93,21 @@ TEST(Warnings, ANearMissOfAKeywordSaysWhichOneWasMeant) {
                    "over here"}));
 }
 
+// A near miss is one edit more than a quarter of the field's letters (a
+// quarter counting as at least one): one edit more gets no suggestion.
+TEST(Warnings, ANearMissIsAtMostOneEditMoreThanAQuarterOfTheLetters) {
+  const auto suggests = [](const std::string& field) {
+    const Lines warnings = Warnings(LineWith(""), TrainWith(field + ",  1\r\n"));
+    return !warnings.empty() && warnings[0].find("did you mean") != std::string::npos;
+  };
+  EXPECT_TRUE(suggests("rallxntaxexxo"));   // 13 letters, 4 edits
+  EXPECT_FALSE(suggests("rxllxntaxexxo"));  // 5 edits
+  EXPECT_TRUE(suggests("vxlxxita"));        // 8 letters, 3 edits
+  EXPECT_FALSE(suggests("vxlxxitx"));       // 4 edits
+  EXPECT_TRUE(suggests("segnxlx"));         // 7 letters, 2 edits
+  EXPECT_FALSE(suggests("sxgnxlx"));        // 3 edits
+}
+
 TEST(Warnings, TextPassedOverIsToldAndAStationsNameContinuedIsRecognised) {
   EXPECT_EQ(Warnings(LineWith("pendenza,  1250,  -4,5\r\n")),
             Lines{"linea.txt:4:22: '5' is one value more than the record before it takes, and is "
@@ -148,6 +165,34 @@ TEST(Warnings, FilesGivenTheWrongWayRound) {
   EXPECT_EQ(warnings.back(),
             "linea.txt: this looks like a train data file (4 of its keywords are): were the line "
             "and train files given the wrong way round?");
+}
+
+// Two of the other file's keywords and none of its own make a file look
+// given the wrong way round; one, or a record of its own, does not.
+TEST(Warnings, TheWrongWayRoundNeedsTwoForeignKeywordsAndNoOwnRecord) {
+  const auto wrong_way = [](const std::string& records) {
+    const Lines warnings = Warnings(LineWith(""), "[generale]\r\n" + records + "[fine]\r\n");
+    return std::any_of(warnings.begin(), warnings.end(), [](const std::string& w) {
+      return w.find("wrong way round") != std::string::npos;
+    });
+  };
+  EXPECT_TRUE(wrong_way("pendenza,  0,  3\r\nmontagna,  1000,  2000,  1\r\n"));
+  EXPECT_FALSE(wrong_way("pendenza,  0,  3\r\n"));
+  EXPECT_FALSE(wrong_way("pendenza,  0,  3\r\nmontagna,  1000,  2000,  1\r\nsabbia,  5\r\n"));
+}
+
+// Only the five bytes that hold no character, and the control characters,
+// are told; every other byte from 80h up is a character.
+TEST(Warnings, EveryByteWithoutACharacterIsToldAndNoOther) {
+  for (int byte = 0x01; byte <= 0xFF; ++byte) {
+    if (byte == ',' || byte == '\r' || byte == '\n' || (byte >= 0xC2 && byte <= 0xF4)) continue;
+    const std::string text = "(Culmine" + std::string(1, static_cast<char>(byte)) + ")";
+    const Lines warnings = Warnings(LineWith("cartello_indicatore,  500,  " + text + "\r\n"));
+    const bool undefined =
+        byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    const bool control = byte < 0x20;
+    EXPECT_EQ(warnings.size(), undefined || control ? 1u : 0u) << std::hex << byte;
+  }
 }
 
 TEST(Warnings, TextsThatWillNotShowAsMeant) {
