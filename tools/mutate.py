@@ -30,22 +30,35 @@ class CannotRun(Exception):
     """The tool cannot test mutants: the message says why (status 2)."""
 
 
+def _positive(text):
+    value = int(text)
+    if value < 1:
+        raise argparse.ArgumentTypeError(f"{text} is not a positive number")
+    return value
+
+
 def parse_arguments(argv):
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("targets", nargs="+", metavar="TARGET", help="folder or file to mutate")
-    parser.add_argument("--seed", type=int, default=0, help="order of the candidates (default 0)")
-    parser.add_argument("--count", type=int, help="built mutants per target (default: all)")
-    parser.add_argument("--tests", metavar="REGEX", help="only the tests ctest -R selects")
-    parser.add_argument("--timeout", type=int, default=60, help="seconds per test (default 60)")
-    parser.add_argument("--jobs", type=int, default=2, help="build and test jobs (default 2)")
-    parser.add_argument("--list", action="store_true", help="show the chosen mutants, run nothing")
-    parser.add_argument(
+    parser = argparse.ArgumentParser(
+        description=__doc__.split("\n\n")[0],
+        epilog="Exit status: 0 when it ran, 1 below --min-rate, 2 when it cannot run "
+        "(the unmutated sources do not build or pass their tests), 130 when stopped.",
+    )
+    option = parser.add_argument
+    option("targets", nargs="+", metavar="TARGET", help="folder or file to mutate")
+    option("--seed", type=int, default=0, metavar="N", help="order of the candidates (default 0)")
+    option("--count", type=_positive, metavar="K", help="built mutants per target (default: all)")
+    option("--tests", metavar="REGEX", help="only the tests ctest -R selects")
+    option("--timeout", type=_positive, default=60, metavar="SECONDS", help="per test (default 60)")
+    option("--jobs", type=_positive, default=2, metavar="J", help="build and test jobs (default 2)")
+    option("--list", action="store_true", help="show the chosen mutants, run nothing")
+    option(
         "--build-dir",
         type=Path,
         default=CHECKOUT / "build-mutate",
+        metavar="DIR",
         help="scratch directory: the copy of the checkout and its build (default build-mutate)",
     )
-    parser.add_argument("--min-rate", type=float, metavar="P", help="exit 1 below P%% killed")
+    option("--min-rate", type=float, metavar="P", help="exit 1 below P%% killed")
     return parser.parse_args(argv)
 
 

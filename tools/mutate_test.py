@@ -2,6 +2,7 @@
 """Tests of tools/mutate.py's site finder, mutators, sampling and
 equivalents file, on small made-up sources."""
 
+import subprocess
 import sys
 import tempfile
 import textwrap
@@ -10,8 +11,9 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from mutation import equivalents, sampling  # noqa: E402
+from mutation import equivalents, sampling, testing  # noqa: E402
 from mutation.lexer import LITERAL, tokenize  # noqa: E402
+from mutation.scratch import Scratch  # noqa: E402
 from mutation.sites import find_sites  # noqa: E402
 
 
@@ -211,6 +213,39 @@ class DiffTest(unittest.TestCase):
             "--- a/src/x.cpp\n+++ b/src/x.cpp\n@@ -1,3 +1,3 @@\n int f() {\n"
             "-  return a < b;\n+  return a <= b;\n }\n",
         )
+
+
+class ScratchTest(unittest.TestCase):
+    def test_sync_makes_the_copy_equal_to_the_checkout(self):
+        with tempfile.TemporaryDirectory() as directory:
+            checkout = Path(directory) / "checkout"
+            (checkout / "src").mkdir(parents=True)
+            (checkout / ".gitignore").write_text("/build*/\nignored.txt\n")
+            (checkout / "src" / "a.cpp").write_text("int a = 1;\n")
+            subprocess.run(["git", "init", "-q", str(checkout)], check=True)
+            subprocess.run(["git", "-C", str(checkout), "add", "."], check=True)
+            (checkout / "src" / "new_test.cpp").write_text("int b = 2;\n")
+            (checkout / "ignored.txt").write_text("no\n")
+            scratch = Scratch(checkout, checkout / "build-mutate")
+            scratch.sync()
+            copied = scratch.path_of("src/a.cpp")
+            copied.write_text("int a = 2;\n")  # a mutant left by a killed run
+            (scratch.source / "stray.cpp").write_text("")
+            scratch.sync()
+            files = sorted(
+                p.relative_to(scratch.source).as_posix()
+                for p in scratch.source.rglob("*")
+                if p.is_file()
+            )
+            self.assertEqual(files, [".gitignore", "src/a.cpp", "src/new_test.cpp"])
+            self.assertEqual(copied.read_text(), "int a = 1;\n")
+
+
+class TestPhasesTest(unittest.TestCase):
+    def test_quick_suites_run_first(self):
+        phases = testing._phases({"Fast": 0.1, "Slow": 5.0, "Param/Suite": 2.0, "a+b": 1.0})
+        self.assertEqual(phases, [r"^(Param/Suite|Slow|a\+b)(\.|$)", r"^(Fast)(\.|$)"])
+        self.assertEqual(testing._phases({"Fast": 0.1}), [None])
 
 
 if __name__ == "__main__":
