@@ -2,8 +2,8 @@
 
 #include "documents/document.h"
 #include "documents/file_names.h"
+#include "scenario/skeleton_table.h"
 #include "tool/document_files.h"
-#include "tool/skeleton.h"
 
 namespace tarvosa::tool {
 
@@ -15,10 +15,11 @@ int RunNew(const std::string& directory, const std::string& route, const std::st
   const std::string notes = NotesName(place);
   return WriteDocumentFiles(
       directory,
-      {{line, [&] { return scrivi_documento(line, MakeDocumentTable(kSkeletonLine)); }},
+      {{line, [&] { return scrivi_documento(line, MakeDocumentTable(scenario::kSkeletonLine)); }},
        {train_file,
-        [&] { return scrivi_documento(train_file, MakeDocumentTable(kSkeletonTrain)); }},
-       {notes, [&] { return scrivi_documento(notes, MakeDocumentTable(kSkeletonNotes)); }}},
+        [&] { return scrivi_documento(train_file, MakeDocumentTable(scenario::kSkeletonTrain)); }},
+       {notes,
+        [&] { return scrivi_documento(notes, MakeDocumentTable(scenario::kSkeletonNotes)); }}},
       force);
 }
 

@@ -1,6 +1,6 @@
-#include "tool/skeleton.h"
+#include "scenario/skeleton_table.h"
 
-namespace tarvosa::tool {
+namespace tarvosa::scenario {
 
 // The line: its length and settings, then one record of every kind.
 const std::array<std::string_view, 22> kSkeletonLine = {
@@ -64,4 +64,4 @@ const std::array<std::string_view, 5> kSkeletonNotes = {
     "    l'autore",
 };
 
-}  // namespace tarvosa::tool
+}  // namespace tarvosa::scenario

@@ -6,10 +6,10 @@
 #include <array>
 #include <string_view>
 
-namespace tarvosa::tool {
+namespace tarvosa::scenario {
 
 extern const std::array<std::string_view, 22> kSkeletonLine;
 extern const std::array<std::string_view, 22> kSkeletonTrain;
 extern const std::array<std::string_view, 5> kSkeletonNotes;
 
-}  // namespace tarvosa::tool
+}  // namespace tarvosa::scenario
