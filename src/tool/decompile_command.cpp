@@ -5,8 +5,8 @@
 #include "decompiler/decompile.h"
 #include "documents/file_names.h"
 #include "tool/compile_command.h"
-#include "tool/compiled_directory.h"
 #include "tool/document_files.h"
+#include "tool/inputs/compiled_directory.h"
 #include "util/files.h"
 #include "util/windows1252.h"
 

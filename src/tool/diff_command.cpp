@@ -6,10 +6,10 @@
 #include <optional>
 #include <sstream>
 
-#include "tool/comparisons.h"
 #include "tool/compile_command.h"
-#include "tool/compiled_directory.h"
-#include "tool/compiled_input.h"
+#include "tool/inputs/compiled_directory.h"
+#include "tool/inputs/compiled_input.h"
+#include "tool/presenters/comparisons.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {

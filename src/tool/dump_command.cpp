@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "tool/compile_command.h"
-#include "tool/compiled_directory.h"
-#include "tool/compiled_input.h"
-#include "tool/raw_tables.h"
-#include "tool/readable_tables.h"
+#include "tool/inputs/compiled_directory.h"
+#include "tool/inputs/compiled_input.h"
+#include "tool/presenters/raw_tables.h"
+#include "tool/presenters/readable_tables.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {

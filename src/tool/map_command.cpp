@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "tool/compile_command.h"
-#include "tool/compiled_directory.h"
-#include "tool/map_svg.h"
-#include "tool/view_data.h"
+#include "tool/inputs/compiled_directory.h"
+#include "tool/presenters/map_svg.h"
+#include "tool/presenters/view_data.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {

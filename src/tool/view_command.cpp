@@ -6,9 +6,9 @@
 #include <optional>
 #include <thread>
 
-#include "tool/compiled_directory.h"
-#include "tool/view_assets.h"
-#include "tool/view_data.h"
+#include "tool/inputs/compiled_directory.h"
+#include "tool/presenters/view_assets.h"
+#include "tool/presenters/view_data.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {

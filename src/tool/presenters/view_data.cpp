@@ -1,4 +1,4 @@
-#include "tool/view_data.h"
+#include "tool/presenters/view_data.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "compiler/data_errors.h"
-#include "tool/cell_description.h"
-#include "tool/described_fields.h"
+#include "tool/presenters/cell_description.h"
+#include "tool/presenters/described_fields.h"
 #include "util/text_position.h"
 #include "util/windows1252.h"
 

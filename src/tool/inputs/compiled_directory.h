@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "tool/compiled_input.h"
+#include "tool/inputs/compiled_input.h"
 
 namespace tarvosa::tool {
 

@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "tool/comparisons.h"
-#include "tool/entry_description.h"
+#include "tool/presenters/comparisons.h"
+#include "tool/presenters/entry_description.h"
 
 namespace tarvosa::tool {
 namespace {

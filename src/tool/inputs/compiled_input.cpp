@@ -1,4 +1,4 @@
-#include "tool/compiled_input.h"
+#include "tool/inputs/compiled_input.h"
 
 #include <cerrno>
 #include <cstring>

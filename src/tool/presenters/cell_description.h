@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "compiler/compiled_model.h"
-#include "tool/described_fields.h"
+#include "tool/presenters/described_fields.h"
 
 namespace tarvosa::tool {
 

@@ -1,4 +1,4 @@
-#include "tool/map_svg.h"
+#include "tool/presenters/map_svg.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "compiler/compiled_files.h"
-#include "tool/cell_description.h"
+#include "tool/presenters/cell_description.h"
 
 namespace tarvosa::tool {
 

@@ -1,4 +1,4 @@
-#include "tool/table_printer.h"
+#include "tool/presenters/table_printer.h"
 
 #include <algorithm>
 #include <cstdio>

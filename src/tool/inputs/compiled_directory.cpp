@@ -1,4 +1,4 @@
-#include "tool/compiled_directory.h"
+#include "tool/inputs/compiled_directory.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "tool/raw_tables.h"
+#include "tool/presenters/raw_tables.h"
 
 #include <map>
 #include <string>

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "compiler/compiled_files.h"
-#include "tool/table_printer.h"
+#include "tool/presenters/table_printer.h"
 
 namespace tarvosa::tool {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tool/table_printer.h"
+#include "tool/presenters/table_printer.h"
 
 namespace tarvosa::tool {
 

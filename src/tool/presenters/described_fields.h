@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/table_printer.h"
+#include "tool/presenters/table_printer.h"
 
 namespace tarvosa::tool {
 

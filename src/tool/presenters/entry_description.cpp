@@ -1,4 +1,4 @@
-#include "tool/entry_description.h"
+#include "tool/presenters/entry_description.h"
 
 #include <algorithm>
 #include <cstdio>

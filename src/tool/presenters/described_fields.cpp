@@ -1,4 +1,4 @@
-#include "tool/described_fields.h"
+#include "tool/presenters/described_fields.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "tool/cell_description.h"
+#include "tool/presenters/cell_description.h"
 
 #include <array>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "tool/readable_tables.h"
+#include "tool/presenters/readable_tables.h"
 
 #include <algorithm>
 #include <string>
 
-#include "tool/cell_description.h"
-#include "tool/entry_description.h"
+#include "tool/presenters/cell_description.h"
+#include "tool/presenters/entry_description.h"
 #include "util/windows1252.h"
 
 namespace tarvosa::tool {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/comparisons.h"
+#include "tool/presenters/comparisons.h"
 
 namespace tarvosa::tool {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "compiler/compiled_model.h"
-#include "tool/described_fields.h"
+#include "tool/presenters/described_fields.h"
 
 namespace tarvosa::tool {
 

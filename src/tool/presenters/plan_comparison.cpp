@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tool/comparisons.h"
+#include "tool/presenters/comparisons.h"
 
 namespace tarvosa::tool {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "compiler/compiled_model.h"
 #include "compiler/diagnostics.h"
-#include "tool/table_printer.h"
+#include "tool/presenters/table_printer.h"
 
 namespace tarvosa::tool {
 
