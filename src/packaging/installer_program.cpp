@@ -91,8 +91,9 @@ Status WriteProgram(const std::string& output, const std::string& bytes, bool fo
   if (Status written = ReplaceFileContent(output, bytes); !written.ok()) return written;
   fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
                   fs::perm_options::add, error);
-  if (error)
+  if (error) {
     return Status::FileSystemError(output + ": cannot make it a program: " + error.message());
+  }
   return Status();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tool/inputs/compiled_input.h"
+#include "util/status.h"
 
 namespace tarvosa::tool {
 
@@ -17,16 +18,14 @@ struct CompiledDirectory {
 };
 
 // The files of `directory`: a track and a table must be there, one of
-// each; a plan may be. Missing files are a problem of status 1, more than
-// one file of an ending one of status 4.
-std::optional<CompiledDirectory> FindCompiledFiles(const std::string& directory,
-                                                   InputProblem& problem);
+// each; a plan may be. Missing files are a file-system error, more than
+// one file of an ending a usage error.
+Result<CompiledDirectory> FindCompiledFiles(const std::string& directory);
 
 // The compiled scenario in `directory`: its track and table, and its plan
 // when there is one (rows 0 and 1 are the origin; the computed rows follow
 // until the first empty one).
-std::optional<CompiledScenario> LoadCompiledScenario(const std::string& directory,
-                                                     InputProblem& problem);
+Result<CompiledScenario> LoadCompiledScenario(const std::string& directory);
 
 // The table written beside the track file `track_file` ("ROUTE_TRAIN.sim"
 // beside "ROUTE_TRAIN.dat"), when there is one that reads as a table: it

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tool/compile_command.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {
@@ -18,43 +17,35 @@ constexpr std::uintmax_t kLargestInput = std::uintmax_t{1} << 30;
 constexpr std::int16_t kTrackMarker = 5121;
 constexpr std::int16_t kTableMarker = 610;
 
-std::optional<std::string> Fail(InputProblem& problem, int status, std::string message) {
-  problem = {status, std::move(message)};
-  return std::nullopt;
-}
-
-// Whether `name` is a regular file of a size a compiled file may have.
-bool Readable(const std::string& name, InputProblem& problem) {
+// Ok when `name` is a regular file of a size a compiled file may have.
+Status CheckReadable(const std::string& name) {
   std::error_code error;
   const fs::path path = PathFromUtf8(name);
   const fs::file_status status = fs::status(path, error);
   if (status.type() == fs::file_type::not_found) {
-    Fail(problem, kFileSystem, name + ": no such file");
-  } else if (error) {
-    Fail(problem, kFileSystem, name + ": cannot be read: " + error.message());
-  } else if (fs::is_directory(status)) {
-    Fail(problem, kFileSystem, name + ": is a directory, not a compiled file");
-  } else if (!fs::is_regular_file(status)) {
-    Fail(problem, kFileSystem, name + ": is not a regular file");
-  } else if (fs::file_size(path, error) > kLargestInput && !error) {
-    Fail(problem, kDataError, name + ": is larger than 1 GiB: it is not a compiled file");
-  } else {
-    return true;
+    return Status::FileSystemError(name + ": no such file");
   }
-  return false;
+  if (error) return Status::FileSystemError(name + ": cannot be read: " + error.message());
+  if (fs::is_directory(status)) {
+    return Status::FileSystemError(name + ": is a directory, not a compiled file");
+  }
+  if (!fs::is_regular_file(status))
+    return Status::FileSystemError(name + ": is not a regular file");
+  if (fs::file_size(path, error) > kLargestInput && !error) {
+    return Status::DataError(name + ": is larger than 1 GiB: it is not a compiled file");
+  }
+  return Status();
 }
 
-std::optional<std::string> ReadBytes(const std::string& name, InputProblem& problem) {
+Result<std::string> ReadBytes(const std::string& name) {
   std::ifstream in(PathFromUtf8(name), std::ios::binary);
-  if (!in) return Fail(problem, kFileSystem, name + ": cannot be read: " + std::strerror(errno));
+  if (!in) return Status::FileSystemError(name + ": cannot be read: " + std::strerror(errno));
   std::string bytes;
   char buffer[1 << 16];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
   }
-  if (in.bad()) {
-    return Fail(problem, kFileSystem, name + ": cannot be read: " + std::strerror(errno));
-  }
+  if (in.bad()) return Status::FileSystemError(name + ": cannot be read: " + std::strerror(errno));
   return bytes;
 }
 
@@ -103,27 +94,24 @@ std::string Mark(CompiledKind kind) {
 }
 
 // The first layout the bytes have, with its mark.
-std::optional<CompiledFile> Recognise(const std::string& name, std::string_view bytes,
-                                      InputProblem& problem) {
+Result<CompiledFile> Recognise(const std::string& name, std::string_view bytes) {
   std::optional<CompiledKind> unmarked;
   for (const CompiledKind kind :
        {CompiledKind::kTable, CompiledKind::kPlan, CompiledKind::kTrack}) {
     auto file = DecodeAs(bytes, kind);
-    if (file && Marked(*file)) return file;
+    if (file && Marked(*file)) return std::move(*file);
     if (file && !unmarked) unmarked = kind;
   }
   const std::string size = std::to_string(bytes.size());
   if (unmarked) {
     const std::string word = KindWord(*unmarked);
-    problem = {kDataError, name + ": its " + size + " bytes have the layout of a " + word +
-                               " file but not " + Mark(*unmarked) +
-                               ": it is not a compiled file (--kind " + word +
-                               " shows them all the same)"};
-  } else {
-    problem = {kDataError,
-               name + ": its " + size + " bytes do not have the layout of any compiled file"};
+    return Status::DataError(name + ": its " + size + " bytes have the layout of a " + word +
+                             " file but not " + Mark(*unmarked) +
+                             ": it is not a compiled file (--kind " + word +
+                             " shows them all the same)");
   }
-  return std::nullopt;
+  return Status::DataError(name + ": its " + size +
+                           " bytes do not have the layout of any compiled file");
 }
 
 }  // namespace
@@ -148,36 +136,33 @@ std::optional<CompiledKind> KindFromWord(const std::string& word) {
   return std::nullopt;
 }
 
-std::optional<std::string> ReadInput(const std::string& name, InputProblem& problem) {
+Result<std::string> ReadInput(const std::string& name) {
   try {
-    if (!Readable(name, problem)) return std::nullopt;
-    return ReadBytes(name, problem);
+    if (Status readable = CheckReadable(name); !readable.ok()) return readable;
+    return ReadBytes(name);
   } catch (const std::exception& failure) {
-    return Fail(problem, kFileSystem, name + ": cannot be read: " + failure.what());
+    return Status::FileSystemError(name + ": cannot be read: " + failure.what());
   }
 }
 
-std::optional<CompiledFile> DecodeCompiled(const std::string& name, std::string_view bytes,
-                                           std::optional<CompiledKind> kind,
-                                           InputProblem& problem) {
+Result<CompiledFile> DecodeCompiled(const std::string& name, std::string_view bytes,
+                                    std::optional<CompiledKind> kind) {
   if (bytes.empty()) {
-    problem = {kDataError, name + ": the file is empty: it is not a compiled file"};
-    return std::nullopt;
+    return Status::DataError(name + ": the file is empty: it is not a compiled file");
   }
-  if (!kind) return Recognise(name, bytes, problem);
+  if (!kind) return Recognise(name, bytes);
   auto file = DecodeAs(bytes, *kind);
   if (!file) {
-    problem = {kDataError, name + ": its " + std::to_string(bytes.size()) +
-                               " bytes do not have the layout of a " + KindWord(*kind) + " file"};
+    return Status::DataError(name + ": its " + std::to_string(bytes.size()) +
+                             " bytes do not have the layout of a " + KindWord(*kind) + " file");
   }
-  return file;
+  return std::move(*file);
 }
 
-std::optional<CompiledFile> LoadCompiled(const std::string& name, std::optional<CompiledKind> kind,
-                                         InputProblem& problem) {
-  const auto bytes = ReadInput(name, problem);
-  if (!bytes) return std::nullopt;
-  return DecodeCompiled(name, *bytes, kind, problem);
+Result<CompiledFile> LoadCompiled(const std::string& name, std::optional<CompiledKind> kind) {
+  const Result<std::string> bytes = ReadInput(name);
+  if (!bytes.ok()) return bytes.status();
+  return DecodeCompiled(name, *bytes, kind);
 }
 
 }  // namespace tarvosa::tool

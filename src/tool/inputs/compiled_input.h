@@ -1,5 +1,7 @@
 // A compiled file as the tool reads it: its bytes, or why it cannot be
-// read, and which of the three layouts they have.
+// read (a file-system error for a file that is missing, a directory or
+// unreadable; a data error for bytes of another layout), and which of the
+// three layouts they have.
 #pragma once
 
 #include <optional>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "compiler/compiled_files.h"
+#include "util/status.h"
 
 namespace tarvosa::tool {
 
@@ -16,14 +19,6 @@ enum class CompiledKind { kTrack, kTable, kPlan };
 // "track", "table" or "plan".
 std::string KindWord(CompiledKind kind);
 std::optional<CompiledKind> KindFromWord(const std::string& word);
-
-// Why an input cannot be used: the exit status it ends with (1 a file
-// that is missing, a directory or unreadable; 2 bytes of another layout; 4
-// inputs that do not go together) and a message that names it.
-struct InputProblem {
-  int status = 0;
-  std::string message;
-};
 
 // One compiled file decoded; only the member of its kind is filled.
 struct CompiledFile {
@@ -34,17 +29,16 @@ struct CompiledFile {
 };
 
 // The whole content of the regular file `name`.
-std::optional<std::string> ReadInput(const std::string& name, InputProblem& problem);
+Result<std::string> ReadInput(const std::string& name);
 
 // The bytes of `name` decoded as `kind`; with no kind, as the layout they
 // have and the mark every compiled file of that layout carries (the marker
 // 5121 in cell 1 of a track, 610 in entry 85 of a table, the origin in row 0
 // of a plan).
-std::optional<CompiledFile> DecodeCompiled(const std::string& name, std::string_view bytes,
-                                           std::optional<CompiledKind> kind, InputProblem& problem);
+Result<CompiledFile> DecodeCompiled(const std::string& name, std::string_view bytes,
+                                    std::optional<CompiledKind> kind);
 
 // ReadInput, then DecodeCompiled.
-std::optional<CompiledFile> LoadCompiled(const std::string& name, std::optional<CompiledKind> kind,
-                                         InputProblem& problem);
+Result<CompiledFile> LoadCompiled(const std::string& name, std::optional<CompiledKind> kind);
 
 }  // namespace tarvosa::tool
