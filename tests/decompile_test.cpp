@@ -8,9 +8,9 @@
 #include "large_scenario.h"
 #include "round_trip.h"
 #include "scenario/line_table.h"
+#include "scenario/skeleton_table.h"
 #include "scenario/train_table.h"
 #include "scenario_generator.h"
-#include "tool/skeleton.h"
 
 namespace tarvosa {
 namespace {
@@ -35,7 +35,7 @@ TEST(Decompile, TheExampleComesBackToTheSameBytes) {
 }
 
 TEST(Decompile, TheNewSkeletonComesBackToTheSameBytes) {
-  const auto files = Compiled(CrLf(tool::kSkeletonLine), CrLf(tool::kSkeletonTrain));
+  const auto files = Compiled(CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain));
   const auto trip = testing::DecompileAndCompile(files);
   EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
   EXPECT_TRUE(trip.second == trip.first);
@@ -83,9 +83,9 @@ TEST(Decompile, APointOfTheCompilersValueIsKeptWhereTheCompilerWouldNotPlaceIt) 
 }
 
 TEST(Decompile, ATrackOfAnotherScenarioIsRefused) {
-  const auto files = Compiled(CrLf(tool::kSkeletonLine), CrLf(tool::kSkeletonTrain));
+  const auto files = Compiled(CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain));
   const Compilation other = testing::CompileWithTitles(
-      CrLf(tool::kSkeletonLine), CrLf(tool::kSkeletonTrain), "Altro", "Corvale");
+      CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain), "Altro", "Corvale");
   const Decompilation d = Decompile({.track = EncodeTrackCells(other.scenario.cells),
                                      .table = files.table,
                                      .plan = std::nullopt});
@@ -96,7 +96,7 @@ TEST(Decompile, ATrackOfAnotherScenarioIsRefused) {
 }
 
 TEST(Decompile, ATableWhoseCodeIsNotItsTitlesIsRefused) {
-  const auto files = Compiled(CrLf(tool::kSkeletonLine), CrLf(tool::kSkeletonTrain));
+  const auto files = Compiled(CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain));
   ScenarioHeader header = *DecodeScenarioHeader(files.table);
   header[kRouteEntry].name = "Altro";
   const Decompilation d = Decompile(
@@ -126,7 +126,7 @@ TEST(Decompile, ASignalTimeThatCannotBeWrittenIsWrittenAsOneThatWrapsToItAndSaid
 // whatever the cells hold, the decompiler neither fails nor differs
 // silently.
 TEST(Decompile, ChangedCellsNeverGoUnsaid) {
-  const auto files = Compiled(CrLf(tool::kSkeletonLine), CrLf(tool::kSkeletonTrain));
+  const auto files = Compiled(CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain));
   std::uint64_t state = 88172645463325252u;
   int differing = 0;
   for (int round = 0; round < 200; ++round) {

@@ -1,9 +1,11 @@
-// scenario decompile as authors use it: a process on the installer's own
-// directory, and on files that are no scenario or do not belong together.
+// scenario decompile as authors use it: on the directory the installer,
+// run as a process, writes into, and on files that are no scenario or do
+// not belong together.
 #include <gtest/gtest.h>
 
 #include "test_process.h"
 #include "test_support.h"
+#include "tool_support.h"
 
 namespace tarvosa {
 namespace {
@@ -23,8 +25,8 @@ class DecompileTool : public ::testing::Test {
               0);
     fs::remove(installed_.path() / "Tarvosa_Corvale");
   }
-  testing::ProgramResult Run(const std::vector<std::string>& arguments) {
-    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
+  testing::ToolRun Run(const std::vector<std::string>& arguments) {
+    return testing::RunScenario(arguments);
   }
   // A copy of the installed directory to spoil.
   fs::path Copy(const std::string& name) {

@@ -1,6 +1,7 @@
-// scenario dump and scenario diff as authors use them: processes run on the
-// exported scenario compiled, on copies of it with small edits, and on
-// files that are no compiled files at all.
+// scenario dump and scenario diff as authors use them: run on the exported
+// scenario compiled, on copies of it with small edits, and on files that
+// are no compiled files at all; in-process, but for a file the program may
+// not read, which takes a process run as another user.
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "compile_support.h"
 #include "test_process.h"
 #include "test_support.h"
+#include "tool_support.h"
 
 namespace tarvosa {
 namespace {
@@ -100,9 +102,8 @@ class DumpDiff : public ::testing::Test {
     ASSERT_EQ(Run({"export", source_.text()}).exit_status, 0);
     out_ = Compiled(source_, "out");
   }
-  testing::ProgramResult Run(const std::vector<std::string>& arguments,
-                             testing::RunOptions options = {}) {
-    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), options, arguments);
+  testing::ToolRun Run(const std::vector<std::string>& arguments) {
+    return testing::RunScenario(arguments);
   }
   static std::string Line(const testing::ScratchDirectory& source) {
     return (source.path() / "Tarvosa_linea.txt").string();

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "test_process.h"
 #include "test_support.h"
+#include "tool_support.h"
 
 namespace tarvosa {
 namespace {
@@ -18,8 +18,8 @@ using testing::WriteFile;
 
 class ScenarioAuthoring : public ::testing::Test {
  protected:
-  testing::ProgramResult Run(const std::vector<std::string>& arguments) {
-    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
+  testing::ToolRun Run(const std::vector<std::string>& arguments) {
+    return testing::RunScenario(arguments);
   }
   std::string In(const std::string& file) const { return (work_.path() / file).string(); }
 

@@ -1,12 +1,15 @@
 // A scenario of an author's own, packaged by the tool as a self-installing
-// program and installed by running it: both as processes, as authors and
-// users start them.
+// program and installed by running it as a process, as users start it. The
+// tool runs in-process, given the installer to package; as a process it
+// finds the installer beside itself.
+#include <algorithm>
 #include <map>
 
 #include <gtest/gtest.h>
 
 #include "test_process.h"
 #include "test_support.h"
+#include "tool_support.h"
 
 namespace tarvosa {
 namespace {
@@ -25,8 +28,8 @@ const std::vector<std::string> kLagoFiles = {"Lago_Espresso.dat",
 
 class ScenarioPackage : public ::testing::Test {
  protected:
-  testing::ProgramResult Tool(const std::vector<std::string>& arguments) {
-    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
+  testing::ToolRun Tool(const std::vector<std::string>& arguments) {
+    return testing::RunScenario(arguments);
   }
   std::string In(const std::string& file) const { return (work_.path() / file).string(); }
 
@@ -47,9 +50,14 @@ class ScenarioPackage : public ::testing::Test {
   void LagoSkeleton() {
     ASSERT_EQ(Tool({"new", In("lago"), "--route", "Lago", "--train", "Espresso"}).exit_status, 0);
   }
-  testing::ProgramResult Package(const std::vector<std::string>& more = {}) {
+  // In-process the tool is not beside the installer: it is given the
+  // installer, unless `more` names one.
+  testing::ToolRun Package(const std::vector<std::string>& more = {}) {
     std::vector<std::string> arguments = {"package", In("lago"), "-o", In("Lago_Espresso")};
     arguments.insert(arguments.end(), more.begin(), more.end());
+    if (std::find(more.begin(), more.end(), "--installer") == more.end()) {
+      arguments.insert(arguments.end(), {"--installer", TARVOSA_INSTALLER});
+    }
     return Tool(arguments);
   }
   // Runs the packaged program from a directory of its own, started from
@@ -101,6 +109,16 @@ TEST_F(ScenarioPackage, TheExampleUnderOtherTitlesInstallsWhatCompileWrites) {
     EXPECT_EQ(installed.at(file), ReadFile(work_.path() / "out" / file)) << file;
   }
   EXPECT_EQ(ListDirectory(work_.path() / "lago").size(), 5u);  // the inputs are left alone
+}
+
+TEST_F(ScenarioPackage, TheProgramPackagesTheInstallerBesideIt) {
+  LagoSkeleton();
+  const auto packaged = testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {},
+                                            {"package", In("lago"), "-o", In("beside")});
+  ASSERT_EQ(packaged.exit_status, 0) << packaged.standard_error;
+  ASSERT_EQ(Package().exit_status, 0);
+  // The same program as from the installer named, the one beside the tool.
+  EXPECT_EQ(ReadFile(In("beside")), ReadFile(In("Lago_Espresso")));
 }
 
 TEST_F(ScenarioPackage, TheDocumentsAScenarioLacksAreMadeFromItsData) {

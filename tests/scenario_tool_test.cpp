@@ -1,5 +1,7 @@
-// The scenario tool as authors use it: a process, its output and its exit
-// status, on the embedded scenario and on broken copies of it.
+// The scenario tool as authors use it, its output and its exit status, on
+// the embedded scenario and on broken copies of it: in-process, and as a
+// process where only the program shows it (its --help and --version, the
+// installer it is compared with, tune_plan).
 #include <algorithm>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include "compile_support.h"
 #include "test_process.h"
 #include "test_support.h"
+#include "tool_support.h"
 
 namespace tarvosa {
 namespace {
@@ -25,7 +28,11 @@ class ScenarioTool : public ::testing::Test {
     ASSERT_EQ(Run({"export", source_.text()}).exit_status, 0);
     fs::create_directory(out_);
   }
-  testing::ProgramResult Run(const std::vector<std::string>& arguments) {
+  testing::ToolRun Run(const std::vector<std::string>& arguments) {
+    return testing::RunScenario(arguments);
+  }
+  // The program itself, as a process in the work directory.
+  testing::ProgramResult RunProgram(const std::vector<std::string>& arguments) {
     return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
   }
   std::string Source(const std::string& file) const { return (source_.path() / file).string(); }
@@ -200,15 +207,15 @@ TEST_F(ScenarioTool, MapDrawsAWellFormedPage) {
 }
 
 TEST_F(ScenarioTool, UsageErrorsHelpAndVersion) {
-  EXPECT_EQ(Run({}).exit_status, 4);
-  EXPECT_EQ(Run({"compile", Line()}).exit_status, 4);
-  EXPECT_EQ(Run({"compile", Line(), "missing.txt"}).exit_status, 4);
-  EXPECT_EQ(Run({"dump", Line(), "--format", "xml"}).exit_status, 4);
-  const auto help = Run({"--help"});
+  EXPECT_EQ(RunProgram({}).exit_status, 4);
+  EXPECT_EQ(RunProgram({"compile", Line()}).exit_status, 4);
+  EXPECT_EQ(RunProgram({"compile", Line(), "missing.txt"}).exit_status, 4);
+  EXPECT_EQ(RunProgram({"dump", Line(), "--format", "xml"}).exit_status, 4);
+  const auto help = RunProgram({"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.standard_output.find("4 a usage error"), std::string::npos);
-  EXPECT_EQ(Run({"compile", "--help"}).exit_status, 0);
-  EXPECT_EQ(Run({"--version"}).standard_output, "scenario 1.0\n");
+  EXPECT_EQ(RunProgram({"compile", "--help"}).exit_status, 0);
+  EXPECT_EQ(RunProgram({"--version"}).standard_output, "scenario 1.0\n");
 }
 
 // tune_plan, on the exported line: it compiles each probe in memory.

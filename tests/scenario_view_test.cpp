@@ -1,5 +1,6 @@
-// scenario view as a process: from the text files or the compiled files,
-// with a data error, without a track, and watching its inputs.
+// scenario view: from the text files or the compiled files, with a data
+// error, without a track, in-process; and watching its inputs, which takes
+// a process that runs until it is stopped.
 #include <signal.h>
 
 #include <chrono>
@@ -9,6 +10,7 @@
 
 #include "test_process.h"
 #include "test_support.h"
+#include "tool_support.h"
 
 namespace tarvosa {
 namespace {
@@ -21,8 +23,8 @@ using testing::WriteFile;
 class ScenarioView : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(Run({"new", In("lago"), "--route", "Lago"}).exit_status, 0); }
-  testing::ProgramResult Run(const std::vector<std::string>& arguments) {
-    return testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {}, arguments);
+  testing::ToolRun Run(const std::vector<std::string>& arguments) {
+    return testing::RunScenario(arguments);
   }
   std::string In(const std::string& file) const { return (work_.path() / file).string(); }
   std::string Line() const { return In("lago/Lago_linea.txt"); }

@@ -1,38 +1,31 @@
 #include "tool/document_files.h"
 
-#include <cstdio>
 #include <filesystem>
 
-#include "tool/compile_command.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {
 
-int WriteDocumentFiles(const std::string& directory, const std::vector<DocumentFile>& files,
-                       bool force) {
+Status WriteDocumentFiles(const std::string& directory, const std::vector<DocumentFile>& files,
+                          bool force) {
   namespace fs = std::filesystem;
   std::error_code error;
   fs::create_directories(PathFromUtf8(directory), error);
   if (error) {
-    std::fprintf(stderr, "%s: cannot make the directory: %s\n", directory.c_str(),
-                 error.message().c_str());
-    return kFileSystem;
+    return Status::FileSystemError(directory + ": cannot make the directory: " + error.message());
   }
-  bool exists = false;
+  std::string existing;
   for (const DocumentFile& file : files) {
     if (!force && fs::exists(PathFromUtf8(file.name), error)) {
-      std::fprintf(stderr, "%s: exists already; --force replaces it\n", file.name.c_str());
-      exists = true;
+      existing +=
+          (existing.empty() ? "" : "\n") + file.name + ": exists already; --force replaces it";
     }
   }
-  if (exists) return kFileSystem;
+  if (!existing.empty()) return Status::FileSystemError(existing);
   for (const DocumentFile& file : files) {
-    if (const Status s = file.write(); !s.ok()) {
-      std::fprintf(stderr, "%s\n", s.message().c_str());
-      return s.kind() == ExitStatus::kFileSystem ? kFileSystem : kDataError;
-    }
+    if (Status written = file.write(); !written.ok()) return written;
   }
-  return kClean;
+  return Status();
 }
 
 }  // namespace tarvosa::tool

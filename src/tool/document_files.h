@@ -17,9 +17,9 @@ struct DocumentFile {
 };
 
 // Creates `directory` when missing and writes the files, in order. Without
-// `force`, a file that exists already stops it before anything is written:
-// every such file is named on stderr. Returns the exit status.
-int WriteDocumentFiles(const std::string& directory, const std::vector<DocumentFile>& files,
-                       bool force);
+// `force`, files that exist already stop it before anything is written:
+// the file-system error names every one, a line each.
+Status WriteDocumentFiles(const std::string& directory, const std::vector<DocumentFile>& files,
+                          bool force);
 
 }  // namespace tarvosa::tool

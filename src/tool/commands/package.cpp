@@ -1,0 +1,107 @@
+// scenario package: an author's scenario as a self-installing program,
+// which installs it as the Tarvosa installer installs its own.
+#include <memory>
+
+#include "documents/author_lines.h"
+#include "documents/payload.h"
+#include "packaging/author_scenario.h"
+#include "packaging/installer_program.h"
+#include "packaging/made_documents.h"
+#include "tool/commands/registry.h"
+#include "tool/compile_step.h"
+
+namespace tarvosa::tool {
+namespace {
+
+struct PackageOptions {
+  std::string directory;  // R_linea.txt, R_T-.txt and any of the three documents
+  std::string output;     // the program to write
+  std::string installer;  // "" for the default place (FindInstaller)
+  bool windows = false;   // package the Windows build of the installer
+  bool strict = false;    // warnings (but of comment lines) refuse the scenario
+  bool force = false;     // replace an existing output
+};
+
+// What the packaged program will write and read back, compiled now as it
+// will compile it: the warnings printed, and refused unless clean.
+Result<Compilation> CompileAsInstalled(const packaging::AuthorFiles& files,
+                                       const ScenarioDocuments& scenario, bool strict,
+                                       Console& console) {
+  const CompileOptions compile{.line = DocumentName(DocumentKind::kLineDefinition, files.place),
+                               .train = DocumentName(DocumentKind::kTrainData, files.place),
+                               .route_title = files.route_title,
+                               .train_title = files.train_title,
+                               .strict = strict};
+  const Sources sources{InstalledBytes(*scenario[DocumentKind::kLineDefinition]),
+                        InstalledBytes(*scenario[DocumentKind::kTrainData])};
+  return CompileCleanly(compile, sources, "nothing packaged", console.err);
+}
+
+// "wrote OUT: R_T for Linux, N bytes; the slow-down order made from its data".
+std::string Summary(const PackageOptions& options, const packaging::AuthorFiles& files,
+                    std::size_t size, const std::vector<DocumentKind>& made) {
+  std::string summary = "wrote " + options.output + ": " + files.route_title + "_" +
+                        files.train_title + " for " + (options.windows ? "Windows" : "Linux") +
+                        ", " + std::to_string(size) + " bytes";
+  for (std::size_t i = 0; i < made.size(); ++i) {
+    summary += (i == 0 ? "; the " : " and ") + std::string(DocumentTitle(made[i]));
+  }
+  if (!made.empty()) summary += " made from its data";
+  return summary;
+}
+
+// Finds the scenario, refuses one that does not compile cleanly, makes the
+// documents it lacks and writes the installer with the scenario appended.
+Outcome RunPackage(const PackageOptions& options, Console& console) {
+  const auto files = packaging::FindAuthorScenario(options.directory);
+  if (!files.ok()) return files.status();
+  if (Status titles = packaging::CheckTitles(*files); !titles.ok()) return titles;
+  const auto installer = packaging::FindInstaller(options.installer, options.windows);
+  if (!installer.ok()) return installer.status();
+  auto scenario = packaging::ReadAuthorDocuments(*files);
+  if (!scenario.ok()) return scenario.status();
+  const auto compiled = CompileAsInstalled(*files, *scenario, options.strict, console);
+  if (!compiled.ok()) return compiled.status();
+  const auto made = packaging::AddMadeDocuments(compiled->scenario, *scenario);
+  const auto program =
+      packaging::PackagedProgram(*installer, options.windows, EncodePayload(*scenario));
+  if (!program.ok()) return program.status();
+  if (Status written = packaging::WriteProgram(options.output, *program, options.force);
+      !written.ok()) {
+    return written;
+  }
+  console.out << Summary(options, *files, program->size(), made) << '\n';
+  return Status();
+}
+
+constexpr const char* kPackageMeaning =
+    "DIR holds one scenario: R_linea.txt and R_T-.txt (R and T its titles), and any of "
+    "R_T_note.txt, R_T_rallentamenti.txt and R_T_scheda_treno.txt. The scenario must compile "
+    "without an error (warnings are printed; --strict refuses them too). A slow-down order or "
+    "timetable sheet it lacks is made from its data; without notes the program writes none. "
+    "The installer comes from --installer, else from beside this tool (Tarvosa_Corvale, or "
+    "Tarvosa_Corvale.exe with --windows), else with --windows from this source tree's "
+    "build-windows/src/.";
+
+Handler Declare(CLI::App& command) {
+  auto options = std::make_shared<PackageOptions>();
+  command.add_option("DIR", options->directory, "directory of the scenario")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  command.add_option("-o", options->output, "the program to write")->required();
+  command.add_flag("--windows", options->windows, "package the Windows build of the installer");
+  command.add_option("--installer", options->installer, "the installer to package");
+  command.add_flag("--strict", options->strict,
+                   "count warnings as errors (all but those of lines passed over for a '-')");
+  command.add_flag("--force", options->force, "replace the program if it exists already");
+  command.footer(std::string(kPackageMeaning) + "\n\n" + kExitStatuses);
+  return [options](Console& console) { return RunPackage(*options, console); };
+}
+
+}  // namespace
+
+const Command kPackageCommand = {
+    "package", "Make a self-installing program of the scenario in DIR, as Tarvosa_Corvale is.",
+    Declare};
+
+}  // namespace tarvosa::tool

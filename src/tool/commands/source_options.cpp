@@ -1,0 +1,35 @@
+#include "tool/commands/source_options.h"
+
+#include "util/windows1252.h"
+
+namespace tarvosa::tool {
+
+void AddSourceOptions(CLI::App& command, CompileOptions& options) {
+  command.add_option("LINE", options.line, "line definition file")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command.add_option("TRAIN", options.train, "train data file")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command.add_option("--route", options.route_title,
+                     "route title (default: from LINE's name, R_linea.txt gives R)");
+  command.add_option("--train", options.train_title,
+                     "train title (default: from TRAIN's name, R_T-.txt gives T)");
+  command.add_flag("--strict", options.strict,
+                   "count warnings as errors (all but those of lines passed over for a '-')");
+}
+
+Status CheckTitlesSpelled(const std::string& route_title, const std::string& train_title) {
+  std::string bytes;
+  if (AppendWindows1252(route_title, bytes) || AppendWindows1252(train_title, bytes)) {
+    return Status::UsageError("scenario: a title has a character with no Windows-1252 byte");
+  }
+  return Status();
+}
+
+Status SettleTitles(CompileOptions& options) {
+  TitlesFromNames(options);
+  return CheckTitlesSpelled(options.route_title, options.train_title);
+}
+
+}  // namespace tarvosa::tool

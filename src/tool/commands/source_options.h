@@ -1,0 +1,23 @@
+// LINE and TRAIN and the titles: what compile, check and documents are
+// given alike, and the titles' one check.
+#pragma once
+
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "tool/compile_step.h"
+#include "util/status.h"
+
+namespace tarvosa::tool {
+
+// LINE, TRAIN, --route, --train and --strict.
+void AddSourceOptions(CLI::App& command, CompileOptions& options);
+
+// A usage error when a title has a character with no Windows-1252 byte.
+Status CheckTitlesSpelled(const std::string& route_title, const std::string& train_title);
+
+// The titles the names give where the options give none, checked.
+Status SettleTitles(CompileOptions& options);
+
+}  // namespace tarvosa::tool

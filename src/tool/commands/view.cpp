@@ -1,0 +1,142 @@
+// scenario view: one self-contained HTML page that shows a scenario: the
+// plan, the profiles on one kilometre axis, what stands at any point and
+// which record put it there, the stations, and the compile's messages.
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "tool/commands/registry.h"
+#include "tool/compile_step.h"
+#include "tool/inputs/compiled_directory.h"
+#include "tool/presenters/view_data.h"
+#include "tool/presenters/view_page.h"
+#include "util/files.h"
+
+namespace tarvosa::tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ViewOptions {
+  // LINE TRAIN, compiled in memory; or DIR, a directory of compiled files.
+  std::vector<std::string> inputs;
+  std::string output;
+  std::string route_title;  // as for compile: "" for the one the names give
+  std::string train_title;
+  bool watch = false;  // rewrite the page whenever an input changes
+};
+
+// The page's data, and how the command ends once the page is written: a
+// data error or fatal conflict whose verdict has been printed already.
+struct Built {
+  Json data;
+  Status ending;
+};
+
+Result<Built> FromSources(const ViewOptions& options, Console& console) {
+  CompileOptions compile;
+  compile.line = options.inputs[0];
+  compile.train = options.inputs[1];
+  compile.route_title = options.route_title;
+  compile.train_title = options.train_title;
+  TitlesFromNames(compile);
+  const auto done = CompileAndWarn(compile, console.err);
+  if (!done.ok()) return done.status();
+  const Sources& sources = done->sources;
+  const Compilation& compiled = done->compilation;
+  const Status verdict = Verdict(compile, sources, compiled);
+  Report(verdict, console.err);
+  if (!compiled.HasTrack()) {
+    return Status::DataError("nothing to show: the line leaves no track");
+  }
+  const ViewSources texts{{compile.line, sources.line}, {compile.train, sources.train}};
+  return Built{ViewData(compiled.scenario, &compiled.diagnostics, &texts), Restated(verdict, "")};
+}
+
+Result<Built> FromDirectory(const std::string& directory) {
+  const auto scenario = LoadCompiledScenario(directory);
+  if (!scenario.ok()) return scenario.status();
+  if (scenario->cells.size() < 2) return Status::DataError(directory + ": no track to show");
+  return Built{ViewData(*scenario, nullptr, nullptr), Status()};
+}
+
+Result<Built> Build(const ViewOptions& options, Console& console) {
+  return options.inputs.size() == 2 ? FromSources(options, console)
+                                    : FromDirectory(options.inputs[0]);
+}
+
+// Writes the page; with --watch, also the stamp the page polls for.
+Status Write(const ViewOptions& options, Result<Built> built, int version) {
+  if (!built.ok()) return built.status();
+  const std::string stamp = options.output + ".stamp.js";
+  if (options.watch) {
+    built->data["watch"] = {{"stamp", fs::path(stamp).filename().string()},
+                            {"version", std::to_string(version)}};
+  }
+  const auto page = ViewPage(built->data);
+  if (!page.ok()) return Restated(page.status(), options.output + ": " + page.status().message());
+  if (Status s = ReplaceFileContent(options.output, *page); !s.ok()) return s;
+  if (options.watch) {
+    const std::string script = "window.scenarioStamp = \"" + std::to_string(version) + "\";\n";
+    if (Status s = ReplaceFileContent(stamp, script); !s.ok()) return s;
+  }
+  return built->ending;
+}
+
+// When each input was last written; a directory counts with its files.
+std::vector<fs::file_time_type> Stamps(const std::vector<std::string>& inputs) {
+  std::vector<fs::file_time_type> stamps;
+  for (const std::string& input : inputs) {
+    std::error_code error;
+    const fs::path path = PathFromUtf8(input);
+    stamps.push_back(fs::last_write_time(path, error));
+    if (!fs::is_directory(path, error)) continue;
+    for (const auto& entry : fs::directory_iterator(path, error)) {
+      stamps.push_back(fs::last_write_time(entry.path(), error));
+    }
+  }
+  return stamps;
+}
+
+// With --watch it never ends: each rewrite reports its own failure, and
+// Ctrl-C ends the program.
+Outcome RunView(const ViewOptions& options, Console& console) {
+  int version = 1;
+  const Status written = Write(options, Build(options, console), version);
+  if (!options.watch) return written;
+  Report(written, console.err);
+  console.err << "watching; the page reloads itself when an input changes (Ctrl-C ends)"
+              << std::endl;
+  auto stamps = Stamps(options.inputs);
+  for (;;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    auto now = Stamps(options.inputs);
+    if (now == stamps) continue;
+    stamps = std::move(now);
+    Report(Write(options, Build(options, console), ++version), console.err);
+    console.err << "rewrote " << options.output << std::endl;
+  }
+}
+
+Handler Declare(CLI::App& command) {
+  auto options = std::make_shared<ViewOptions>();
+  command.add_option("INPUTS", options->inputs, "LINE TRAIN, or DIR")->required()->expected(1, 2);
+  command.add_option("-o", options->output, "the HTML file to write")->required();
+  command.add_option("--route", options->route_title, "route title (default: from LINE's name)");
+  command.add_option("--train", options->train_title, "train title (default: from TRAIN's name)");
+  command.add_flag("--watch", options->watch,
+                   "rewrite the page whenever an input changes; the page reloads itself");
+  command.footer(kExitStatuses);
+  return [options](Console& console) { return RunView(*options, console); };
+}
+
+}  // namespace
+
+const Command kViewCommand = {
+    "view",
+    "Write one self-contained HTML page that shows the scenario: from LINE and TRAIN, compiled "
+    "in memory, or from DIR, a directory of compiled files.",
+    Declare};
+
+}  // namespace tarvosa::tool

@@ -1,0 +1,138 @@
+#include "tool/compile_step.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <tuple>
+
+#include "tool/outcome.h"
+#include "util/files.h"
+#include "util/windows1252.h"
+
+namespace tarvosa::tool {
+namespace {
+
+Result<std::string> ReadSource(const std::string& name) {
+  std::error_code error;
+  if (std::filesystem::is_directory(PathFromUtf8(name), error)) {
+    return Status::FileSystemError(name + ": is a directory, not a file");
+  }
+  auto read = ReadWholeFile(name);
+  if (!read) return Status::FileSystemError(name + ": cannot read the file");
+  return std::move(*read);
+}
+
+// A title in Windows-1252; the command line has made sure it has one.
+std::string Title(const std::string& utf8) {
+  std::string bytes;
+  (void)AppendWindows1252(utf8, bytes);
+  return bytes;
+}
+
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+std::string StemOf(const std::string& path) {
+  return std::filesystem::path(path).stem().string();
+}
+
+}  // namespace
+
+void TitlesFromNames(CompileOptions& options) {
+  if (options.route_title.empty()) {
+    const std::string name = FileNameOf(options.line);
+    constexpr std::string_view kSuffix = "_linea.txt";
+    const bool named = name.size() > kSuffix.size() && name.ends_with(kSuffix);
+    options.route_title =
+        named ? name.substr(0, name.size() - kSuffix.size()) : StemOf(options.line);
+  }
+  if (options.train_title.empty()) {
+    std::string name = FileNameOf(options.train);
+    constexpr std::string_view kSuffix = "-.txt";
+    const std::size_t underscore = name.find('_');
+    const bool named = name.ends_with(kSuffix) && underscore != std::string::npos &&
+                       underscore + 1 < name.size() - kSuffix.size();
+    options.train_title =
+        named ? name.substr(underscore + 1, name.size() - kSuffix.size() - underscore - 1)
+              : StemOf(options.train);
+  }
+}
+
+Result<Sources> ReadSources(const CompileOptions& options) {
+  Result<std::string> line = ReadSource(options.line);
+  if (!line.ok()) return line.status();
+  Result<std::string> train = ReadSource(options.train);
+  if (!train.ok()) return train.status();
+  return Sources{std::move(line).value(), std::move(train).value()};
+}
+
+Compilation CompileSources(const CompileOptions& options, const Sources& sources) {
+  const std::string route = Title(options.route_title);
+  const std::string train = Title(options.train_title);
+  return Compile({.line_text = sources.line,
+                  .train_text = sources.train,
+                  .route_title = route,
+                  .train_title = train,
+                  .plan = options.plan});
+}
+
+int PrintWarnings(const CompileOptions& options, const Sources& sources, const Compilation& c,
+                  std::ostream& err) {
+  std::vector<Warning> warnings = c.diagnostics.warnings();
+  std::stable_sort(warnings.begin(), warnings.end(), [](const Warning& a, const Warning& b) {
+    return std::tie(a.at.file, a.at.offset) < std::tie(b.at.file, b.at.offset);
+  });
+  const SourceText line{options.line, sources.line};
+  const SourceText train{options.train, sources.train};
+  int counted = 0;
+  for (const Warning& w : warnings) {
+    err << Where(w.at, line, train) << ": warning: " << w.text << '\n';
+    counted += w.kind == WarningKind::kMistake;
+  }
+  return counted;
+}
+
+Result<WarnedCompilation> CompileAndWarn(const CompileOptions& options, std::ostream& err) {
+  Result<Sources> sources = ReadSources(options);
+  if (!sources.ok()) return sources.status();
+  WarnedCompilation done{std::move(sources).value(), {}, 0};
+  done.compilation = CompileSources(options, done.sources);
+  done.strict_warnings = PrintWarnings(options, done.sources, done.compilation, err);
+  return done;
+}
+
+Status Verdict(const CompileOptions& options, const Sources& sources, const Compilation& c) {
+  if (c.fatal_conflict != 0) {
+    return Status::FatalConflict(
+        "error " + std::to_string(c.fatal_conflict) +
+        ": a marker's place in the first cell or the route entry is already taken (fatal "
+        "conflict, nothing written)");
+  }
+  if (c.diagnostics.HasError()) {
+    return Status::DataError(DescribeError(c.diagnostics.error(), {options.line, sources.line},
+                                           {options.train, sources.train}));
+  }
+  if (!c.HasTrack()) {
+    return Status::DataError(options.line + ": the line is too short to hold any track");
+  }
+  return Status();
+}
+
+std::string WarningsAndStrict(int warnings) {
+  return std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + " and --strict";
+}
+
+Result<Compilation> CompileCleanly(const CompileOptions& options, const Sources& sources,
+                                   const std::string& refused, std::ostream& err) {
+  Compilation compilation = CompileSources(options, sources);
+  const int warnings = PrintWarnings(options, sources, compilation, err);
+  if (const Status verdict = Verdict(options, sources, compilation); !verdict.ok()) {
+    return Restated(verdict, verdict.message() + " (" + refused + ")");
+  }
+  if (options.strict && warnings > 0) {
+    return Status::DataError(WarningsAndStrict(warnings) + ": " + refused);
+  }
+  return compilation;
+}
+
+}  // namespace tarvosa::tool

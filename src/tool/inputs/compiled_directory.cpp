@@ -1,0 +1,90 @@
+#include "tool/inputs/compiled_directory.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "util/files.h"
+
+namespace tarvosa::tool {
+namespace fs = std::filesystem;
+namespace {
+
+bool EndsWith(const std::string& name, const std::string& end) {
+  return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+}
+
+// The names of the entries of `directory`.
+Result<std::vector<std::string>> List(const std::string& directory) {
+  std::vector<std::string> names;
+  std::error_code error;
+  fs::directory_iterator it(PathFromUtf8(directory), error), end;
+  for (; !error && it != end; it.increment(error)) names.push_back(it->path().string());
+  if (error) return Status::FileSystemError(directory + ": cannot be read: " + error.message());
+  return names;
+}
+
+// The one name ending in `ending` and not in `unless`, the `what` file;
+// none when `optional` and there is none.
+Result<std::optional<std::string>> FindOne(std::vector<std::string> names,
+                                           const std::string& directory, const std::string& what,
+                                           const std::string& ending, const std::string& unless,
+                                           bool optional) {
+  std::erase_if(names, [&](const std::string& name) {
+    return !EndsWith(name, ending) || (!unless.empty() && EndsWith(name, unless));
+  });
+  std::sort(names.begin(), names.end());
+  if (names.size() == 1) return std::optional<std::string>(names.front());
+  if (names.empty() && optional) return std::optional<std::string>();
+  const std::string which = what + " file (a name ending in " + ending +
+                            (unless.empty() ? "" : " but not " + unless) + ")";
+  if (names.empty()) return Status::FileSystemError(directory + ": no " + which);
+  return Status::UsageError(directory + ": more than one " + which + ": " + names[0] + " and " +
+                            names[1] + "; compare the files one by one");
+}
+
+}  // namespace
+
+Result<CompiledDirectory> FindCompiledFiles(const std::string& directory) {
+  const auto names = List(directory);
+  if (!names.ok()) return names.status();
+  const auto track = FindOne(*names, directory, "track", ".dat", "_linea.dat", false);
+  if (!track.ok()) return track.status();
+  const auto table = FindOne(*names, directory, "table", ".sim", "", false);
+  if (!table.ok()) return table.status();
+  const auto plan = FindOne(*names, directory, "plan", "_linea.dat", "", true);
+  if (!plan.ok()) return plan.status();
+  return CompiledDirectory{**track, **table, *plan};
+}
+
+Result<CompiledScenario> LoadCompiledScenario(const std::string& directory) {
+  const auto files = FindCompiledFiles(directory);
+  if (!files.ok()) return files.status();
+  const auto track = LoadCompiled(files->track, CompiledKind::kTrack);
+  if (!track.ok()) return track.status();
+  const auto table = LoadCompiled(files->table, CompiledKind::kTable);
+  if (!table.ok()) return table.status();
+  CompiledScenario scenario{track->cells, table->header, std::nullopt};
+  if (!files->plan) return scenario;
+  const auto plan = LoadCompiled(*files->plan, CompiledKind::kPlan);
+  if (!plan.ok()) return plan.status();
+  LineData& line = scenario.plan.emplace();
+  const DecodedPlan& rows = plan->plan;
+  line.last_row = static_cast<std::int32_t>(rows.first.size()) - 1;
+  line.origin_set = rows.first.size() >= 2 && rows.first[0].tag != 0;
+  for (std::size_t row = 2; row < rows.first.size() && rows.first[row].tag != 0; ++row) {
+    line.x.push_back(rows.first[row].value);
+    line.y.push_back(rows.second[row].value);
+  }
+  return scenario;
+}
+
+std::optional<ScenarioHeader> TableBeside(const std::string& track_file) {
+  if (!EndsWith(track_file, ".dat")) return std::nullopt;
+  const auto table =
+      LoadCompiled(track_file.substr(0, track_file.size() - 4) + ".sim", CompiledKind::kTable);
+  if (!table.ok()) return std::nullopt;
+  return table->header;
+}
+
+}  // namespace tarvosa::tool

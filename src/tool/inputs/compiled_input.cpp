@@ -1,0 +1,168 @@
+#include "tool/inputs/compiled_input.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "util/files.h"
+
+namespace tarvosa::tool {
+namespace fs = std::filesystem;
+namespace {
+
+// Larger than the plan of the longest line the compiler takes, by far.
+constexpr std::uintmax_t kLargestInput = std::uintmax_t{1} << 30;
+
+constexpr std::int16_t kTrackMarker = 5121;
+constexpr std::int16_t kTableMarker = 610;
+
+// Ok when `name` is a regular file of a size a compiled file may have.
+Status CheckReadable(const std::string& name) {
+  std::error_code error;
+  const fs::path path = PathFromUtf8(name);
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found) {
+    return Status::FileSystemError(name + ": no such file");
+  }
+  if (error) return Status::FileSystemError(name + ": cannot be read: " + error.message());
+  if (fs::is_directory(status)) {
+    return Status::FileSystemError(name + ": is a directory, not a compiled file");
+  }
+  if (!fs::is_regular_file(status))
+    return Status::FileSystemError(name + ": is not a regular file");
+  if (fs::file_size(path, error) > kLargestInput && !error) {
+    return Status::DataError(name + ": is larger than 1 GiB: it is not a compiled file");
+  }
+  return Status();
+}
+
+Result<std::string> ReadBytes(const std::string& name) {
+  std::ifstream in(PathFromUtf8(name), std::ios::binary);
+  if (!in) return Status::FileSystemError(name + ": cannot be read: " + std::strerror(errno));
+  std::string bytes;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return Status::FileSystemError(name + ": cannot be read: " + std::strerror(errno));
+  return bytes;
+}
+
+bool Marked(const CompiledFile& file) {
+  switch (file.kind) {
+    case CompiledKind::kTrack:
+      return file.cells.size() >= 2 && file.cells[1].value_a == kTrackMarker;
+    case CompiledKind::kTable:
+      return file.header[kRouteEntry].word_a == kTableMarker;
+    case CompiledKind::kPlan:
+      return !file.plan.first.empty() && file.plan.first[0].tag != 0 &&
+             file.plan.second[0].tag != 0;
+  }
+  return false;
+}
+
+std::optional<CompiledFile> DecodeAs(std::string_view bytes, CompiledKind kind) {
+  CompiledFile file;
+  file.kind = kind;
+  if (kind == CompiledKind::kTrack) {
+    auto cells = DecodeTrackCells(bytes);
+    if (!cells) return std::nullopt;
+    file.cells = std::move(*cells);
+  } else if (kind == CompiledKind::kTable) {
+    auto header = DecodeScenarioHeader(bytes);
+    if (!header) return std::nullopt;
+    file.header = std::move(*header);
+  } else {
+    auto plan = DecodeLineData(bytes);
+    if (!plan) return std::nullopt;
+    file.plan = std::move(*plan);
+  }
+  return file;
+}
+
+std::string Mark(CompiledKind kind) {
+  switch (kind) {
+    case CompiledKind::kTrack:
+      return "the marker 5121 in cell 1";
+    case CompiledKind::kTable:
+      return "the marker 610 in entry 85";
+    case CompiledKind::kPlan:
+      return "the origin in row 0";
+  }
+  return "";
+}
+
+// The first layout the bytes have, with its mark.
+Result<CompiledFile> Recognise(const std::string& name, std::string_view bytes) {
+  std::optional<CompiledKind> unmarked;
+  for (const CompiledKind kind :
+       {CompiledKind::kTable, CompiledKind::kPlan, CompiledKind::kTrack}) {
+    auto file = DecodeAs(bytes, kind);
+    if (file && Marked(*file)) return std::move(*file);
+    if (file && !unmarked) unmarked = kind;
+  }
+  const std::string size = std::to_string(bytes.size());
+  if (unmarked) {
+    const std::string word = KindWord(*unmarked);
+    return Status::DataError(name + ": its " + size + " bytes have the layout of a " + word +
+                             " file but not " + Mark(*unmarked) +
+                             ": it is not a compiled file (--kind " + word +
+                             " shows them all the same)");
+  }
+  return Status::DataError(name + ": its " + size +
+                           " bytes do not have the layout of any compiled file");
+}
+
+}  // namespace
+
+std::string KindWord(CompiledKind kind) {
+  switch (kind) {
+    case CompiledKind::kTrack:
+      return "track";
+    case CompiledKind::kTable:
+      return "table";
+    case CompiledKind::kPlan:
+      return "plan";
+  }
+  return "";
+}
+
+std::optional<CompiledKind> KindFromWord(const std::string& word) {
+  for (const CompiledKind kind :
+       {CompiledKind::kTrack, CompiledKind::kTable, CompiledKind::kPlan}) {
+    if (KindWord(kind) == word) return kind;
+  }
+  return std::nullopt;
+}
+
+Result<std::string> ReadInput(const std::string& name) {
+  try {
+    if (Status readable = CheckReadable(name); !readable.ok()) return readable;
+    return ReadBytes(name);
+  } catch (const std::exception& failure) {
+    return Status::FileSystemError(name + ": cannot be read: " + failure.what());
+  }
+}
+
+Result<CompiledFile> DecodeCompiled(const std::string& name, std::string_view bytes,
+                                    std::optional<CompiledKind> kind) {
+  if (bytes.empty()) {
+    return Status::DataError(name + ": the file is empty: it is not a compiled file");
+  }
+  if (!kind) return Recognise(name, bytes);
+  auto file = DecodeAs(bytes, *kind);
+  if (!file) {
+    return Status::DataError(name + ": its " + std::to_string(bytes.size()) +
+                             " bytes do not have the layout of a " + KindWord(*kind) + " file");
+  }
+  return std::move(*file);
+}
+
+Result<CompiledFile> LoadCompiled(const std::string& name, std::optional<CompiledKind> kind) {
+  const Result<std::string> bytes = ReadInput(name);
+  if (!bytes.ok()) return bytes.status();
+  return DecodeCompiled(name, *bytes, kind);
+}
+
+}  // namespace tarvosa::tool

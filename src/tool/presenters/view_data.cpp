@@ -1,0 +1,264 @@
+#include "tool/presenters/view_data.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+#include "compiler/data_errors.h"
+#include "tool/presenters/cell_description.h"
+#include "tool/presenters/described_fields.h"
+#include "util/text_position.h"
+#include "util/windows1252.h"
+
+namespace tarvosa::tool {
+namespace {
+
+double Km(std::int64_t metres) {
+  return static_cast<double>(metres) / 1000.0;
+}
+
+std::string Utf8(std::string_view windows1252) {
+  return Windows1252ToUtf8(windows1252);
+}
+
+// The line of `bytes` that holds `offset`.
+std::string_view LineAt(std::string_view bytes, std::int64_t offset) {
+  if (offset < 0 || static_cast<std::size_t>(offset) >= bytes.size()) return {};
+  const auto at = static_cast<std::size_t>(offset);
+  const std::size_t start = bytes.find_last_of("\r\n", at == 0 ? 0 : at - 1);
+  const std::size_t from = start == std::string_view::npos || at == 0 ? 0 : start + 1;
+  const std::size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
+  return bytes.substr(from, end - from);
+}
+
+// The progressive a record's line gives in its second field, if any.
+std::optional<std::int64_t> ProgressiveOf(std::string_view line) {
+  const std::size_t comma = line.find(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  std::string_view field = line.substr(comma + 1, line.find(',', comma + 1) - comma - 1);
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  std::int64_t value = 0;
+  bool negative = !field.empty() && field.front() == '-', digits = false;
+  for (std::size_t i = negative ? 1 : 0; i < field.size() && std::isdigit(field[i]); ++i) {
+    value = value * 10 + (field[i] - '0'), digits = true;
+    if (value > 100000000) return std::nullopt;
+  }
+  if (!digits) return std::nullopt;
+  return negative ? -value : value;
+}
+
+class Builder {
+ public:
+  Builder(const CompiledScenario& s, const Diagnostics* d, const ViewSources* sources)
+      : s_(s), d_(d), sources_(sources) {
+    length_ = s.header[kNumbersEntry].end;
+    last_ = std::min<std::int64_t>(LastCell(s.cells), std::max<std::int64_t>(1, length_ / 50 + 1));
+  }
+
+  Json Build() {
+    Json data;
+    data["title"] = Utf8(s_.header[kRouteEntry].name) + " - " + Utf8(s_.header[kTrainEntry].name);
+    data["length"] = Km(length_);
+    data["cells"] = Profiles();
+    data["features"] = Features();
+    data["stations"] = Stations();
+    data["boards"] = Boards();
+    data["slowdowns"] = SlowDowns();
+    data["tunnels"] = Tunnels();
+    data["messages"] = Messages();
+    return data;
+  }
+
+ private:
+  // The plan's row `m`, where there is one.
+  std::optional<std::pair<double, double>> Row(std::int64_t m) const {
+    if (!s_.plan || m < 0 || m >= s_.plan->next_row()) return std::nullopt;
+    if (m < 2) return std::pair{0.0, static_cast<double>(m)};
+    const auto i = static_cast<std::size_t>(m - 2);
+    return std::pair{s_.plan->x[i], s_.plan->y[i]};
+  }
+  // The heading at row `m` (from row m - 1), in radians.
+  std::optional<double> Heading(std::int64_t m) const {
+    const auto a = Row(m - 1), b = Row(m);
+    if (!a || !b) return std::nullopt;
+    return std::atan2(b->second - a->second, b->first - a->first);
+  }
+  // The turn over the cell from metre `m`, per kilometre: positive to the right.
+  double Curvature(std::int64_t m) const {
+    const auto from = Heading(std::max<std::int64_t>(1, m)), to = Heading(m + 50);
+    if (!from || !to) return 0;
+    double turn = *to - *from;
+    while (turn > std::numbers::pi) turn -= 2 * std::numbers::pi;
+    while (turn < -std::numbers::pi) turn += 2 * std::numbers::pi;
+    return std::round(-turn / 50 * 1000 * 1e4) / 1e4;
+  }
+
+  // Cells 1 to the line's end, the metres each stands for from 0.
+  Json Profiles() const {
+    Json km = Json::array(), speed = Json::array(), gradient = Json::array(),
+         adhesion = Json::array(), tunnel = Json::array(), elevation = Json::array(),
+         curvature = Json::array(), x = Json::array(), y = Json::array();
+    double height = 0;
+    for (std::int64_t c = 1; c <= last_; ++c) {
+      const TrackCell& cell = s_.cells[static_cast<std::size_t>(c)];
+      const std::int64_t metres = CellMetres(c);
+      km.push_back(Km(metres));
+      speed.push_back(cell.speed_limit * 5);
+      gradient.push_back(static_cast<int>(cell.gradient) - 100);
+      adhesion.push_back(cell.adhesion);
+      tunnel.push_back(cell.montagna_kind);
+      elevation.push_back(std::round(height * 100) / 100);
+      height += (static_cast<int>(cell.gradient) - 100) * 0.05;
+      curvature.push_back(Curvature(metres));
+      if (const auto row = Row(metres)) {
+        x.push_back(std::round(row->first * 100) / 100);
+        y.push_back(std::round(row->second * 100) / 100);
+      }
+    }
+    Json cells{{"km", km},
+               {"speed", speed},
+               {"gradient", gradient},
+               {"adhesion", adhesion},
+               {"tunnel", tunnel},
+               {"elevation", elevation},
+               {"curvature", curvature}};
+    if (x.size() == km.size()) cells["x"] = x, cells["y"] = y;
+    return cells;
+  }
+
+  std::string Where(const SourceLocation& at) const {
+    if (!sources_ || at.file == SourceLocation::File::kNone) return "";
+    return tarvosa::Where(at, sources_->line, sources_->train);
+  }
+  std::string_view SourceLine(const SourceLocation& at) const {
+    if (!sources_) return {};
+    return LineAt(
+        at.file == SourceLocation::File::kLine ? sources_->line.bytes : sources_->train.bytes,
+        at.offset);
+  }
+
+  Json Features() const {
+    Json features = Json::array();
+    const TrackContext track{s_.cells, &s_.header};
+    for (std::int64_t c = 1; c <= last_; ++c) {
+      const CellDescription described = DescribeCell(track, static_cast<std::size_t>(c));
+      if (described.kind.empty() && described.approach_text.empty()) continue;
+      Json feature{{"c", c},
+                   {"km", Km(CellMetres(c))},
+                   {"kind", described.kind},
+                   {"text", CellText(described)}};
+      const SourceLocation origin = d_ ? d_->OriginOf(c) : SourceLocation{};
+      if (origin.file != SourceLocation::File::kNone) {
+        feature["source"] = Where(origin);
+        feature["record"] = Utf8(SourceLine(origin));
+      } else if (d_ && s_.cells[static_cast<std::size_t>(c)].kind == kBrakingPoint) {
+        feature["source"] = "placed by the compiler";
+      }
+      features.push_back(std::move(feature));
+    }
+    return features;
+  }
+
+  Json Stations() const {
+    Json stations = Json::array();
+    for (std::size_t e = 1; e < kFirstBoardSlot; ++e) {
+      const ScenarioEntry& st = s_.header[e];
+      if (st.name.empty() && st.position == 0 && st.kind == 0) break;
+      stations.push_back({{"name", Utf8(st.name)},
+                          {"km", Km(st.position)},
+                          {"time", st.time != 0 ? Clock(st.time) : ""},
+                          {"from", Km(st.start)},
+                          {"to", Km(st.end)},
+                          {"type", st.kind}});
+    }
+    return stations;
+  }
+
+  Json Boards() const {
+    Json boards = Json::array();
+    const TrackContext track{s_.cells, &s_.header};
+    for (std::int64_t c = 1; c <= last_; ++c) {
+      const TrackCell& cell = s_.cells[static_cast<std::size_t>(c)];
+      if (cell.kind != kSpeedBoard && cell.kind != kTextBoard) continue;
+      const CellDescription described = DescribeCell(track, static_cast<std::size_t>(c));
+      boards.push_back({{"km", Km(CellMetres(c))},
+                        {"kind", cell.kind == kSpeedBoard ? "speed" : "text"},
+                        {"text", WhatText(described)},
+                        {"speed", cell.kind == kSpeedBoard ? FloorDiv(cell.value_a, 20) : 0}});
+    }
+    return boards;
+  }
+
+  // Each slow zone from its start cell to the end cell after it.
+  Json SlowDowns() const {
+    Json zones = Json::array();
+    for (std::int64_t c = 1; c <= last_; ++c) {
+      const TrackCell& start = s_.cells[static_cast<std::size_t>(c)];
+      if (start.kind != kSlowDownStart) continue;
+      std::int64_t end = c + 1;
+      while (end <= LastCell(s_.cells) &&
+             s_.cells[static_cast<std::size_t>(end)].kind != kSlowDownEnd) {
+        ++end;
+      }
+      zones.push_back({{"from", Km(CellMetres(c))},
+                       {"to", Km(CellMetres(std::min(end, LastCell(s_.cells))))},
+                       {"speed", start.value_a}});
+    }
+    return zones;
+  }
+
+  Json Tunnels() const {
+    Json tunnels = Json::array();
+    for (std::int64_t c = 1; c <= last_;) {
+      std::int64_t end = c;
+      while (end <= last_ && s_.cells[static_cast<std::size_t>(end)].montagna_kind != 0) ++end;
+      if (end > c) tunnels.push_back({{"from", Km(CellMetres(c))}, {"to", Km(CellMetres(end))}});
+      c = end + 1;
+    }
+    return tunnels;
+  }
+
+  Json Message(const char* level, const SourceLocation& at, const std::string& text,
+               std::optional<std::int64_t> metres) const {
+    Json message{{"level", level}, {"where", Where(at)}, {"text", text}};
+    if (!metres) metres = ProgressiveOf(SourceLine(at));
+    if (metres) message["km"] = Km(*metres);
+    return message;
+  }
+
+  Json Messages() const {
+    Json messages = Json::array();
+    if (!d_ || !sources_) return messages;
+    const Diagnostic& error = d_->error();
+    if (error.error != DataError::kNone) {
+      const DataErrorInfo* info = FindDataError(NumberOf(error.error));
+      std::string text = DescribeError(error, sources_->line, sources_->train);
+      const std::string where = Where(error.at);
+      if (!where.empty() && text.starts_with(where + ": ")) text.erase(0, where.size() + 2);
+      messages.push_back(Message(
+          "error", error.at, text,
+          info && info->has_position ? std::optional<std::int64_t>(error.position) : std::nullopt));
+    }
+    for (const Warning& w : d_->warnings()) {
+      messages.push_back(Message("warning", w.at, w.text, std::nullopt));
+    }
+    return messages;
+  }
+
+  const CompiledScenario& s_;
+  const Diagnostics* d_;
+  const ViewSources* sources_;
+  std::int64_t length_ = 0;
+  std::int64_t last_ = 0;
+};
+
+}  // namespace
+
+Json ViewData(const CompiledScenario& scenario, const Diagnostics* diagnostics,
+              const ViewSources* sources) {
+  if (scenario.cells.size() < 2) return Json::object();
+  return Builder(scenario, diagnostics, sources).Build();
+}
+
+}  // namespace tarvosa::tool
