@@ -1,5 +1,7 @@
 #include "documents/route_facts.h"
 
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
 #include "util/windows1252.h"
 
 namespace tarvosa {
@@ -30,7 +32,7 @@ std::int32_t CellStart(std::size_t cell) {
 std::vector<SpeedChange> Speeds(const std::vector<TrackCell>& cells, std::int32_t length) {
   std::vector<SpeedChange> speeds;
   for (std::size_t c = 0; c < cells.size() && CellStart(c) < length; ++c) {
-    const int speed = cells[c].speed_limit * 5;
+    const int speed = static_cast<int>(LineSpeedKmh(cells[c].speed_limit));
     if (speeds.empty() || speeds.back().speed != speed) speeds.push_back({CellStart(c), speed});
   }
   return speeds;
@@ -58,8 +60,9 @@ std::vector<SlowDownFact> SlowDowns(const std::vector<TrackCell>& cells) {
     std::size_t end = c + 1;
     while (end < cells.size() && cells[end].kind != kSlowDownEnd) ++end;
     if (end == cells.size()) continue;  // a zone whose end a station took
-    slow_downs.push_back(
-        {.start = CellStart(c - 1), .length = CellStart(end - c), .speed = cells[c].value_a});
+    slow_downs.push_back({.start = CellStart(c - 1),
+                          .length = CellStart(end - c),
+                          .speed = SlowDownCell(cells[c]).speed});
   }
   return slow_downs;
 }

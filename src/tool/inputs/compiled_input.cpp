@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {
@@ -13,9 +15,6 @@ namespace {
 
 // Larger than the plan of the longest line the compiler takes, by far.
 constexpr std::uintmax_t kLargestInput = std::uintmax_t{1} << 30;
-
-constexpr std::int16_t kTrackMarker = 5121;
-constexpr std::int16_t kTableMarker = 610;
 
 // Ok when `name` is a regular file of a size a compiled file may have.
 Status CheckReadable(const std::string& name) {
@@ -52,9 +51,9 @@ Result<std::string> ReadBytes(const std::string& name) {
 bool Marked(const CompiledFile& file) {
   switch (file.kind) {
     case CompiledKind::kTrack:
-      return file.cells.size() >= 2 && file.cells[1].value_a == kTrackMarker;
+      return file.cells.size() >= 2 && StampedCell(file.cells[1]).marker == kTrackMarker;
     case CompiledKind::kTable:
-      return file.header[kRouteEntry].word_a == kTableMarker;
+      return RouteEntry(file.header[kRouteEntry]).marker == kRouteMarker;
     case CompiledKind::kPlan:
       return !file.plan.first.empty() && file.plan.first[0].tag != 0 &&
              file.plan.second[0].tag != 0;

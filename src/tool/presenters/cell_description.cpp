@@ -4,6 +4,8 @@
 #include <optional>
 #include <tuple>
 
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
 #include "util/windows1252.h"
 
 namespace tarvosa::tool {
@@ -29,29 +31,28 @@ Field Speed(const std::string& key, std::int64_t kmh) {
 }
 
 // sx, s1, s2, s3, rapp, dx, d1, d2, d3 and the time, in the order of the
-// train file's record; value_a = s1 × 10 + d1 and so on, value_d = rapp ×
-// 10 + sx × 3 + dx, each field read as one digit (dx below 3).
+// train file's record, each field read as one digit (dx below 3).
 Fields Signal(const TrackCell& c) {
-  const std::int64_t rest = FloorMod(c.value_d, 10);
+  const SignalCell signal(c);
+  const FieldPair first = SignalPairOf(signal.s1_d1), second = SignalPairOf(signal.s2_d2),
+                  third = SignalPairOf(signal.s3_d3), code = SignalPairOf(signal.rapp_sx_dx);
   const std::array<std::pair<const char*, std::int64_t>, 10> values = {{
-      {"sx", rest / 3},
-      {"s1", FloorDiv(c.value_a, 10)},
-      {"s2", FloorDiv(c.value_b, 10)},
-      {"s3", FloorDiv(c.value_c, 10)},
-      {"rapp", FloorDiv(c.value_d, 10)},
-      {"dx", rest % 3},
-      {"d1", FloorMod(c.value_a, 10)},
-      {"d2", FloorMod(c.value_b, 10)},
-      {"d3", FloorMod(c.value_c, 10)},
-      {"time", c.signal_time},
+      {"sx", code.right / 3},
+      {"s1", first.left},
+      {"s2", second.left},
+      {"s3", third.left},
+      {"rapp", code.left},
+      {"dx", code.right % 3},
+      {"d1", first.right},
+      {"d2", second.right},
+      {"d3", third.right},
+      {"time", signal.time},
   }};
   Fields fields;
   for (const auto& [name, value] : values) fields.push_back(NumberField(name, name, value));
   return fields;
 }
 
-// Three speeds stored as left × 20 + right / 5, and the stripes as left ×
-// 10 + right.
 // "105/110/125".
 std::string Speeds(const Json& speeds) {
   std::string text;
@@ -62,18 +63,22 @@ std::string Speeds(const Json& speeds) {
   return text;
 }
 
+// Three pairs of speeds, left and right, and the stripes.
 Fields SpeedBoard(const TrackCell& c) {
+  const BoardCell board(c);
   Json left = Json::array(), right = Json::array();
-  for (const std::int16_t value : {c.value_a, c.value_b, c.value_c}) {
-    left.push_back(FloorDiv(value, 20));
-    right.push_back(FloorMod(value, 20) * 5);
+  for (const std::int16_t value : {board.first_speeds, board.second_speeds, board.third_speeds}) {
+    const FieldPair speeds = BoardSpeedsOf(value);
+    left.push_back(speeds.left);
+    right.push_back(speeds.right);
   }
+  const FieldPair stripes = BoardStripesOf(board.stripes);
   const std::string left_text = Speeds(left), right_text = Speeds(right);
-  const bool right_quiet = right_text == "0/0/0" && FloorMod(c.value_d, 10) == 0;
-  Field right_stripes = NumberField("right_stripes", "right stripes", FloorMod(c.value_d, 10));
+  const bool right_quiet = right_text == "0/0/0" && stripes.right == 0;
+  Field right_stripes = NumberField("right_stripes", "right stripes", stripes.right);
   right_stripes.quiet = right_quiet;
   return {{"left_kmh", "", left, left_text + " km/h"},
-          NumberField("left_stripes", "stripes", FloorDiv(c.value_d, 10)),
+          NumberField("left_stripes", "stripes", stripes.left),
           {"right_kmh", "right", right, right_text + " km/h", right_quiet},
           right_stripes};
 }
@@ -99,35 +104,43 @@ Fields KindValues(const TrackContext& track, std::size_t index, Explained& expla
       explained = {true, true, true, true, true};
       return Signal(c);
     case kSlowDownEnd:
-    case kSlowDownStart:
+    case kSlowDownStart: {
       explained = {true, true, true, false, false};
-      return {Speed("speed_kmh", c.value_a), NumberField("f_tt", "f_tt", c.value_c),
-              NumberField("d_v", "d_v", c.value_b)};
-    case kSlowDownWarning:
+      const SlowDownCell zone(c);
+      return {Speed("speed_kmh", zone.speed), NumberField("f_tt", "f_tt", zone.f_tt),
+              NumberField("d_v", "d_v", zone.d_v)};
+    }
+    case kSlowDownWarning: {
       explained = {true, true, false, false, false};
-      return {Speed("speed_kmh", c.value_a), NumberField("d_v", "d_v", c.value_b)};
-    case kSlowDownApproach:
+      const SlowDownCell warning(c);
+      return {Speed("speed_kmh", warning.speed), NumberField("d_v", "d_v", warning.d_v)};
+    }
+    case kSlowDownApproach: {
       explained = {true, true, false, false, false};
-      return {NumberField("marker", "marker", c.value_a), NumberField("d_v", "d_v", c.value_b)};
+      const ApproachMarkerCell marker(c);
+      return {NumberField("marker", "marker", marker.number),
+              NumberField("d_v", "d_v", marker.d_v_number)};
+    }
     case kSpeedBoard:
       explained = {true, true, true, true, false};
       return SpeedBoard(c);
     case kStationStop:
       explained.a = true;
-      return Entry(track, "station", c.value_a);
+      return Entry(track, "station", StationStopCell(c).station);
     case kTextBoard:
       explained.a = true;
-      return Entry(track, "text", c.value_a);
+      return Entry(track, "text", TextBoardCell(c).text_entry);
     case kBrakingPoint:
       explained.a = true;
-      return {Speed("speed_kmh", c.value_a)};
+      return {Speed("speed_kmh", BrakingPointCell(c).speed)};
     default:
       break;
   }
   if (index == 1 && c.kind == kFree) {
     explained = {true, true, false, false, false};
-    return {NumberField("marker", "marker", c.value_a),
-            NumberField("check_code", "check code", c.value_b)};
+    const StampedCell stamped(c);
+    return {NumberField("marker", "marker", stamped.marker),
+            NumberField("check_code", "check code", stamped.check_code)};
   }
   return {};
 }
@@ -146,9 +159,8 @@ void AddUnexplained(const TrackCell& c, const Explained& explained, Fields& fiel
   }
 }
 
-// The approach code k of a signal stands 2k cells before it and is
-// (sx × 3 + dx) × 10 + k; a station's, 81 to 84, stands k cells before its
-// stop cell.
+// The approach code k of a signal stands 2k cells before it; a station's,
+// 81 to 84, stands k cells before its stop cell.
 void DescribeApproach(const TrackContext& track, std::size_t index, CellDescription& d) {
   const std::uint8_t code = track.cells[index].approach_code;
   if (code == 0) return;
@@ -156,27 +168,30 @@ void DescribeApproach(const TrackContext& track, std::size_t index, CellDescript
   const std::int64_t signal = static_cast<std::int64_t>(index) + 2 * k;
   const TrackCell* s = CellAt(track.cells, signal);
   d.approach = {{"code", code}};
-  if (k >= 1 && k <= 4 && s != nullptr && s->kind == kSignal &&
-      (FloorMod(s->value_d, 10) * 10 + k) % 256 == code) {
+  if (k >= 1 && k <= kApproachCodes && s != nullptr && s->kind == kSignal &&
+      SignalApproachCode(FloorMod(SignalCell(*s).rapp_sx_dx, 10), k) == code) {
     d.approach["before"] = "signal";
     d.approach["cell"] = signal;
-    d.approach["metres"] = CellMetres(signal);
+    d.approach["metres"] = FeatureProgressive(signal);
     d.approach_text = std::to_string(100 * k) + " m before the signal at " +
-                      std::to_string(CellMetres(signal)) + " m (code " + std::to_string(code) + ")";
+                      std::to_string(FeatureProgressive(signal)) + " m (code " +
+                      std::to_string(code) + ")";
     return;
   }
   const std::int64_t stop = static_cast<std::int64_t>(index) + k;
   const TrackCell* t = CellAt(track.cells, stop);
-  if (code >= 81 && code <= 84 && t != nullptr && t->kind == kStationStop) {
+  if (code >= StationApproachCode(1) && code <= StationApproachCode(kApproachCodes) &&
+      t != nullptr && t->kind == kStationStop) {
+    const std::int64_t station = StationStopCell(*t).station;
     d.approach["before"] = "station stop";
     d.approach["cell"] = stop;
-    d.approach["metres"] = CellMetres(stop);
-    d.approach["station_entry"] = t->value_a;
-    const auto name = EntryName(track, t->value_a);
+    d.approach["metres"] = FeatureProgressive(stop);
+    d.approach["station_entry"] = station;
+    const auto name = EntryName(track, station);
     if (name && !name->empty()) d.approach["station"] = *name;
     d.approach_text = std::to_string(50 * k) + " m before the stop of station " +
-                      std::to_string(t->value_a) + (name && !name->empty() ? " " + *name : "") +
-                      " at " + std::to_string(CellMetres(stop)) + " m (code " +
+                      std::to_string(station) + (name && !name->empty() ? " " + *name : "") +
+                      " at " + std::to_string(FeatureProgressive(stop)) + " m (code " +
                       std::to_string(code) + ")";
     return;
   }
@@ -211,8 +226,8 @@ std::string CellText(const CellDescription& d) {
 }
 
 Fields Profile(const TrackCell& c) {
-  return {NumberField("speed_kmh", "speed", c.speed_limit * 5, "km/h"),
-          NumberField("gradient", "gradient", static_cast<int>(c.gradient) - 100),
+  return {NumberField("speed_kmh", "speed", LineSpeedKmh(c.speed_limit), "km/h"),
+          NumberField("gradient", "gradient", GradientPerMille(c.gradient)),
           NumberField("adhesion", "adhesion", c.adhesion),
           NumberField("tunnel", "tunnel type", c.montagna_kind)};
 }

@@ -36,17 +36,4 @@ std::string Clock(std::int64_t seconds) {
   return text;
 }
 
-std::int64_t CellMetres(std::int64_t cell) {
-  return 50 * (cell - 1);
-}
-
-std::int64_t FloorDiv(std::int64_t value, std::int64_t by) {
-  const std::int64_t quotient = value / by;
-  return quotient * by > value ? quotient - 1 : quotient;
-}
-
-std::int64_t FloorMod(std::int64_t value, std::int64_t by) {
-  return value - FloorDiv(value, by) * by;
-}
-
 }  // namespace tarvosa::tool

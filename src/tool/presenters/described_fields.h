@@ -37,13 +37,4 @@ Json FieldsObject(const Fields& fields);
 // and a minus sign as they come).
 std::string Clock(std::int64_t seconds);
 
-// The progressive a cell stands for: 50 × (cell − 1) metres, where a
-// feature at that progressive lands.
-std::int64_t CellMetres(std::int64_t cell);
-
-// Division and remainder that round towards minus infinity, for values
-// stored as sums such as speed × 20 + speed / 5.
-std::int64_t FloorDiv(std::int64_t value, std::int64_t by);
-std::int64_t FloorMod(std::int64_t value, std::int64_t by);
-
 }  // namespace tarvosa::tool

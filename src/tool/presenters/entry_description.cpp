@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/stored_views.h"
 #include "util/windows1252.h"
 
 namespace tarvosa::tool {
@@ -36,8 +37,9 @@ Field Metres(std::string key, std::string label, std::int64_t value) {
 
 // Fields 4 to 13 of the station's record, in the record's order.
 Field StationFlags(const ScenarioEntry& e) {
-  const std::vector<int> values = {e.flag_a, e.byte_d, e.byte_c, e.word_a, e.word_b,
-                                   e.byte_a, e.word_c, e.word_d, e.word_e, e.byte_b};
+  const StationEntry s(e);
+  const std::vector<int> values = {s.field_4, s.field_5,  s.extension, s.field_7,  s.field_8,
+                                   s.field_9, s.field_10, s.field_11,  s.field_12, s.field_13};
   std::string shown;
   for (std::size_t i = 0; i < values.size(); ++i) {
     // Grouped as the record writes them: "1, 0, 0, 4,1,0, 2,1,1, 1".
@@ -63,37 +65,44 @@ Fields Reference(const ScenarioEntry& e) {
 }
 
 Fields Numbers(const ScenarioEntry& e) {
-  return {NumberField("braked_weight_percent", "braked weight", e.start, "%"),
-          Metres("line_length_m", "line length", e.end),
-          NumberField("coaches", "coaches", e.position)};
+  const NumbersEntry numbers(e);
+  return {NumberField("braked_weight_percent", "braked weight", numbers.braked_weight_percent, "%"),
+          Metres("line_length_m", "line length", numbers.line_length),
+          NumberField("coaches", "coaches", numbers.coaches)};
 }
 
 Fields Route(const ScenarioEntry& e) {
+  const RouteEntry route(e);
+  const std::int32_t one = route.background_1, two = route.background_2, three = route.background_3;
   const std::string backgrounds =
-      std::to_string(e.start) + ", " + std::to_string(e.position) + ", " + std::to_string(e.end);
+      std::to_string(one) + ", " + std::to_string(two) + ", " + std::to_string(three);
   return {Name(e),
-          {"backgrounds", "backgrounds", {e.start, e.position, e.end}, "(" + backgrounds + ")"},
-          NumberField("marker", "marker", e.word_a),
-          NumberField("check_code", "check code", e.time)};
+          {"backgrounds", "backgrounds", {one, two, three}, "(" + backgrounds + ")"},
+          NumberField("marker", "marker", route.marker),
+          NumberField("check_code", "check code", route.check_code)};
 }
 
-Field Repetition(const ScenarioEntry& e) {
-  const std::string stretch = std::to_string(e.start) + " to " + std::to_string(e.end) + " m";
-  const Json value = {{"codes", e.position}, {"from_m", e.start}, {"to_m", e.end}};
-  if (e.position == 0) {
+Field Repetition(const TrainEntry<const ScenarioEntry>& train) {
+  const std::int32_t from = train.repetition_start, to = train.repetition_end,
+                     codes = train.repetition_codes;
+  const std::string stretch = std::to_string(from) + " to " + std::to_string(to) + " m";
+  const Json value = {{"codes", codes}, {"from_m", from}, {"to_m", to}};
+  if (codes == 0) {
     return {"signal_repetition", "signal repetition", value,
-            e.start == 0 && e.end == 0 ? "off" : "off (" + stretch + ")"};
+            from == 0 && to == 0 ? "off" : "off (" + stretch + ")"};
   }
   return {"signal_repetition", "signal repetition", value,
-          std::to_string(e.position) + " codes, " + stretch};
+          std::to_string(codes) + " codes, " + stretch};
 }
 
 Fields Train(const ScenarioEntry& e) {
+  const TrainEntry train(e);
   char clock[40];
-  std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", e.word_c, e.word_d, e.word_e);
+  std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", train.clock_hours, train.clock_minutes,
+                train.clock_seconds);
   return {Name(e),
-          Repetition(e),
-          NumberField("sand", "sand", e.word_a),
+          Repetition(train),
+          NumberField("sand", "sand", train.sand),
           {"clock", "clock", clock, clock}};
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
 #include "tool/presenters/cell_description.h"
 #include "tool/presenters/entry_description.h"
 #include "util/windows1252.h"
@@ -25,9 +27,9 @@ std::vector<Value> TrackRow(const TrackContext& track, std::size_t index) {
   const CellDescription d = DescribeCell(track, index);
   const auto cell = static_cast<std::int64_t>(index);
   return {cell,
-          CellMetres(cell),
-          c.speed_limit * 5,
-          static_cast<int>(c.gradient) - 100,
+          FeatureProgressive(cell),
+          LineSpeedKmh(c.speed_limit),
+          GradientPerMille(c.gradient),
           c.adhesion,
           Value(c.montagna_kind, c.montagna_kind == 0 ? "" : std::to_string(c.montagna_kind)),
           Value(c.kind, d.kind),

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/stored_format.h"
 #include "tool/presenters/comparisons.h"
 
 namespace tarvosa::tool {
@@ -15,7 +16,7 @@ struct Difference {
 
 std::string CellsAt(std::size_t first, std::size_t last) {
   const auto metres = [](std::size_t c) {
-    return std::to_string(CellMetres(static_cast<std::int64_t>(c)));
+    return std::to_string(FeatureProgressive(static_cast<std::int64_t>(c)));
   };
   if (first == last) return "cell " + std::to_string(first) + " (" + metres(first) + " m)";
   return "cells " + std::to_string(first) + " to " + std::to_string(last) + " (" + metres(first) +

@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "compiler/data_errors.h"
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
 #include "tool/presenters/cell_description.h"
 #include "tool/presenters/described_fields.h"
 #include "util/text_position.h"
@@ -102,14 +104,14 @@ class Builder {
     double height = 0;
     for (std::int64_t c = 1; c <= last_; ++c) {
       const TrackCell& cell = s_.cells[static_cast<std::size_t>(c)];
-      const std::int64_t metres = CellMetres(c);
+      const std::int64_t metres = FeatureProgressive(c);
       km.push_back(Km(metres));
-      speed.push_back(cell.speed_limit * 5);
-      gradient.push_back(static_cast<int>(cell.gradient) - 100);
+      speed.push_back(LineSpeedKmh(cell.speed_limit));
+      gradient.push_back(GradientPerMille(cell.gradient));
       adhesion.push_back(cell.adhesion);
       tunnel.push_back(cell.montagna_kind);
       elevation.push_back(std::round(height * 100) / 100);
-      height += (static_cast<int>(cell.gradient) - 100) * 0.05;
+      height += static_cast<double>(GradientPerMille(cell.gradient)) * 0.05;
       curvature.push_back(Curvature(metres));
       if (const auto row = Row(metres)) {
         x.push_back(std::round(row->first * 100) / 100);
@@ -145,7 +147,7 @@ class Builder {
       const CellDescription described = DescribeCell(track, static_cast<std::size_t>(c));
       if (described.kind.empty() && described.approach_text.empty()) continue;
       Json feature{{"c", c},
-                   {"km", Km(CellMetres(c))},
+                   {"km", Km(FeatureProgressive(c))},
                    {"kind", described.kind},
                    {"text", CellText(described)}};
       const SourceLocation origin = d_ ? d_->OriginOf(c) : SourceLocation{};
@@ -182,10 +184,12 @@ class Builder {
       const TrackCell& cell = s_.cells[static_cast<std::size_t>(c)];
       if (cell.kind != kSpeedBoard && cell.kind != kTextBoard) continue;
       const CellDescription described = DescribeCell(track, static_cast<std::size_t>(c));
-      boards.push_back({{"km", Km(CellMetres(c))},
-                        {"kind", cell.kind == kSpeedBoard ? "speed" : "text"},
-                        {"text", WhatText(described)},
-                        {"speed", cell.kind == kSpeedBoard ? FloorDiv(cell.value_a, 20) : 0}});
+      boards.push_back(
+          {{"km", Km(FeatureProgressive(c))},
+           {"kind", cell.kind == kSpeedBoard ? "speed" : "text"},
+           {"text", WhatText(described)},
+           {"speed",
+            cell.kind == kSpeedBoard ? BoardSpeedsOf(BoardCell(cell).first_speeds).left : 0}});
     }
     return boards;
   }
@@ -201,9 +205,9 @@ class Builder {
              s_.cells[static_cast<std::size_t>(end)].kind != kSlowDownEnd) {
         ++end;
       }
-      zones.push_back({{"from", Km(CellMetres(c))},
-                       {"to", Km(CellMetres(std::min(end, LastCell(s_.cells))))},
-                       {"speed", start.value_a}});
+      zones.push_back({{"from", Km(FeatureProgressive(c))},
+                       {"to", Km(FeatureProgressive(std::min(end, LastCell(s_.cells))))},
+                       {"speed", SlowDownCell(start).speed}});
     }
     return zones;
   }
@@ -213,7 +217,9 @@ class Builder {
     for (std::int64_t c = 1; c <= last_;) {
       std::int64_t end = c;
       while (end <= last_ && s_.cells[static_cast<std::size_t>(end)].montagna_kind != 0) ++end;
-      if (end > c) tunnels.push_back({{"from", Km(CellMetres(c))}, {"to", Km(CellMetres(end))}});
+      if (end > c)
+        tunnels.push_back(
+            {{"from", Km(FeatureProgressive(c))}, {"to", Km(FeatureProgressive(end))}});
       c = end + 1;
     }
     return tunnels;
