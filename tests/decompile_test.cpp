@@ -27,7 +27,7 @@ testing::EncodedFiles Compiled(const std::string& line, const std::string& train
 TEST(Decompile, TheExampleComesBackToTheSameBytes) {
   const auto files = Compiled(CrLf(scenario::kLineDefinition), CrLf(scenario::kTrainData));
   const auto trip = testing::DecompileAndCompile(files);
-  ASSERT_FALSE(trip.decompiled.refusal) << trip.decompiled.refusal->text;
+  ASSERT_TRUE(trip.refusal.ok()) << trip.refusal.message();
   EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
   EXPECT_TRUE(trip.second.track == files.track);
   EXPECT_TRUE(trip.second.table == files.table);
@@ -86,26 +86,29 @@ TEST(Decompile, ATrackOfAnotherScenarioIsRefused) {
   const auto files = Compiled(CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain));
   const Compilation other = testing::CompileWithTitles(
       CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain), "Altro", "Corvale");
-  const Decompilation d = Decompile({.track = EncodeTrackCells(other.scenario.cells),
-                                     .table = files.table,
-                                     .plan = std::nullopt});
-  ASSERT_TRUE(d.refusal);
-  EXPECT_EQ(d.refusal->part, CompiledPart::kTrack);
-  EXPECT_EQ(d.refusal->text.rfind("the check code in cell 1, ", 0), 0u) << d.refusal->text;
-  EXPECT_EQ(d.line_text, "");
+  const Result<Decompilation> d = Decompile({.track = EncodeTrackCells(other.scenario.cells),
+                                             .table = files.table,
+                                             .plan = std::nullopt,
+                                             .track_name = "R_T.dat"});
+  ASSERT_FALSE(d.ok());
+  EXPECT_EQ(d.status().kind(), ExitStatus::kDataError);
+  EXPECT_EQ(d.status().message().rfind("R_T.dat: the check code in cell 1, ", 0), 0u)
+      << d.status().message();
 }
 
 TEST(Decompile, ATableWhoseCodeIsNotItsTitlesIsRefused) {
   const auto files = Compiled(CrLf(scenario::kSkeletonLine), CrLf(scenario::kSkeletonTrain));
   ScenarioHeader header = *DecodeScenarioHeader(files.table);
   header[kRouteEntry].name = "Altro";
-  const Decompilation d = Decompile(
-      {.track = files.track, .table = EncodeScenarioHeader(header), .plan = std::nullopt});
-  ASSERT_TRUE(d.refusal);
-  EXPECT_EQ(d.refusal->part, CompiledPart::kTable);
-  EXPECT_NE(d.refusal->text.find("is not the one of its titles 'Altro' and 'Corvale'"),
+  const Result<Decompilation> d = Decompile({.track = files.track,
+                                             .table = EncodeScenarioHeader(header),
+                                             .plan = std::nullopt,
+                                             .table_name = "R_T.sim"});
+  ASSERT_FALSE(d.ok());
+  EXPECT_EQ(d.status().message().rfind("R_T.sim: its check code ", 0), 0u) << d.status().message();
+  EXPECT_NE(d.status().message().find("is not the one of its titles 'Altro' and 'Corvale'"),
             std::string::npos)
-      << d.refusal->text;
+      << d.status().message();
 }
 
 // What the cells cannot give back is said, with the cell.
@@ -137,7 +140,7 @@ TEST(Decompile, ChangedCellsNeverGoUnsaid) {
       track[at] = static_cast<char>(state >> 32);
     }
     const auto trip = testing::DecompileAndCompile({track, files.table, files.plan});
-    ASSERT_FALSE(trip.decompiled.refusal);
+    ASSERT_TRUE(trip.refusal.ok()) << trip.refusal.message();
     const bool same = trip.second == trip.first;
     differing += !same;
     EXPECT_TRUE(same || !trip.decompiled.warnings.empty()) << "round " << round;
@@ -160,7 +163,7 @@ TEST(Decompile, GeneratedScenariosComeBackToTheSameBytesOrSayWhere) {
     if (!c.Writable() || c.diagnostics.HasError()) continue;  // not a scenario to install
     ++cases;
     const auto trip = testing::DecompileAndCompile(testing::Encode(c));
-    ASSERT_FALSE(trip.decompiled.refusal) << seed << ": " << trip.decompiled.refusal->text;
+    ASSERT_TRUE(trip.refusal.ok()) << seed << ": " << trip.refusal.message();
     const bool identical = trip.second == trip.first;
     same += identical;
     warned += !trip.decompiled.warnings.empty();

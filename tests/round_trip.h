@@ -35,16 +35,21 @@ inline Compilation CompileWithTitles(const std::string& line, const std::string&
 struct RoundTrip {
   EncodedFiles first, second;
   Decompilation decompiled;
+  Status refusal;  // why the files were not decompiled
 };
 
 // The files `first` decompiled and the texts compiled again.
 inline RoundTrip DecompileAndCompile(const EncodedFiles& first, bool plan = true) {
-  RoundTrip trip{first, {}, {}};
-  trip.decompiled =
+  RoundTrip trip{first, {}, {}, {}};
+  Result<Decompilation> decompiled =
       Decompile({.track = first.track,
                  .table = first.table,
                  .plan = plan ? std::optional<std::string_view>(first.plan) : std::nullopt});
-  if (trip.decompiled.refusal) return trip;
+  if (!decompiled.ok()) {
+    trip.refusal = decompiled.status();
+    return trip;
+  }
+  trip.decompiled = std::move(decompiled).value();
   trip.second =
       Encode(CompileWithTitles(trip.decompiled.line_text, trip.decompiled.train_text,
                                trip.decompiled.route_title, trip.decompiled.train_title, plan));
@@ -53,7 +58,6 @@ inline RoundTrip DecompileAndCompile(const EncodedFiles& first, bool plan = true
 
 inline std::string WarningsText(const Decompilation& d) {
   std::string text;
-  if (d.refusal) text += "refused: " + d.refusal->text + "\n";
   for (const DecompileWarning& w : d.warnings) text += w.text + "\n";
   return text;
 }

@@ -8,8 +8,11 @@
 namespace tarvosa::decompiler {
 namespace {
 
-std::optional<DecompileWarning> Refuse(CompiledPart part, std::string reason) {
-  return DecompileWarning{part, std::move(reason)};
+Status Refuse(const CompiledBytes& files, CompiledPart part, const std::string& reason) {
+  const std::string_view name = part == CompiledPart::kTrack   ? files.track_name
+                                : part == CompiledPart::kTable ? files.table_name
+                                                               : files.plan_name;
+  return Status::DataError(std::string(name) + ": " + reason);
 }
 
 std::string Titles(const ScenarioHeader& h) {
@@ -34,37 +37,38 @@ std::size_t ComputedRows(const std::vector<PlanElement>& column) {
   return m;
 }
 
-std::optional<DecompileWarning> CheckPlan(std::string_view bytes, std::int64_t length,
-                                          CompiledInput& in) {
+Status CheckPlan(const CompiledBytes& files, std::int64_t length, CompiledInput& in) {
+  const std::string_view bytes = *files.plan;
   auto plan = DecodeLineData(bytes);
   if (!plan || !PlanColumnLaidOut(plan->first, 0) || !PlanColumnLaidOut(plan->second, 1) ||
       ComputedRows(plan->first) != ComputedRows(plan->second)) {
-    return Refuse(CompiledPart::kPlan,
+    return Refuse(files, CompiledPart::kPlan,
                   "its " + std::to_string(bytes.size()) + " bytes are not the plan of a line");
   }
   const std::int64_t rows = static_cast<std::int64_t>(plan->first.size());
   if (rows != PlanLastRowFor(length) + 1) {
-    return Refuse(CompiledPart::kPlan, "the plan has " + std::to_string(rows) +
-                                           " rows, but the table's line length of " +
-                                           std::to_string(length) + " m gives " +
-                                           std::to_string(PlanLastRowFor(length) + 1) +
-                                           ": the plan belongs to another scenario");
+    return Refuse(files, CompiledPart::kPlan,
+                  "the plan has " + std::to_string(rows) +
+                      " rows, but the table's line length of " + std::to_string(length) +
+                      " m gives " + std::to_string(PlanLastRowFor(length) + 1) +
+                      ": the plan belongs to another scenario");
   }
   in.plan = std::move(*plan);
-  return std::nullopt;
+  return Status();
 }
 
-std::optional<DecompileWarning> CheckTogether(const CompiledInput& in) {
+Status CheckTogether(const CompiledBytes& files, const CompiledInput& in) {
   const ScenarioHeader& h = in.header;
   const std::int64_t length = NumbersEntry(h[kNumbersEntry]).line_length;
   if (length > kLongestLine) {
-    return Refuse(CompiledPart::kTable, "its line length of " + std::to_string(length) +
-                                            " m (entry 84) is more than a scenario may have, "
-                                            "1000000 m");
+    return Refuse(files, CompiledPart::kTable,
+                  "its line length of " + std::to_string(length) +
+                      " m (entry 84) is more than a scenario may have, "
+                      "1000000 m");
   }
   const std::int64_t cells = LastCellFor(length) + 1;
   if (static_cast<std::int64_t>(in.cells.size()) != cells) {
-    return Refuse(CompiledPart::kTrack,
+    return Refuse(files, CompiledPart::kTrack,
                   "the track has " + std::to_string(in.cells.size()) +
                       " cells, but the table's line length of " + std::to_string(length) +
                       " m (entry 84) gives " + std::to_string(cells) +
@@ -72,42 +76,44 @@ std::optional<DecompileWarning> CheckTogether(const CompiledInput& in) {
   }
   const RouteEntry route(h[kRouteEntry]);
   if (route.check_code != codice_gara_st(h)) {
-    return Refuse(CompiledPart::kTable, "its check code " + std::to_string(route.check_code) +
-                                            " is not the one of its titles " + Titles(h) + ", " +
-                                            std::to_string(codice_gara_st(h)));
+    return Refuse(files, CompiledPart::kTable,
+                  "its check code " + std::to_string(route.check_code) +
+                      " is not the one of its titles " + Titles(h) + ", " +
+                      std::to_string(codice_gara_st(h)));
   }
   const StampedCell first(in.cells[1]);
   if (first.check_code != codice_gara_og(h)) {
-    return Refuse(CompiledPart::kTrack,
+    return Refuse(files, CompiledPart::kTrack,
                   "the check code in cell 1, " + std::to_string(first.check_code) +
                       ", is not the one of the table's titles " + Titles(h) + ", " +
                       std::to_string(codice_gara_og(h)) +
                       ": the track and the table belong to different scenarios");
   }
-  return std::nullopt;
+  return Status();
 }
 
 }  // namespace
 
-std::optional<DecompileWarning> ReadCompiled(const CompiledBytes& files, CompiledInput& in) {
+Status ReadCompiled(const CompiledBytes& files, CompiledInput& in) {
   auto cells = DecodeTrackCells(files.track);
   if (!cells || cells->size() < 2 || StampedCell((*cells)[1]).marker != kTrackMarker) {
-    return Refuse(CompiledPart::kTrack, "its " + std::to_string(files.track.size()) +
-                                            " bytes are not a compiled track (cells of 15 "
-                                            "bytes, the marker 5121 in cell 1)");
+    return Refuse(files, CompiledPart::kTrack,
+                  "its " + std::to_string(files.track.size()) +
+                      " bytes are not a compiled track (cells of 15 "
+                      "bytes, the marker 5121 in cell 1)");
   }
   auto header = DecodeScenarioHeader(files.table);
   if (!header || RouteEntry((*header)[kRouteEntry]).marker != kRouteMarker) {
-    return Refuse(CompiledPart::kTable, "its " + std::to_string(files.table.size()) +
-                                            " bytes are not a compiled scenario table (87 "
-                                            "entries, the marker 610 in entry 85)");
+    return Refuse(files, CompiledPart::kTable,
+                  "its " + std::to_string(files.table.size()) +
+                      " bytes are not a compiled scenario table (87 "
+                      "entries, the marker 610 in entry 85)");
   }
   in.cells = std::move(*cells);
   in.header = std::move(*header);
-  if (auto refusal = CheckTogether(in)) return refusal;
-  if (files.plan)
-    return CheckPlan(*files.plan, NumbersEntry(in.header[kNumbersEntry]).line_length, in);
-  return std::nullopt;
+  if (Status together = CheckTogether(files, in); !together.ok()) return together;
+  if (files.plan) return CheckPlan(files, NumbersEntry(in.header[kNumbersEntry]).line_length, in);
+  return Status();
 }
 
 }  // namespace tarvosa::decompiler

@@ -87,11 +87,11 @@ void Verify(const CompiledInput& in, const Compilation& compiled, Decompilation&
 }  // namespace
 }  // namespace decompiler
 
-Decompilation Decompile(const CompiledBytes& files) {
+Result<Decompilation> Decompile(const CompiledBytes& files) {
   using namespace decompiler;
   Decompilation d;
   CompiledInput in;
-  if ((d.refusal = ReadCompiled(files, in))) return d;
+  if (Status read = ReadCompiled(files, in); !read.ok()) return read;
   d.route_title = in.header[kRouteEntry].name;
   d.train_title = in.header[kTrainEntry].name;
   Recovery r = Recover(in);

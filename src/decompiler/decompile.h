@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/status.h"
+
 namespace tarvosa {
 
 // The three compiled files' bytes; nothing for a plan that is not there.
@@ -15,9 +17,13 @@ struct CompiledBytes {
   std::string_view track;
   std::string_view table;
   std::optional<std::string_view> plan;
+  // What messages call the three files.
+  std::string_view track_name = "the track";
+  std::string_view table_name = "the table";
+  std::string_view plan_name = "the plan";
 };
 
-// Which compiled file a warning or a refusal is about.
+// Which compiled file a warning is about.
 enum class CompiledPart { kTrack, kTable, kPlan };
 
 // What the texts cannot give back as the files hold it, or had to give back
@@ -29,9 +35,6 @@ struct DecompileWarning {
 };
 
 struct Decompilation {
-  // Why the files are no compiled scenario, or do not belong together; the
-  // texts are empty then.
-  std::optional<DecompileWarning> refusal;
   // Windows-1252, CR LF after every line.
   std::string line_text;
   std::string train_text;
@@ -42,6 +45,8 @@ struct Decompilation {
   std::vector<DecompileWarning> warnings;
 };
 
-Decompilation Decompile(const CompiledBytes& files);
+// The texts, or a data error "NAME: why" when the files are no compiled
+// scenario (their layout, their markers) or do not belong together.
+Result<Decompilation> Decompile(const CompiledBytes& files);
 
 }  // namespace tarvosa

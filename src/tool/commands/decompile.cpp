@@ -75,12 +75,15 @@ bool NamesGiveTitlesBack(const std::string& line, const std::string& train,
 Outcome RunDecompile(const DecompileOptions& options, Console& console) {
   const auto read = ReadCompiledFiles(options.directory);
   if (!read.ok()) return read.status();
-  const Decompilation d =
+  const Result<Decompilation> decompiled =
       Decompile({.track = read->track,
                  .table = read->table,
-                 .plan = read->plan ? std::optional<std::string_view>(*read->plan) : std::nullopt});
-  if (d.refusal)
-    return Status::DataError(PartName(*read, d.refusal->part) + ": " + d.refusal->text);
+                 .plan = read->plan ? std::optional<std::string_view>(*read->plan) : std::nullopt,
+                 .track_name = read->names.track,
+                 .table_name = read->names.table,
+                 .plan_name = read->names.plan.value_or(read->names.table)});
+  if (!decompiled.ok()) return decompiled.status();
+  const Decompilation& d = *decompiled;
   const ScenarioPlace place{
       .route_title =
           options.route_title.empty() ? Windows1252ToUtf8(d.route_title) : options.route_title,
