@@ -120,6 +120,22 @@ TEST(ErrorMessages, OtherNumbersAddWhatWasFound) {
                     "1000,  1025,  0\r\n[fine]\r\n"),
             "linea.txt:3:32: error 2: a kilometre reference's start or end is not a multiple of "
             "50: the reference 'uno' starts at 1000 and ends at 1025");
+  // A position of 1 adds 100 to the end: the reference is still found.
+  EXPECT_EQ(Message("[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica due,  "
+                    "1000,  1025,  1\r\n[fine]\r\n"),
+            "linea.txt:3:32: error 2: a kilometre reference's start or end is not a multiple of "
+            "50: the reference 'due' starts at 1000 and ends at 1125");
+}
+
+// Gradient records stacked in the last cell they may stand in each fill one
+// cell more; the one that would fill past the track is at fault.
+TEST(ErrorMessages, GradientsRunningOffTheTrackStandAtTheLastGradient) {
+  std::string gradients = "pendenza,  0,  1\r\n";
+  for (int i = 0; i < 4; ++i) gradients += "pendenza,  16900,  2\r\n";
+  EXPECT_EQ(Message(LineWith(gradients)),
+            "linea.txt:8:12: error 15 at 16900 m: a feature lies too close to the end of the track "
+            "or beyond it: the gradients run on into cell 341, beyond the end of the track (its "
+            "last cell is 340)");
 }
 
 }  // namespace

@@ -63,6 +63,42 @@ TEST_F(PlacementTest, AnExistingPointInFrontOfASignalIsLoweredTo180AtMost) {
   EXPECT_EQ(d_.error_position(), 90 * 50);
 }
 
+// Two cells taken, the farther one a point: that point is lowered.
+TEST_F(PlacementTest, APointTwoCellsInFrontIsLoweredWhenTheNearerCellHoldsAFeature) {
+  Set(100, kSlowDownWarning);
+  Set(90, kSignal);
+  Set(89, kStationStop);
+  Set(88, kBrakingPoint, 200);
+  PlaceBrakingPoints(cells_, d_);
+  EXPECT_EQ(BrakingPointCell(cells_.at(88)).speed, 180);
+  EXPECT_EQ(d_.error_code(), 0);
+}
+
+// Where a point finds no room, the message names the two cells in front of
+// the signal and what holds them.
+TEST_F(PlacementTest, NoRoomInFrontOfASignalNamesBothCellsTaken) {
+  Set(100, kSlowDownWarning);
+  Set(90, kSignal);
+  Set(89, kStationStop);
+  Set(88, kSpeedBoard);
+  PlaceBrakingPoints(cells_, d_);
+  EXPECT_EQ(d_.error_code(), 11);
+  EXPECT_EQ(d_.error().detail,
+            "the two cells in front of the signal in cell 90 (4450 m) are taken: cell 89 (4400 m) "
+            "holds a station stop cell, cell 88 (4350 m) holds a speed-indicator board");
+
+  cells_.assign(200, TrackCell{});
+  d_ = Diagnostics();
+  Zone(40, 44, 130);
+  Set(45, kSignal);
+  Set(43, kTextBoard);
+  PlaceBrakingPoints(cells_, d_);
+  EXPECT_EQ(d_.error_code(), 13);
+  EXPECT_EQ(d_.error().detail,
+            "the two cells in front of the signal in cell 45 (2200 m) after the slow zone are "
+            "taken: cell 44 (2150 m) holds a slow-down end, cell 43 (2100 m) holds a text board");
+}
+
 TEST_F(PlacementTest, AWarningBoardNearTheOriginLooksAtCell3AtMost) {
   Set(4, kSlowDownWarning);
   Set(3, kSignal);

@@ -112,6 +112,9 @@ TEST(Warnings, TextPassedOverIsToldAndAStationsNameContinuedIsRecognised) {
   EXPECT_EQ(Warnings(LineWith("pendenza,  1250,  -4,5\r\n")),
             Lines{"linea.txt:4:22: '5' is one value more than the record before it takes, and is "
                   "passed over (a decimal comma? numbers are whole)"});
+  EXPECT_EQ(Warnings("[generale]\r\nlunghezza percorso,  10000,  5\r\n[fine]\r\n"),
+            Lines{"linea.txt:2:30: '5' is one value more than the record before it takes, and is "
+                  "passed over (a decimal comma? numbers are whole)"});
   EXPECT_EQ(Warnings(LineWith("-- una nota --\r\npendenza,  0,  1\r\n")),
             Lines{"linea.txt:4:1: '-- una nota --' is passed over unread because it holds '-'"});
   const std::string station =
