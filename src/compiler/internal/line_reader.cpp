@@ -285,7 +285,6 @@ class LineReader : RecordReader {
 
 LineHalfEnd ReadLineFile(std::string_view bytes, bool plan, CompiledScenario& out,
                          ReaderScratch& scratch, Diagnostics& diagnostics) {
-  scratch.foreign_keywords = scratch.own_records = 0;
   LineHalfEnd end = LineHalfEnd::kStop;
   try {
     FieldReader in(bytes);

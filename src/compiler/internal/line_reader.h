@@ -17,7 +17,8 @@ enum class LineHalfEnd { kTrainHalfFollows, kStop };
 
 // Reads the line definition file `bytes`; with `plan` it also builds the
 // plan of the line from the curves. Data faults, a read the file cannot
-// satisfy (25) among them, are recorded in `diagnostics`.
+// satisfy (25) among them, are recorded in `diagnostics`. The line file is
+// read first, into a `scratch` of its own.
 LineHalfEnd ReadLineFile(std::string_view bytes, bool plan, CompiledScenario& out,
                          ReaderScratch& scratch, Diagnostics& diagnostics);
 
