@@ -35,8 +35,8 @@ using DocumentStep = std::function<Status(const Form1&)>;
 
 ExitStatus CompileScenario(const Form1& form, Screen& screen) {
   std::string route_title, train_title;
-  if (AppendWindows1252(form.route_title, route_title) ||
-      AppendWindows1252(form.train_title, train_title)) {
+  if (!EncodeWindows1252(form.route_title, route_title).ok() ||
+      !EncodeWindows1252(form.train_title, train_title).ok()) {
     return ReportFailure(screen,
                          Status::DataError("a title has a character with no Windows-1252 byte"));
   }

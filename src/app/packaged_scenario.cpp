@@ -21,16 +21,18 @@ std::uint64_t PayloadOffset() {
   return DecodeFixed64(offset);
 }
 
-Status ReadPackagedScenario(const std::string& program, std::uint64_t offset,
-                            ScenarioDocuments& scenario) {
+Result<ScenarioDocuments> ReadPackagedScenario(const std::string& program, std::uint64_t offset) {
   const auto payload = ReadFileFrom(program, offset);
   if (!payload) {
     return Status::FileSystemError(program + ": cannot read the program for its scenario");
   }
-  if (std::string reason = DecodePayload(payload->bytes, scenario); !reason.empty()) {
-    return Status::FileSystemError(program + ": " + reason);
+  // The program's file is not what it was built as: for the user, a file
+  // that cannot be read, not scenario data to mend.
+  Result<ScenarioDocuments> scenario = DecodePayload(payload->bytes);
+  if (!scenario.ok()) {
+    return Status::FileSystemError(program + ": " + scenario.status().message());
   }
-  return Status();
+  return scenario;
 }
 
 }  // namespace tarvosa

@@ -17,7 +17,6 @@ std::uint64_t PayloadOffset();
 // Reads the scenario that the program `program` carries from `offset` on.
 // A failure names the program and the reason: its file cannot be read, or
 // its scenario is cut short, altered or of a version it cannot read.
-Status ReadPackagedScenario(const std::string& program, std::uint64_t offset,
-                            ScenarioDocuments& scenario);
+Result<ScenarioDocuments> ReadPackagedScenario(const std::string& program, std::uint64_t offset);
 
 }  // namespace tarvosa

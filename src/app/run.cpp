@@ -17,11 +17,9 @@ ExitStatus InstallPackaged(Form1& form, Screen& screen, std::uint64_t offset,
     return ReportFailure(
         screen, Status::FileSystemError("cannot find the running program's file for its scenario"));
   }
-  ScenarioDocuments scenario;
-  if (Status read = ReadPackagedScenario(*program, offset, scenario); !read.ok()) {
-    return ReportFailure(screen, read);
-  }
-  return Form_Load(form, screen, scenario, lock_wait);
+  const Result<ScenarioDocuments> scenario = ReadPackagedScenario(*program, offset);
+  if (!scenario.ok()) return ReportFailure(screen, scenario.status());
+  return Form_Load(form, screen, *scenario, lock_wait);
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ std::string TitleProblem(std::string_view title) {
     }
   }
   std::string bytes;
-  if (const auto error = AppendWindows1252(title, bytes)) {
-    return "the title's character " + std::to_string(error->column) + ": " + error->reason;
+  if (Status encoded = EncodeWindows1252(title, bytes); !encoded.ok()) {
+    return "the title's character " + encoded.message();
   }
   return "";
 }
