@@ -108,36 +108,39 @@ TEST(ReplaceFile, StaleTemporaryFilesOfANameAreRemovedAndNothingElse) {
   WriteFile(dir.path() / "doc.txt.1a2b3c4d.partial", "left by a killed run");
   WriteFile(dir.path() / "doc.txt.00000000.partial", "left by another");
 
-  RemoveStaleTemporaryFiles(name);
+  RemoveStaleTemporaryFiles(DefaultOs(), name);
   std::vector<std::string> expected = kept;
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ListDirectory(dir.path()), expected);
-  RemoveStaleTemporaryFiles(dir.text() + "/missing/doc.txt");  // no directory: nothing to do
+  RemoveStaleTemporaryFiles(DefaultOs(),
+                            dir.text() + "/missing/doc.txt");  // no directory: nothing to do
 }
 
 TEST(ReadFileFrom, GivesTheSizeAndTheBytesFromTheOffsetOn) {
   ScratchDirectory dir;
   const std::string name = dir.text() + "/program";
   WriteFile(name, "installer|scenario");
-  const auto tail = ReadFileFrom(name, 10);
-  ASSERT_TRUE(tail);
+  Os& os = DefaultOs();
+  const Result<FileTail> tail = ReadFileFrom(os, name, 10);
+  ASSERT_TRUE(tail.ok()) << tail.status().message();
   EXPECT_EQ(tail->file_size, 18u);
   EXPECT_EQ(tail->bytes, "scenario");
-  EXPECT_EQ(ReadFileFrom(name, 0)->bytes, "installer|scenario");
-  const auto past = ReadFileFrom(name, 1000);
-  ASSERT_TRUE(past);
+  EXPECT_EQ(ReadFileFrom(os, name, 0)->bytes, "installer|scenario");
+  const Result<FileTail> past = ReadFileFrom(os, name, 1000);
+  ASSERT_TRUE(past.ok()) << past.status().message();
   EXPECT_EQ(past->file_size, 18u);
   EXPECT_EQ(past->bytes, "");
-  EXPECT_FALSE(ReadFileFrom(dir.text() + "/missing", 0));
-  EXPECT_FALSE(ReadFileFrom(dir.text(), 0));
+  EXPECT_EQ(ReadFileFrom(os, dir.text() + "/missing", 0).status().kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(ReadFileFrom(os, dir.text(), 0).status().message(),
+            dir.text() + ": cannot read the file: not a regular file");
 }
 
 #if !defined(_WIN32)
 // Windows writes each rename through; only POSIX systems flush a directory.
 TEST(FlushDirectory, AMissingDirectoryIsAFileSystemError) {
   ScratchDirectory dir;
-  EXPECT_TRUE(FlushDirectoryOf(dir.text() + "/doc.txt").ok());
-  const Status status = FlushDirectoryOf(dir.text() + "/missing/doc.txt");
+  EXPECT_TRUE(FlushDirectoryOf(DefaultOs(), dir.text() + "/doc.txt").ok());
+  const Status status = FlushDirectoryOf(DefaultOs(), dir.text() + "/missing/doc.txt");
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(status.message().rfind(dir.text() + "/missing: cannot flush the directory", 0), 0u)
       << status.message();

@@ -21,9 +21,10 @@ std::uint64_t PayloadOffset() {
   return DecodeFixed64(offset);
 }
 
-Result<ScenarioDocuments> ReadPackagedScenario(const std::string& program, std::uint64_t offset) {
-  const auto payload = ReadFileFrom(program, offset);
-  if (!payload) {
+Result<ScenarioDocuments> ReadPackagedScenario(Os& os, const std::string& program,
+                                               std::uint64_t offset) {
+  const Result<FileTail> payload = ReadFileFrom(os, program, offset);
+  if (!payload.ok()) {
     return Status::FileSystemError(program + ": cannot read the program for its scenario");
   }
   // The program's file is not what it was built as: for the user, a file

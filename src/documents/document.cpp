@@ -23,7 +23,7 @@ DocumentTable MakeDocumentTable(std::span<const std::string_view> lines) {
   return table;
 }
 
-Status scrivi_documento(const std::string& name, const DocumentTable& table) {
+Status scrivi_documento(Os& os, const std::string& name, const DocumentTable& table) {
   std::string bytes;
   std::size_t index = 0;
   for (; index < table.size() && table[index] != kEndMarker; ++index) {
@@ -42,7 +42,11 @@ Status scrivi_documento(const std::string& name, const DocumentTable& table) {
     return Status::DataError(name + ": the document has no end marker in its " +
                              std::to_string(table.size()) + " entries");
   }
-  return ReplaceFileContent(name, bytes);
+  return ReplaceFileContent(os, name, bytes);
+}
+
+Status scrivi_documento(const std::string& name, const DocumentTable& table) {
+  return scrivi_documento(DefaultOs(), name, table);
 }
 
 }  // namespace tarvosa
