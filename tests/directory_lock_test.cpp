@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_os.h"
 #include "test_support.h"
 
 namespace tarvosa {
@@ -73,6 +74,94 @@ TEST(DirectoryLock, ALinkInPlaceOfTheLockFileIsRefused) {
   EXPECT_EQ(testing::ReadFile(dir.path() / "elsewhere"), "not ours");
 }
 #endif
+
+// The waiting loop on an Os in memory: its clock moves on only as the loop
+// sleeps, so a minute's wait takes no time.
+using testing::Call;
+using testing::CallRecord;
+using testing::FakeOs;
+
+const std::string kLockFile = "/giochi/Tarvosa.lock";
+
+std::vector<Call> Kinds(const FakeOs& os) {
+  std::vector<Call> kinds;
+  for (const CallRecord& record : os.calls()) kinds.push_back(record.call);
+  return kinds;
+}
+
+TEST(DirectoryLockOnAFake, TheFileLockedIsCheckedToBeTheOneUnderTheName) {
+  FakeOs os;
+  os.AddDirectory("/giochi");
+  std::optional<Result<DirectoryLock>> lock;
+  lock.emplace(LockDirectory(os, kLockFile, 0ms));
+  ASSERT_TRUE(lock->ok()) << lock->status().message();
+  EXPECT_TRUE(os.IsLockedHere(kLockFile));
+  EXPECT_EQ(Kinds(os), (std::vector<Call>{Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile}));
+  // Let go: the name goes while the lock still keeps others off it.
+  lock.reset();
+  EXPECT_EQ(os.calls().at(3).call, Call::kUnlink);
+  EXPECT_EQ(os.calls().at(4).call, Call::kClose);
+  EXPECT_FALSE(os.Exists(kLockFile));
+}
+
+TEST(DirectoryLockOnAFake, ALockFileReplacedAfterItsOpenIsOpenedAgain) {
+  FakeOs os;
+  os.AddDirectory("/giochi");
+  // The holder we waited for removed its file, and a third run made a new one.
+  os.AtCall({.call = Call::kTryLock}, [&](const CallRecord&) {
+    os.RemoveName(kLockFile);
+    os.AddFile(kLockFile, "");
+  });
+  const Result<DirectoryLock> lock = LockDirectory(os, kLockFile, 60s);
+  ASSERT_TRUE(lock.ok()) << lock.status().message();
+  EXPECT_TRUE(os.IsLockedHere(kLockFile)) << os.CallList();
+  EXPECT_EQ(Kinds(os),
+            (std::vector<Call>{Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile, Call::kClose,
+                               Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile}));
+}
+
+TEST(DirectoryLockOnAFake, ALockHeldUntilTheEndOfTheWaitIsAnotherInstall) {
+  FakeOs os;
+  os.AddDirectory("/giochi");
+  os.HoldLockElsewhere(kLockFile);
+  const auto started = std::chrono::steady_clock::now();
+  const Result<DirectoryLock> lock = LockDirectory(os, kLockFile, 60s);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+  EXPECT_EQ(lock.status().message(), kLockFile +
+                                         ": another install is running in this directory (60 s "
+                                         "waited for it to end)");
+  EXPECT_EQ(os.slept(), 60s);
+  EXPECT_FALSE(os.IsLockedHere(kLockFile));
+}
+
+// POSIX locks an open file; Windows refuses the open itself.
+TEST(DirectoryLockOnAFake, AWaitingRunTakesTheLockOnceItIsLetGoEitherWay) {
+  for (const bool by_opening : {false, true}) {
+    FakeOs os;
+    os.AddDirectory("/giochi");
+    if (by_opening) os.LockByOpening();
+    os.HoldLockElsewhere(kLockFile);
+    os.AtCall({.call = Call::kOpenLockFile, .nth = 5},
+              [&](const CallRecord&) { os.ReleaseLockElsewhere(kLockFile); });
+    const Result<DirectoryLock> lock = LockDirectory(os, kLockFile, 60s);
+    ASSERT_TRUE(lock.ok()) << lock.status().message();
+    EXPECT_TRUE(os.IsLockedHere(kLockFile)) << by_opening;
+    EXPECT_EQ(os.slept(), 4 * kLockRetryPause) << by_opening;
+  }
+}
+
+TEST(DirectoryLockOnAFake, AFailedCallIsNoWaitButAFailure) {
+  for (const Call call : {Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile}) {
+    FakeOs os;
+    os.AddDirectory("/giochi");
+    os.Fail({.call = call}, "No locks available");
+    const Result<DirectoryLock> lock = LockDirectory(os, kLockFile, 60s);
+    EXPECT_EQ(lock.status().message(),
+              kLockFile + ": cannot lock the directory: No locks available")
+        << NameOf(call);
+    EXPECT_EQ(os.slept(), 0ms);
+  }
+}
 
 }  // namespace
 }  // namespace tarvosa
