@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 
 namespace tarvosa::testing {
 
@@ -19,8 +18,21 @@ struct FakeOs::Node {
 
 namespace {
 
+// In a POSIX system's words, whatever system the tests run on.
 Status Failure(int error) {
-  return Status::FileSystemError(std::generic_category().message(error));
+  switch (error) {
+    case ENOENT:
+      return Status::FileSystemError("No such file or directory");
+    case EEXIST:
+      return Status::FileSystemError("File exists");
+    case ENOTDIR:
+      return Status::FileSystemError("Not a directory");
+    case EISDIR:
+      return Status::FileSystemError("Is a directory");
+    case ELOOP:
+      return Status::FileSystemError("Too many levels of symbolic links");
+  }
+  return Status::FileSystemError("Input/output error");
 }
 
 // The names of a path; "" and "." say nothing.

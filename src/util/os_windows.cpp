@@ -22,9 +22,9 @@ Status LastError() {
   return Failure(GetLastError());
 }
 
+// A link that was not followed: no reason of the system's.
 Status LinkRefused() {
-  return Status::FileSystemError(
-      std::make_error_code(std::errc::too_many_symbolic_link_levels).message());
+  return Status::FileSystemError("the name is a link, which is not followed");
 }
 
 bool NotFound(DWORD code) {
