@@ -136,12 +136,17 @@ class PosixOs final : public Os {
     DIR* directory = ::opendir(path.c_str());
     if (directory == nullptr) return LastError();
     std::vector<std::string> names;
-    errno = 0;
-    while (const dirent* entry = ::readdir(directory)) {
+    int error = 0;
+    for (;;) {
+      errno = 0;  // readdir's end and its failure differ only by errno
+      const dirent* entry = ::readdir(directory);
+      if (entry == nullptr) {
+        error = errno;
+        break;
+      }
       const std::string_view name = entry->d_name;
       if (name != "." && name != "..") names.emplace_back(name);
     }
-    const int error = errno;
     ::closedir(directory);
     if (error != 0) return Failure(error);
     return names;

@@ -174,15 +174,32 @@ class WindowsOs final : public Os {
            now->nFileIndexHigh == held->nFileIndexHigh && now->nFileIndexLow == held->nFileIndexLow;
   }
 
-  // The attributes the directory holds for the name, without opening it.
+  // The attributes the directory holds for the name, without opening it;
+  // a link is opened for what it points to.
   Result<FileInfo> Stat(const std::string& path) override {
+    const std::wstring wide = Wide(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
       const DWORD code = GetLastError();
       if (NotFound(code)) return FileInfo{};
       return Failure(code);
     }
-    return InfoOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow);
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      return InfoOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow);
+    }
+    const HANDLE target =
+        CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (target == INVALID_HANDLE_VALUE) {
+      const DWORD code = GetLastError();
+      if (NotFound(code)) return FileInfo{};  // a link to nothing
+      return Failure(code);
+    }
+    const auto information = HandleInformation(target);
+    CloseHandle(target);
+    if (!information.ok()) return information.status();
+    return InfoOf(information->dwFileAttributes, information->nFileSizeHigh,
+                  information->nFileSizeLow);
   }
 
   Status RenameOver(const std::string& from, const std::string& to) override {
