@@ -72,7 +72,7 @@ std::size_t IndexOf(const std::vector<CallRecord>& calls, Call call, const std::
   return static_cast<std::size_t>(found - calls.begin());
 }
 
-TEST(FakeInstall, TheRunWritesWhatItWritesOnTheSystem) {
+TEST(FakeInstall, TheRunWritesWhatItWritesOnTheSystemItself) {
   testing::ScratchDirectory dir;
   Form1 form = FormIn(dir.text());
   testing::RecordingScreen screen;
