@@ -80,8 +80,8 @@ ExitStatus Form_Load(Os& os, Form1& form, Screen& screen, const ScenarioDocument
   std::vector<DocumentStep> documents;
   for (const DocumentKind kind : kWritingOrder) {
     if (const auto& lines = scenario[kind]) {
-      documents.push_back([kind, &lines](Os& o, const Form1& f) {
-        return WriteScenarioDocument(o, f, kind, *lines);
+      documents.push_back([kind, &lines](Os& target, const Form1& place) {
+        return WriteScenarioDocument(target, place, kind, *lines);
       });
     }
   }
