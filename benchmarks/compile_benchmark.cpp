@@ -114,7 +114,8 @@ void BM_WriteCompiledFiles(benchmark::State& bench) {
                             .table = (dir / "treno.sim").string(),
                             .track = (dir / "treno.dat").string()};
   const Compilation compiled = Compile(Sources().Input());
-  for (auto _ : bench) benchmark::DoNotOptimize(WriteCompiledFiles(compiled.scenario, files));
+  for (auto _ : bench)
+    benchmark::DoNotOptimize(WriteCompiledFiles(DefaultOs(), compiled.scenario, files));
   fs::remove_all(dir);
 }
 BENCHMARK(BM_WriteCompiledFiles)->Unit(benchmark::kMillisecond);

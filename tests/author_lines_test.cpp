@@ -21,7 +21,7 @@ std::string WrittenAgain(std::string_view bytes) {
   const std::vector<std::string_view> views(lines.begin(), lines.end());
   testing::ScratchDirectory dir;
   const std::string name = dir.text() + "/doc.txt";
-  EXPECT_TRUE(scrivi_documento(name, MakeDocumentTable(views)).ok());
+  EXPECT_TRUE(scrivi_documento(DefaultOs(), name, MakeDocumentTable(views)).ok());
   return testing::ReadFile(name);
 }
 

@@ -136,7 +136,7 @@ class CompiledFilesTest : public ::testing::Test {
 
 TEST_F(CompiledFilesTest, WritesTheThreeFilesWholeOverEarlierOnes) {
   testing::WriteFile(files_.track, std::string(1000, 'x'));
-  ASSERT_TRUE(WriteCompiledFiles(scenario_, files_).ok());
+  ASSERT_TRUE(WriteCompiledFiles(DefaultOs(), scenario_, files_).ok());
   EXPECT_EQ(testing::ListDirectory(dir_.path()),
             (std::vector<std::string>{"Tarvosa_Corvale.dat", "Tarvosa_Corvale.sim",
                                       "Tarvosa_linea.dat"}));
@@ -148,14 +148,14 @@ TEST_F(CompiledFilesTest, WritesTheThreeFilesWholeOverEarlierOnes) {
 TEST_F(CompiledFilesTest, WithoutAPlanThePlanFileIsNotTouched) {
   scenario_.plan.reset();
   testing::WriteFile(files_.plan, "earlier");
-  ASSERT_TRUE(WriteCompiledFiles(scenario_, files_).ok());
+  ASSERT_TRUE(WriteCompiledFiles(DefaultOs(), scenario_, files_).ok());
   EXPECT_EQ(testing::ReadFile(files_.plan), "earlier");
   EXPECT_EQ(testing::ReadFile(files_.track).size(), 60u);
 }
 
 TEST_F(CompiledFilesTest, TheFirstFailureStopsTheWriting) {
   std::filesystem::create_directory(files_.table);
-  const Status status = WriteCompiledFiles(scenario_, files_);
+  const Status status = WriteCompiledFiles(DefaultOs(), scenario_, files_);
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_FALSE(std::filesystem::exists(files_.track));
 }

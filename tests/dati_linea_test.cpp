@@ -38,7 +38,7 @@ class LineFile : public ::testing::Test {
     ScenarioPlace form;
     form.route_title = "Tarvosa";
     form.app_path = dir.text();
-    ASSERT_TRUE(dati_linea(form).ok());
+    ASSERT_TRUE(dati_linea(DefaultOs(), form).ok());
     bytes_ = new std::string(testing::ReadFile(dir.path() / "Tarvosa_linea.txt"));
     lines_ = new std::vector<std::string>;
     ASSERT_TRUE(testing::SplitCrLfLines(*bytes_, lines_));

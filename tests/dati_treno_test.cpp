@@ -30,7 +30,7 @@ class TrainFile : public ::testing::Test {
     testing::ScratchDirectory dir;
     const ScenarioPlace form{
         .route_title = "Tarvosa", .train_title = "Corvale", .app_path = dir.text()};
-    ASSERT_TRUE(dati_treno(form).ok());
+    ASSERT_TRUE(dati_treno(DefaultOs(), form).ok());
     bytes_ = testing::ReadFile(dir.path() / "Tarvosa_Corvale-.txt");
     ASSERT_TRUE(testing::SplitCrLfLines(bytes_, &lines_));
     for (const std::string& line : lines_) {

@@ -17,7 +17,7 @@ using testing::WriteFile;
 class DocumentTest : public ::testing::Test {
  protected:
   Status Write(std::vector<std::string_view> lines) {
-    return scrivi_documento(name_, MakeDocumentTable(lines));
+    return scrivi_documento(DefaultOs(), name_, MakeDocumentTable(lines));
   }
   std::string Written() const { return ReadFile(name_); }
 
@@ -52,7 +52,7 @@ TEST_F(DocumentTest, NothingAfterTheEndMarkerIsWritten) {
   table[0] = "prima";
   table[1] = kEndMarker;
   table[2] = "mai scritta";
-  ASSERT_TRUE(scrivi_documento(name_, table).ok());
+  ASSERT_TRUE(scrivi_documento(DefaultOs(), name_, table).ok());
   EXPECT_EQ(Written(), "prima\r\n");
 }
 
@@ -61,7 +61,7 @@ TEST_F(DocumentTest, TheMarkerMustMatchWholeAndExactly) {
   table[0] = "Riferimento fine del file";
   table[1] = "riferimento fine del file ";
   table[2] = kEndMarker;
-  ASSERT_TRUE(scrivi_documento(name_, table).ok());
+  ASSERT_TRUE(scrivi_documento(DefaultOs(), name_, table).ok());
   EXPECT_EQ(Written(), "Riferimento fine del file\r\nriferimento fine del file \r\n");
 }
 

@@ -108,36 +108,61 @@ TEST(ReplaceFile, StaleTemporaryFilesOfANameAreRemovedAndNothingElse) {
   WriteFile(dir.path() / "doc.txt.1a2b3c4d.partial", "left by a killed run");
   WriteFile(dir.path() / "doc.txt.00000000.partial", "left by another");
 
-  RemoveStaleTemporaryFiles(name);
+  RemoveStaleTemporaryFiles(DefaultOs(), name);
   std::vector<std::string> expected = kept;
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ListDirectory(dir.path()), expected);
-  RemoveStaleTemporaryFiles(dir.text() + "/missing/doc.txt");  // no directory: nothing to do
+  RemoveStaleTemporaryFiles(DefaultOs(),
+                            dir.text() + "/missing/doc.txt");  // no directory: nothing to do
 }
 
 TEST(ReadFileFrom, GivesTheSizeAndTheBytesFromTheOffsetOn) {
   ScratchDirectory dir;
   const std::string name = dir.text() + "/program";
   WriteFile(name, "installer|scenario");
-  const auto tail = ReadFileFrom(name, 10);
-  ASSERT_TRUE(tail);
+  Os& os = DefaultOs();
+  const Result<FileTail> tail = ReadFileFrom(os, name, 10);
+  ASSERT_TRUE(tail.ok()) << tail.status().message();
   EXPECT_EQ(tail->file_size, 18u);
   EXPECT_EQ(tail->bytes, "scenario");
-  EXPECT_EQ(ReadFileFrom(name, 0)->bytes, "installer|scenario");
-  const auto past = ReadFileFrom(name, 1000);
-  ASSERT_TRUE(past);
+  EXPECT_EQ(ReadFileFrom(os, name, 0)->bytes, "installer|scenario");
+  const Result<FileTail> past = ReadFileFrom(os, name, 1000);
+  ASSERT_TRUE(past.ok()) << past.status().message();
   EXPECT_EQ(past->file_size, 18u);
   EXPECT_EQ(past->bytes, "");
-  EXPECT_FALSE(ReadFileFrom(dir.text() + "/missing", 0));
-  EXPECT_FALSE(ReadFileFrom(dir.text(), 0));
+  EXPECT_EQ(ReadFileFrom(os, dir.text() + "/missing", 0).status().kind(), ExitStatus::kFileSystem);
+  // POSIX opens a directory and sees what it is; Windows refuses to open it.
+  const Status directory = ReadFileFrom(os, dir.text(), 0).status();
+  EXPECT_EQ(directory.message().rfind(dir.text() + ": cannot read the file: ", 0), 0u);
+#if !defined(_WIN32)
+  EXPECT_EQ(directory.message(), dir.text() + ": cannot read the file: not a regular file");
+#endif
 }
+
+#if !defined(_WIN32)
+// A link planted where the run reads its own files is not followed; the
+// tool reads an author's files through links as it always has.
+TEST(ReadWholeFile, ALinkIsFollowedOnlyWhenAsked) {
+  ScratchDirectory dir;
+  WriteFile(dir.path() / "elsewhere", "not ours");
+  fs::create_symlink(dir.path() / "elsewhere", dir.path() / "doc.txt");
+  const std::string name = dir.text() + "/doc.txt";
+  EXPECT_EQ(ReadWholeFile(DefaultOs(), name).status().message(),
+            name + ": cannot read the file: Too many levels of symbolic links");
+  const Result<std::string> followed = ReadWholeFile(DefaultOs(), name, Links::kFollow);
+  ASSERT_TRUE(followed.ok()) << followed.status().message();
+  EXPECT_EQ(*followed, "not ours");
+  EXPECT_EQ(ReadWholeFile(name), "not ours");
+  EXPECT_TRUE(IsRegularFile(name));
+}
+#endif
 
 #if !defined(_WIN32)
 // Windows writes each rename through; only POSIX systems flush a directory.
 TEST(FlushDirectory, AMissingDirectoryIsAFileSystemError) {
   ScratchDirectory dir;
-  EXPECT_TRUE(FlushDirectoryOf(dir.text() + "/doc.txt").ok());
-  const Status status = FlushDirectoryOf(dir.text() + "/missing/doc.txt");
+  EXPECT_TRUE(FlushDirectoryOf(DefaultOs(), dir.text() + "/doc.txt").ok());
+  const Status status = FlushDirectoryOf(DefaultOs(), dir.text() + "/missing/doc.txt");
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(status.message().rfind(dir.text() + "/missing: cannot flush the directory", 0), 0u)
       << status.message();

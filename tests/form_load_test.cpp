@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "util/os.h"
+#include "util/directory_lock.h"
 
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"
@@ -40,7 +40,7 @@ TEST(FormLoad, ShowsTheWindowFirstAndLeavesTheDocumentsAndCompiledFiles) {
   ScratchDirectory dir;
   Form1 form = FormIn(dir);
   RecordingScreen screen;
-  EXPECT_EQ(Form_Load(form, screen), ExitStatus::kClean);
+  EXPECT_EQ(Form_Load(DefaultOs(), form, screen), ExitStatus::kClean);
   EXPECT_EQ(form.route_title, "Tarvosa");
   EXPECT_EQ(form.train_title, "Corvale");
   EXPECT_EQ(screen.shown, std::vector<std::string>{"window: Attendere"});
@@ -53,7 +53,7 @@ TEST(FormLoad, AReadOnlyDocumentStopsTheRunBeforeTheLaterFiles) {
   Form1 form = FormIn(dir);
   RecordingScreen screen;
 
-  EXPECT_EQ(Form_Load(form, screen), ExitStatus::kFileSystem);
+  EXPECT_EQ(Form_Load(DefaultOs(), form, screen), ExitStatus::kFileSystem);
   EXPECT_EQ(screen.shown,
             (std::vector<std::string>{"window: Attendere",
                                       train_file.string() + ": cannot replace a read-only file"}));
@@ -68,7 +68,7 @@ TEST(FormLoad, AReadOnlyCompiledFileStopsTheWritingThere) {
   Form1 form = FormIn(dir);
   RecordingScreen screen;
 
-  EXPECT_EQ(Form_Load(form, screen), ExitStatus::kFileSystem);
+  EXPECT_EQ(Form_Load(DefaultOs(), form, screen), ExitStatus::kFileSystem);
   EXPECT_EQ(screen.shown.back(), table.string() + ": cannot replace a read-only file");
   EXPECT_EQ(ReadFile(table), "earlier");
   EXPECT_EQ(ListDirectory(dir.path()),
@@ -93,7 +93,7 @@ TEST(FormLoad, APackagedScenarioIsInstalledUnderItsTitlesWithOnlyItsDocuments) {
   ScratchDirectory dir;
   Form1 form = FormIn(dir);
   RecordingScreen screen;
-  EXPECT_EQ(Form_Load(form, screen, Lago()), ExitStatus::kClean);
+  EXPECT_EQ(Form_Load(DefaultOs(), form, screen, Lago()), ExitStatus::kClean);
   EXPECT_EQ(screen.shown, std::vector<std::string>{"window: Attendere"});
   EXPECT_EQ(screen.window_title, "Lago");
   EXPECT_EQ(
@@ -115,7 +115,7 @@ TEST(FormLoad, APackagedScenarioWritesItsDocumentsInTheInstallersOrder) {
   const fs::path notes = ReadOnlyEarlierFile(dir, "Lago_Espresso_note.txt");
   Form1 form = FormIn(dir);
   RecordingScreen screen;
-  EXPECT_EQ(Form_Load(form, screen, Lago()), ExitStatus::kFileSystem);
+  EXPECT_EQ(Form_Load(DefaultOs(), form, screen, Lago()), ExitStatus::kFileSystem);
   EXPECT_EQ(screen.shown.back(), notes.string() + ": cannot replace a read-only file");
   // The line and train came first; the timetable sheet was never reached.
   EXPECT_EQ(
@@ -125,13 +125,12 @@ TEST(FormLoad, APackagedScenarioWritesItsDocumentsInTheInstallersOrder) {
 
 TEST(FormLoad, APackagedScenarioHoldsItsRoutesLock) {
   ScratchDirectory dir;
-  std::error_code error;
-  const auto held =
-      os::LockDirectory(dir.path() / "Lago.lock", std::chrono::milliseconds(0), error);
-  ASSERT_TRUE(held) << error.message();
+  const Result<DirectoryLock> held =
+      LockDirectory(DefaultOs(), (dir.path() / "Lago.lock").string(), std::chrono::milliseconds(0));
+  ASSERT_TRUE(held.ok()) << held.status().message();
   Form1 form = FormIn(dir);
   RecordingScreen screen;
-  EXPECT_EQ(Form_Load(form, screen, Lago(), std::chrono::milliseconds(100)),
+  EXPECT_EQ(Form_Load(DefaultOs(), form, screen, Lago(), std::chrono::milliseconds(100)),
             ExitStatus::kFileSystem);
   EXPECT_EQ(screen.shown.back(), (dir.path() / "Lago.lock").string() +
                                      ": another install is running in this directory (0 s "

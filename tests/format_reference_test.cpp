@@ -82,10 +82,8 @@ std::vector<Example> Examples(const std::string& reference) {
 // `utf8` in Windows-1252, as the files are on disk.
 std::string OnDisk(const std::string& utf8) {
   std::string bytes;
-  const auto error = AppendWindows1252(utf8, bytes);
-  EXPECT_FALSE(error.has_value()) << "not Windows-1252 at column " << error->column << ": "
-                                  << error->reason << "\n"
-                                  << utf8;
+  const Status encoded = EncodeWindows1252(utf8, bytes);
+  EXPECT_TRUE(encoded.ok()) << "not Windows-1252 at column " << encoded.message() << "\n" << utf8;
   return bytes;
 }
 

@@ -9,7 +9,7 @@
 
 #include "test_process.h"
 #include "test_support.h"
-#include "util/os.h"
+#include "util/directory_lock.h"
 
 namespace tarvosa {
 namespace {
@@ -111,9 +111,9 @@ TEST_F(InstallerRuns, ARunKilledAnywhereLeavesNothingTheNextRunDoesNotMend) {
 TEST_F(InstallerRuns, ARunWaitsForTheLockAndEndsWithoutItWhenItIsNotLetGo) {
   fs::copy_file(TARVOSA_QUICK_LOCK_INSTALLER, install_.path() / "Tarvosa_Corvale",
                 fs::copy_options::overwrite_existing);
-  std::error_code error;
-  auto held = os::LockDirectory(install_.path() / "Tarvosa.lock", 0ms, error);
-  ASSERT_NE(held, nullptr) << error.message();
+  std::optional<Result<DirectoryLock>> held;
+  held.emplace(LockDirectory(DefaultOs(), (install_.path() / "Tarvosa.lock").string(), 0ms));
+  ASSERT_TRUE(held->ok()) << held->status().message();
 
   const auto refused = Run();
   EXPECT_EQ(refused.exit_status, 1);

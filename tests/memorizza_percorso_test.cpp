@@ -46,7 +46,7 @@ class CompileTest : public ::testing::Test {
   Status Compile(const std::string& line, const std::string& train, std::int32_t j = 1) {
     testing::WriteFile(files_.line_definition, line);
     testing::WriteFile(files_.train_data, train);
-    return memorizza_percorso(files_, "Tarvosa", "Corvale", j);
+    return memorizza_percorso(DefaultOs(), files_, "Tarvosa", "Corvale", j);
   }
   Status CompileScenario(std::int32_t j = 1) {
     return Compile(CrLf(scenario::kLineDefinition), CrLf(scenario::kTrainData), j);
@@ -129,12 +129,12 @@ TEST_F(CompileTest, BothTextFilesAreDeletedOnEveryWayOut) {
 }
 
 TEST_F(CompileTest, MissingFilesAreDataErrorsThatNameTheFile) {
-  const Status no_line = memorizza_percorso(files_, "Tarvosa", "Corvale", 1);
+  const Status no_line = memorizza_percorso(DefaultOs(), files_, "Tarvosa", "Corvale", 1);
   EXPECT_EQ(no_line.message(),
             files_.line_definition + ": error 101: the line definition file does not exist");
   testing::WriteFile(files_.line_definition,
                      "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
-  const Status no_train = memorizza_percorso(files_, "Tarvosa", "Corvale", 1);
+  const Status no_train = memorizza_percorso(DefaultOs(), files_, "Tarvosa", "Corvale", 1);
   EXPECT_EQ(no_train.message(), files_.train_data + ": error 25: there is no train data file");
   EXPECT_EQ(Files().size(), 3u);  // the line alone still compiles
 }

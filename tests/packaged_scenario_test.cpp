@@ -31,31 +31,29 @@ TEST_F(PackagedScenario, AProgramAsBuiltCarriesNone) {
 
 TEST_F(PackagedScenario, TheScenarioIsReadFromItsOffset) {
   WriteFile(program_, kProgramBytes + EncodePayload(Lago()));
-  ScenarioDocuments read;
-  const Status status = ReadPackagedScenario(program_, kProgramBytes.size(), read);
-  ASSERT_TRUE(status.ok()) << status.message();
-  EXPECT_EQ(read.route_title, "Lago");
-  EXPECT_EQ(read[DocumentKind::kTrainData], Lago()[DocumentKind::kTrainData]);
+  const Result<ScenarioDocuments> read =
+      ReadPackagedScenario(DefaultOs(), program_, kProgramBytes.size());
+  ASSERT_TRUE(read.ok()) << read.status().message();
+  EXPECT_EQ(read->route_title, "Lago");
+  EXPECT_EQ((*read)[DocumentKind::kTrainData], Lago()[DocumentKind::kTrainData]);
 }
 
 TEST_F(PackagedScenario, AProgramCutShortIsAFileSystemFailureThatNamesIt) {
   const std::string payload = EncodePayload(Lago());
   WriteFile(program_, kProgramBytes + payload.substr(0, payload.size() - 5));
-  ScenarioDocuments read;
-  const Status status = ReadPackagedScenario(program_, kProgramBytes.size(), read);
+  const Status status = ReadPackagedScenario(DefaultOs(), program_, kProgramBytes.size()).status();
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(status.message(),
             program_ + ": its scenario is cut short: " + std::to_string(payload.size() - 29) +
                 " of its " + std::to_string(payload.size() - 24) + " bytes are there");
   // Cut before its scenario begins.
   WriteFile(program_, kProgramBytes.substr(0, 10));
-  EXPECT_EQ(ReadPackagedScenario(program_, kProgramBytes.size(), read).message(),
+  EXPECT_EQ(ReadPackagedScenario(DefaultOs(), program_, kProgramBytes.size()).status().message(),
             program_ + ": its scenario is cut short: 0 of the 24 bytes of its header are there");
 }
 
 TEST_F(PackagedScenario, AProgramThatCannotBeReadIsNamed) {
-  ScenarioDocuments read;
-  const Status status = ReadPackagedScenario(program_, 25, read);
+  const Status status = ReadPackagedScenario(DefaultOs(), program_, 25).status();
   EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(status.message(), program_ + ": cannot read the program for its scenario");
 }

@@ -59,7 +59,9 @@ TEST(ScenarioDocuments, ADocumentIsWrittenWithItsLinesExactly) {
   ScratchDirectory dir;
   const ScenarioPlace place{
       .route_title = "Lago", .train_title = "Espresso", .app_path = dir.text()};
-  ASSERT_TRUE(WriteScenarioDocument(place, DocumentKind::kNotes, {"    Località", "", " x "}).ok());
+  ASSERT_TRUE(
+      WriteScenarioDocument(DefaultOs(), place, DocumentKind::kNotes, {"    Località", "", " x "})
+          .ok());
   EXPECT_EQ(ReadFile(dir.path() / "Lago_Espresso_note.txt"), "    Localit\xE0\r\n\r\n x \r\n");
 }
 
@@ -67,8 +69,8 @@ TEST(ScenarioDocuments, ADocumentATableWouldCutShortIsRefusedUnwritten) {
   ScratchDirectory dir;
   const ScenarioPlace place{
       .route_title = "Lago", .train_title = "Espresso", .app_path = dir.text()};
-  const Status written =
-      WriteScenarioDocument(place, DocumentKind::kNotes, {"uno", std::string(kEndMarker), "tre"});
+  const Status written = WriteScenarioDocument(DefaultOs(), place, DocumentKind::kNotes,
+                                               {"uno", std::string(kEndMarker), "tre"});
   EXPECT_EQ(written.kind(), ExitStatus::kDataError);
   EXPECT_EQ(written.message(), dir.text() +
                                    "/Lago_Espresso_note.txt: line 2 is 'riferimento "

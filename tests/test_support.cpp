@@ -61,12 +61,13 @@ bool SplitCrLfLines(const std::string& bytes, std::vector<std::string>* lines) {
   return true;
 }
 
-WrittenDocument WriteDocument(Status (*writer)(const ScenarioPlace&), const std::string& file) {
+WrittenDocument WriteDocument(Status (*writer)(Os&, const ScenarioPlace&),
+                              const std::string& file) {
   ScratchDirectory dir;
   const ScenarioPlace form{
       .route_title = "Tarvosa", .train_title = "Corvale", .app_path = dir.text()};
   WrittenDocument document;
-  const Status status = writer(form);
+  const Status status = writer(DefaultOs(), form);
   EXPECT_TRUE(status.ok()) << status.message();
   document.bytes = ReadFile(dir.path() / file);
   EXPECT_TRUE(SplitCrLfLines(document.bytes, &document.lines)) << file;

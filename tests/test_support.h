@@ -9,6 +9,7 @@
 
 #include "app/screen.h"
 #include "documents/file_names.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa::testing {
@@ -47,7 +48,7 @@ struct WrittenDocument {
   std::string bytes;
   std::vector<std::string> lines;
 };
-WrittenDocument WriteDocument(Status (*writer)(const ScenarioPlace&), const std::string& file);
+WrittenDocument WriteDocument(Status (*writer)(Os&, const ScenarioPlace&), const std::string& file);
 
 // What a complete run leaves beside the program, sorted: the three
 // documents and the three compiled files.

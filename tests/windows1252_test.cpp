@@ -7,16 +7,17 @@ namespace {
 
 std::string Encode(std::string_view utf8) {
   std::string out;
-  const auto error = AppendWindows1252(utf8, out);
-  EXPECT_FALSE(error) << error->reason;
+  const Status encoded = EncodeWindows1252(utf8, out);
+  EXPECT_TRUE(encoded.ok()) << encoded.message();
   return out;
 }
 
 std::string ErrorOf(std::string_view utf8) {
   std::string out;
-  const auto error = AppendWindows1252(utf8, out);
-  if (!error) return "no error";
-  return std::to_string(error->column) + ": " + error->reason;
+  const Status encoded = EncodeWindows1252(utf8, out);
+  if (encoded.ok()) return "no error";
+  EXPECT_EQ(encoded.kind(), ExitStatus::kDataError);
+  return encoded.message();
 }
 
 TEST(Windows1252, AsciiIsKeptByteForByte) {
@@ -59,6 +60,17 @@ TEST(Windows1252, BytesThatAreNotUtf8AreAnError) {
   EXPECT_EQ(ErrorOf("\xF5\x80\x80\x80"), "1: the text is not valid UTF-8");
 }
 
+// The form the tool still calls gives the same error in two parts.
+TEST(Windows1252, TheToolsFormGivesTheColumnAndTheReason) {
+  std::string out;
+  const auto error = AppendWindows1252("abā", out);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->column, 3u);
+  EXPECT_EQ(error->reason, "character U+0101 has no Windows-1252 byte");
+  EXPECT_FALSE(AppendWindows1252("è", out));
+  EXPECT_EQ(out, "ab\xE8");
+}
+
 TEST(Windows1252, BytesReadBackAsUtf8) {
   EXPECT_EQ(Windows1252ToUtf8("Validit\xE0 11.15\xBD \x80"), "Validità 11.15½ €");
   EXPECT_EQ(Windows1252ToUtf8("\x81"), "\uFFFD");
@@ -72,23 +84,23 @@ TEST(Windows1252, EveryByteWithACharacterComesBackFromItsUtf8) {
     }
   }
   std::string utf8;
-  ASSERT_FALSE(AppendUtf8FromWindows1252(bytes, utf8));
+  ASSERT_TRUE(DecodeWindows1252(bytes, utf8).ok());
   EXPECT_EQ(Encode(utf8), bytes);
   utf8.clear();
-  ASSERT_FALSE(AppendUtf8FromWindows1252("Validit\xE0 \x80", utf8));
+  ASSERT_TRUE(DecodeWindows1252("Validit\xE0 \x80", utf8).ok());
   EXPECT_EQ(utf8, "Validità €");
 }
 
 TEST(Windows1252, AByteWithoutACharacterCannotBeReadBack) {
   for (const char* bytes : {"ab\x81", "ab\x8D", "ab\x8F", "ab\x90", "ab\x9D"}) {
     std::string utf8;
-    const auto error = AppendUtf8FromWindows1252(bytes, utf8);
-    ASSERT_TRUE(error) << bytes;
-    EXPECT_EQ(error->column, 3u);
+    const Status decoded = DecodeWindows1252(bytes, utf8);
+    EXPECT_EQ(decoded.kind(), ExitStatus::kDataError) << bytes;
+    EXPECT_EQ(decoded.message().substr(0, 3), "3: ") << decoded.message();
   }
   std::string utf8;
-  EXPECT_EQ(AppendUtf8FromWindows1252("\xE8\x90", utf8)->reason,
-            "byte 90 holds no Windows-1252 character");
+  EXPECT_EQ(DecodeWindows1252("\xE8\x90", utf8).message(),
+            "2: byte 90 holds no Windows-1252 character");
 }
 
 }  // namespace

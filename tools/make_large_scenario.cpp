@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
   const tarvosa::LargeScenario scenario = tarvosa::MakeLargeScenario(static_cast<int>(length));
   for (const auto& [name, bytes] :
        {std::pair{argv[2], &scenario.line}, {argv[3], &scenario.train}}) {
-    if (const tarvosa::Status s = tarvosa::ReplaceFileContent(name, *bytes); !s.ok()) {
+    if (const tarvosa::Status s = tarvosa::ReplaceFileContent(tarvosa::DefaultOs(), name, *bytes);
+        !s.ok()) {
       std::fprintf(stderr, "%s\n", s.message().c_str());
       return 1;
     }

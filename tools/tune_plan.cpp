@@ -168,8 +168,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tune_plan LINE_FILE X Y [--keep START]...\n");
     return 4;
   }
-  const auto text = tarvosa::ReadWholeFile(argv[1]);
-  if (!text) {
+  const auto text = tarvosa::ReadWholeFile(tarvosa::DefaultOs(), argv[1], tarvosa::Links::kFollow);
+  if (!text.ok()) {
     std::fprintf(stderr, "%s: cannot read the file\n", argv[1]);
     return 1;
   }

@@ -21,16 +21,19 @@ std::uint64_t PayloadOffset() {
   return DecodeFixed64(offset);
 }
 
-Status ReadPackagedScenario(const std::string& program, std::uint64_t offset,
-                            ScenarioDocuments& scenario) {
-  const auto payload = ReadFileFrom(program, offset);
-  if (!payload) {
+Result<ScenarioDocuments> ReadPackagedScenario(Os& os, const std::string& program,
+                                               std::uint64_t offset) {
+  const Result<FileTail> payload = ReadFileFrom(os, program, offset);
+  if (!payload.ok()) {
     return Status::FileSystemError(program + ": cannot read the program for its scenario");
   }
-  if (std::string reason = DecodePayload(payload->bytes, scenario); !reason.empty()) {
-    return Status::FileSystemError(program + ": " + reason);
+  // The program's file is not what it was built as: for the user, a file
+  // that cannot be read, not scenario data to mend.
+  Result<ScenarioDocuments> scenario = DecodePayload(payload->bytes);
+  if (!scenario.ok()) {
+    return Status::FileSystemError(program + ": " + scenario.status().message());
   }
-  return Status();
+  return scenario;
 }
 
 }  // namespace tarvosa

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "documents/scenario_documents.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
@@ -17,7 +18,7 @@ std::uint64_t PayloadOffset();
 // Reads the scenario that the program `program` carries from `offset` on.
 // A failure names the program and the reason: its file cannot be read, or
 // its scenario is cut short, altered or of a version it cannot read.
-Status ReadPackagedScenario(const std::string& program, std::uint64_t offset,
-                            ScenarioDocuments& scenario);
+Result<ScenarioDocuments> ReadPackagedScenario(Os& os, const std::string& program,
+                                               std::uint64_t offset);
 
 }  // namespace tarvosa

@@ -10,23 +10,21 @@ namespace {
 
 // Installs the scenario the program carries, which must be read whole
 // before anything is shown or written.
-ExitStatus InstallPackaged(Form1& form, Screen& screen, std::uint64_t offset,
+ExitStatus InstallPackaged(Os& os, Form1& form, Screen& screen, std::uint64_t offset,
                            std::chrono::milliseconds lock_wait) {
   const auto program = platform::ExecutablePath();
   if (!program) {
     return ReportFailure(
         screen, Status::FileSystemError("cannot find the running program's file for its scenario"));
   }
-  ScenarioDocuments scenario;
-  if (Status read = ReadPackagedScenario(*program, offset, scenario); !read.ok()) {
-    return ReportFailure(screen, read);
-  }
-  return Form_Load(form, screen, scenario, lock_wait);
+  const Result<ScenarioDocuments> scenario = ReadPackagedScenario(os, *program, offset);
+  if (!scenario.ok()) return ReportFailure(screen, scenario.status());
+  return Form_Load(os, form, screen, *scenario, lock_wait);
 }
 
 }  // namespace
 
-int RunInstaller(std::chrono::milliseconds lock_wait) {
+int RunInstaller(Os& os, std::chrono::milliseconds lock_wait) {
   platform::PrepareProcess();
   const auto screen = platform::OpenScreen();
   const auto directory = platform::ExecutableDirectory();
@@ -39,9 +37,9 @@ int RunInstaller(std::chrono::milliseconds lock_wait) {
   form.separator = platform::PathSeparator();
   // An installer as built carries no scenario and never reads its own file.
   if (const std::uint64_t offset = PayloadOffset(); offset != 0) {
-    return static_cast<int>(InstallPackaged(form, *screen, offset, lock_wait));
+    return static_cast<int>(InstallPackaged(os, form, *screen, offset, lock_wait));
   }
-  return static_cast<int>(Form_Load(form, *screen, lock_wait));
+  return static_cast<int>(Form_Load(os, form, *screen, lock_wait));
 }
 
 }  // namespace tarvosa

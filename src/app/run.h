@@ -10,7 +10,8 @@
 
 namespace tarvosa {
 
-// `lock_wait`: how long to wait for another run in the same directory.
-int RunInstaller(std::chrono::milliseconds lock_wait = kLockWait);
+// Every file through `os`; `lock_wait`: how long to wait for another run in
+// the same directory.
+int RunInstaller(Os& os, std::chrono::milliseconds lock_wait = kLockWait);
 
 }  // namespace tarvosa

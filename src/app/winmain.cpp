@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include "app/run.h"
+#include "util/os.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return tarvosa::RunInstaller();
+  return tarvosa::RunInstaller(tarvosa::DefaultOs());
 }

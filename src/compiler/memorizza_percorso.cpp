@@ -15,11 +15,14 @@ struct InputFile {
   Status status;  // why a file that is there could not be read
 };
 
-InputFile ReadInput(const std::string& name) {
-  if (!IsRegularFile(name)) return {};
-  auto bytes = ReadWholeFile(name);
-  if (!bytes) return {std::nullopt, Status::FileSystemError(name + ": cannot read the file")};
-  return {std::move(bytes), Status()};
+InputFile ReadInput(Os& os, const std::string& name) {
+  const Status unreadable = Status::FileSystemError(name + ": cannot read the file");
+  const Result<FileInfo> info = os.Stat(name);
+  if (!info.ok()) return {std::nullopt, unreadable};
+  if (info->type != FileType::kRegular) return {};
+  Result<std::string> bytes = ReadWholeFile(os, name);
+  if (!bytes.ok()) return {std::nullopt, unreadable};
+  return {std::move(*bytes), Status()};
 }
 
 std::optional<std::string_view> View(const InputFile& file) {
@@ -29,27 +32,32 @@ std::optional<std::string_view> View(const InputFile& file) {
 
 }  // namespace
 
-Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files) {
+Status WriteCompiledFiles(Os& os, const CompiledScenario& scenario, const ScenarioFiles& files) {
   if (scenario.plan) {
     const auto write_plan = [&](ByteSink& sink) { WriteLineData(*scenario.plan, sink); };
-    if (Status s = ReplaceFileWith(files.plan, write_plan); !s.ok()) return s;
+    if (Status s = ReplaceFileWith(os, files.plan, write_plan); !s.ok()) return s;
   }
-  if (Status s = ReplaceFileContent(files.table, EncodeScenarioHeader(scenario.header)); !s.ok()) {
+  if (Status s = ReplaceFileContent(os, files.table, EncodeScenarioHeader(scenario.header));
+      !s.ok()) {
     return s;
   }
-  if (Status s = ReplaceFileContent(files.track, EncodeTrackCells(scenario.cells)); !s.ok()) {
+  if (Status s = ReplaceFileContent(os, files.track, EncodeTrackCells(scenario.cells)); !s.ok()) {
     return s;
   }
-  return FlushDirectoryOf(files.track);
+  return FlushDirectoryOf(os, files.track);
 }
 
-Status memorizza_percorso(const ScenarioFiles& files, std::string_view route_title,
+Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files) {
+  return WriteCompiledFiles(DefaultOs(), scenario, files);
+}
+
+Status memorizza_percorso(Os& os, const ScenarioFiles& files, std::string_view route_title,
                           std::string_view train_title, std::int32_t j) {
   // Both files exist only to be read here: they go on every way out.
-  const InputFile line = ReadInput(files.line_definition);
-  const InputFile train = ReadInput(files.train_data);
+  const InputFile line = ReadInput(os, files.line_definition);
+  const InputFile train = ReadInput(os, files.train_data);
   for (const std::string* name : {&files.line_definition, &files.train_data}) {
-    if (Status deleted = DeleteFileIfPresent(*name); !deleted.ok()) return deleted;
+    if (Status deleted = DeleteFileIfPresent(os, *name); !deleted.ok()) return deleted;
   }
   if (!line.status.ok()) return line.status;
   if (!train.status.ok()) return train.status;
@@ -70,7 +78,9 @@ Status memorizza_percorso(const ScenarioFiles& files, std::string_view route_tit
   if (compiled.fatal_conflict != 0) {
     return Status::FatalConflict(std::to_string(compiled.fatal_conflict));
   }
-  if (Status written = WriteCompiledFiles(compiled.scenario, files); !written.ok()) return written;
+  if (Status written = WriteCompiledFiles(os, compiled.scenario, files); !written.ok()) {
+    return written;
+  }
   return error.empty() ? Status() : Status::DataError(error);
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "compiler/compiled_model.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
@@ -24,7 +25,7 @@ struct ScenarioFiles {
 // and the track file, in this order, each whole and flushed to the disk;
 // stops at the first that fails. Last it flushes their directory, which
 // puts the renames of every file replaced in it on the disk.
-Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files);
+Status WriteCompiledFiles(Os& os, const CompiledScenario& scenario, const ScenarioFiles& files);
 
 // Reads the two text files and deletes them, whatever the outcome;
 // compiles them with the titles (Windows-1252) and the plan flag `j`; and
@@ -32,7 +33,10 @@ Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles&
 // written, or with nothing written when the line left no track, its message
 // "FILE:LINE:COLUMN: error N ..."; the fatal conflict 1250 or 1251, with
 // nothing written; or the failure of a file operation.
-Status memorizza_percorso(const ScenarioFiles& files, std::string_view route_title,
+Status memorizza_percorso(Os& os, const ScenarioFiles& files, std::string_view route_title,
                           std::string_view train_title, std::int32_t j);
+
+// Kept for the tool until it takes an Os: WriteCompiledFiles on DefaultOs().
+Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files);
 
 }  // namespace tarvosa

@@ -11,9 +11,8 @@ Status ReadAuthorLines(const std::string& name, std::string_view bytes, Document
     std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
     std::string& line = lines.emplace_back();
-    if (const auto error = AppendUtf8FromWindows1252(bytes.substr(start, end - start), line)) {
-      return Status::DataError(name + ":" + std::to_string(lines.size()) + ":" +
-                               std::to_string(error->column) + ": " + error->reason);
+    if (Status read = DecodeWindows1252(bytes.substr(start, end - start), line); !read.ok()) {
+      return Status::DataError(name + ":" + std::to_string(lines.size()) + ":" + read.message());
     }
     const bool crlf = bytes.substr(end, 2) == "\r\n";
     start = end + (crlf ? 2 : 1);
@@ -25,7 +24,7 @@ std::string InstalledBytes(const DocumentLines& lines) {
   std::string bytes;
   for (const std::string& line : lines) {
     // Text read from Windows-1252 has a byte for every character.
-    (void)AppendWindows1252(line, bytes);
+    (void)EncodeWindows1252(line, bytes);
     bytes += "\r\n";
   }
   return bytes;

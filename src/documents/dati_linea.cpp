@@ -6,8 +6,13 @@
 
 namespace tarvosa {
 
+Status dati_linea(Os& os, const ScenarioPlace& place) {
+  return scrivi_documento(os, LineDefinitionName(place),
+                          MakeDocumentTable(scenario::kLineDefinition));
+}
+
 Status dati_linea(const ScenarioPlace& place) {
-  return scrivi_documento(LineDefinitionName(place), MakeDocumentTable(scenario::kLineDefinition));
+  return dati_linea(DefaultOs(), place);
 }
 
 }  // namespace tarvosa

@@ -3,11 +3,15 @@
 #pragma once
 
 #include "documents/file_names.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the route's line definition file, Tarvosa_linea.txt.
+Status dati_linea(Os& os, const ScenarioPlace& place);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs().
 Status dati_linea(const ScenarioPlace& place);
 
 }  // namespace tarvosa

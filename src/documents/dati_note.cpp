@@ -6,8 +6,12 @@
 
 namespace tarvosa {
 
+Status dati_note(Os& os, const ScenarioPlace& place) {
+  return scrivi_documento(os, NotesName(place), MakeDocumentTable(scenario::kNotes));
+}
+
 Status dati_note(const ScenarioPlace& place) {
-  return scrivi_documento(NotesName(place), MakeDocumentTable(scenario::kNotes));
+  return dati_note(DefaultOs(), place);
 }
 
 }  // namespace tarvosa

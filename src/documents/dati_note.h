@@ -3,11 +3,15 @@
 #pragma once
 
 #include "documents/file_names.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the author's notes, Tarvosa_Corvale_note.txt.
+Status dati_note(Os& os, const ScenarioPlace& place);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs().
 Status dati_note(const ScenarioPlace& place);
 
 }  // namespace tarvosa

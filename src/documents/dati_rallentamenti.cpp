@@ -6,8 +6,13 @@
 
 namespace tarvosa {
 
+Status dati_rallentamenti(Os& os, const ScenarioPlace& place) {
+  return scrivi_documento(os, SlowDownOrderName(place),
+                          MakeDocumentTable(scenario::kSlowDownOrder));
+}
+
 Status dati_rallentamenti(const ScenarioPlace& place) {
-  return scrivi_documento(SlowDownOrderName(place), MakeDocumentTable(scenario::kSlowDownOrder));
+  return dati_rallentamenti(DefaultOs(), place);
 }
 
 }  // namespace tarvosa

@@ -2,11 +2,15 @@
 #pragma once
 
 #include "documents/file_names.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the slow-down order, Tarvosa_Corvale_rallentamenti.txt.
+Status dati_rallentamenti(Os& os, const ScenarioPlace& place);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs().
 Status dati_rallentamenti(const ScenarioPlace& place);
 
 }  // namespace tarvosa

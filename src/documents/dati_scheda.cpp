@@ -6,8 +6,12 @@
 
 namespace tarvosa {
 
+Status dati_scheda(Os& os, const ScenarioPlace& place) {
+  return scrivi_documento(os, TimetableName(place), MakeDocumentTable(scenario::kTimetable));
+}
+
 Status dati_scheda(const ScenarioPlace& place) {
-  return scrivi_documento(TimetableName(place), MakeDocumentTable(scenario::kTimetable));
+  return dati_scheda(DefaultOs(), place);
 }
 
 }  // namespace tarvosa

@@ -3,11 +3,15 @@
 #pragma once
 
 #include "documents/file_names.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the timetable sheet, Tarvosa_Corvale_scheda_treno.txt.
+Status dati_scheda(Os& os, const ScenarioPlace& place);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs().
 Status dati_scheda(const ScenarioPlace& place);
 
 }  // namespace tarvosa

@@ -6,8 +6,12 @@
 
 namespace tarvosa {
 
+Status dati_treno(Os& os, const ScenarioPlace& place) {
+  return scrivi_documento(os, TrainDataName(place), MakeDocumentTable(scenario::kTrainData));
+}
+
 Status dati_treno(const ScenarioPlace& place) {
-  return scrivi_documento(TrainDataName(place), MakeDocumentTable(scenario::kTrainData));
+  return dati_treno(DefaultOs(), place);
 }
 
 }  // namespace tarvosa

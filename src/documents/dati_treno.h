@@ -3,11 +3,15 @@
 #pragma once
 
 #include "documents/file_names.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
 
 // Writes the train's data file, Tarvosa_Corvale-.txt.
+Status dati_treno(Os& os, const ScenarioPlace& place);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs().
 Status dati_treno(const ScenarioPlace& place);
 
 }  // namespace tarvosa

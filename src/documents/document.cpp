@@ -8,10 +8,9 @@
 namespace tarvosa {
 namespace {
 
-Status LineError(const std::string& name, std::size_t index, std::size_t column,
-                 const std::string& reason) {
-  return Status::DataError(name + ":" + std::to_string(index + 1) + ":" + std::to_string(column) +
-                           ": " + reason);
+// `at` is "COLUMN: reason".
+Status LineError(const std::string& name, std::size_t index, const std::string& at) {
+  return Status::DataError(name + ":" + std::to_string(index + 1) + ":" + at);
 }
 
 }  // namespace
@@ -24,17 +23,18 @@ DocumentTable MakeDocumentTable(std::span<const std::string_view> lines) {
   return table;
 }
 
-Status scrivi_documento(const std::string& name, const DocumentTable& table) {
+Status scrivi_documento(Os& os, const std::string& name, const DocumentTable& table) {
   std::string bytes;
   std::size_t index = 0;
   for (; index < table.size() && table[index] != kEndMarker; ++index) {
     const std::size_t start = bytes.size();
-    if (const auto error = AppendWindows1252(table[index], bytes)) {
-      return LineError(name, index, error->column, error->reason);
+    if (Status encoded = EncodeWindows1252(table[index], bytes); !encoded.ok()) {
+      return LineError(name, index, encoded.message());
     }
     // One byte a character, so the byte offset is the column.
     if (const auto at = bytes.find_first_of("\r\n", start); at != std::string::npos) {
-      return LineError(name, index, at - start + 1, "a line break inside a line");
+      return LineError(name, index,
+                       std::to_string(at - start + 1) + ": a line break inside a line");
     }
     bytes += "\r\n";
   }
@@ -42,7 +42,11 @@ Status scrivi_documento(const std::string& name, const DocumentTable& table) {
     return Status::DataError(name + ": the document has no end marker in its " +
                              std::to_string(table.size()) + " entries");
   }
-  return ReplaceFileContent(name, bytes);
+  return ReplaceFileContent(os, name, bytes);
+}
+
+Status scrivi_documento(const std::string& name, const DocumentTable& table) {
+  return scrivi_documento(DefaultOs(), name, table);
 }
 
 }  // namespace tarvosa

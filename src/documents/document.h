@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
@@ -28,6 +29,9 @@ DocumentTable MakeDocumentTable(std::span<const std::string_view> lines);
 // followed by CR LF (the last one too), unchanged and in Windows-1252. An
 // entry that cannot be written that way fails the whole document before the
 // file is touched; the message names the file and the line.
+Status scrivi_documento(Os& os, const std::string& name, const DocumentTable& table);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs().
 Status scrivi_documento(const std::string& name, const DocumentTable& table);
 
 }  // namespace tarvosa

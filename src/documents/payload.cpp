@@ -55,32 +55,40 @@ class BodyReader {
   std::string_view rest_;
 };
 
-std::string ReadDocument(BodyReader& reader, std::optional<DocumentLines>& lines) {
+// The failure names what could not be read.
+Status ReadDocument(BodyReader& reader, std::optional<DocumentLines>& lines) {
   std::uint64_t present = 0, count = 0;
-  if (!reader.Number(1, present) || present > 1) return "a document is neither missing nor there";
-  if (present == 0) return "";
+  if (!reader.Number(1, present) || present > 1) {
+    return Status::DataError("a document is neither missing nor there");
+  }
+  if (present == 0) return Status();
   // The count is checked before anything is kept for it.
-  if (!reader.Number(4, count) || count >= kDocumentTableSize) return "a document's line count";
+  if (!reader.Number(4, count) || count >= kDocumentTableSize) {
+    return Status::DataError("a document's line count");
+  }
   lines.emplace(count);
   for (std::string& line : *lines) {
-    if (!reader.Text(4, line)) return "a document's line";
+    if (!reader.Text(4, line)) return Status::DataError("a document's line");
   }
-  return "";
+  return Status();
 }
 
-std::string ReadBody(std::string_view body, ScenarioDocuments& scenario) {
+Result<ScenarioDocuments> ReadBody(std::string_view body) {
   BodyReader reader(body);
+  ScenarioDocuments scenario;
   if (!reader.Text(2, scenario.route_title) || !reader.Text(2, scenario.train_title)) {
-    return "the body ends inside its titles";
+    return Status::DataError("the body ends inside its titles");
   }
   for (const DocumentKind kind : kWritingOrder) {
-    if (std::string wrong = ReadDocument(reader, scenario[kind]); !wrong.empty()) {
-      return "the body does not read as a scenario: " + wrong + " of the " +
-             std::string(DocumentTitle(kind));
+    if (Status read = ReadDocument(reader, scenario[kind]); !read.ok()) {
+      return Status::DataError("the body does not read as a scenario: " + read.message() +
+                               " of the " + std::string(DocumentTitle(kind)));
     }
   }
-  if (!reader.AtEnd()) return "the body does not read as a scenario: bytes after its documents";
-  return "";
+  if (!reader.AtEnd()) {
+    return Status::DataError("the body does not read as a scenario: bytes after its documents");
+  }
+  return scenario;
 }
 
 }  // namespace
@@ -94,41 +102,40 @@ std::string EncodePayload(const ScenarioDocuments& scenario) {
   return payload + body;
 }
 
-std::string DecodePayload(std::string_view payload, ScenarioDocuments& scenario) {
-  scenario = {};
+Result<ScenarioDocuments> DecodePayload(std::string_view payload) {
+  const auto wrong = [](const std::string& reason) { return Status::DataError(reason); };
   if (payload.size() < kPayloadHeaderBytes) {
-    return "its scenario is cut short: " + std::to_string(payload.size()) + " of the " +
-           std::to_string(kPayloadHeaderBytes) + " bytes of its header are there";
+    return wrong("its scenario is cut short: " + std::to_string(payload.size()) + " of the " +
+                 std::to_string(kPayloadHeaderBytes) + " bytes of its header are there");
   }
   if (payload.substr(0, kPayloadMagic.size()) != kPayloadMagic) {
-    return "its scenario has been altered: its header is not where the program says";
+    return wrong("its scenario has been altered: its header is not where the program says");
   }
   const std::uint32_t version = DecodeFixed32(payload.data() + 8);
   if (version != kPayloadVersion) {
-    return "its scenario is of version " + std::to_string(version) +
-           ", and this program reads version " + std::to_string(kPayloadVersion) + " only";
+    return wrong("its scenario is of version " + std::to_string(version) +
+                 ", and this program reads version " + std::to_string(kPayloadVersion) + " only");
   }
   const std::uint32_t checksum = DecodeFixed32(payload.data() + 12);
   const std::uint64_t length = DecodeFixed64(payload.data() + 16);
   const std::string_view body = payload.substr(kPayloadHeaderBytes);
   if (body.size() < length) {
-    return "its scenario is cut short: " + std::to_string(body.size()) + " of its " +
-           std::to_string(length) + " bytes are there";
+    return wrong("its scenario is cut short: " + std::to_string(body.size()) + " of its " +
+                 std::to_string(length) + " bytes are there");
   }
   if (body.size() > length) {
-    return "its scenario has been altered: " + std::to_string(body.size() - length) +
-           " bytes follow it";
+    return wrong("its scenario has been altered: " + std::to_string(body.size() - length) +
+                 " bytes follow it");
   }
   if (Crc32(body) != checksum) {
-    return "its scenario has been altered: its checksum does not match its bytes";
+    return wrong("its scenario has been altered: its checksum does not match its bytes");
   }
-  if (std::string wrong = ReadBody(body, scenario); !wrong.empty()) {
-    return "its scenario cannot be read: " + wrong;
+  Result<ScenarioDocuments> scenario = ReadBody(body);
+  if (!scenario.ok()) return wrong("its scenario cannot be read: " + scenario.status().message());
+  if (std::string problem = ScenarioProblem(*scenario); !problem.empty()) {
+    return wrong("its scenario cannot be installed: " + problem);
   }
-  if (std::string wrong = ScenarioProblem(scenario); !wrong.empty()) {
-    return "its scenario cannot be installed: " + wrong;
-  }
-  return "";
+  return scenario;
 }
 
 }  // namespace tarvosa

@@ -29,6 +29,7 @@
 #include <string_view>
 
 #include "documents/scenario_documents.h"
+#include "util/status.h"
 
 namespace tarvosa {
 
@@ -59,9 +60,9 @@ inline constexpr std::size_t kPayloadHeaderBytes = 24;
 std::string EncodePayload(const ScenarioDocuments& scenario);
 
 // Reads the scenario from `payload`, the program's bytes from the offset
-// its slot holds to the end. Returns "" when it has one, or why not: cut
+// its slot holds to the end. A data error says why there is none: cut
 // short, altered (a checksum that does not match, bytes after the body, a
 // body that does not read as a scenario) or of another version.
-std::string DecodePayload(std::string_view payload, ScenarioDocuments& scenario);
+Result<ScenarioDocuments> DecodePayload(std::string_view payload);
 
 }  // namespace tarvosa

@@ -50,8 +50,8 @@ std::string TitleProblem(std::string_view title) {
     }
   }
   std::string bytes;
-  if (const auto error = AppendWindows1252(title, bytes)) {
-    return "the title's character " + std::to_string(error->column) + ": " + error->reason;
+  if (Status encoded = EncodeWindows1252(title, bytes); !encoded.ok()) {
+    return "the title's character " + encoded.message();
   }
   return "";
 }
@@ -89,7 +89,7 @@ std::string ScenarioProblem(const ScenarioDocuments& scenario) {
   return "";
 }
 
-Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
+Status WriteScenarioDocument(Os& os, const ScenarioPlace& place, DocumentKind kind,
                              const DocumentLines& lines) {
   const std::string name = DocumentName(kind, place);
   // A table would cut such a document short without a word.
@@ -97,7 +97,12 @@ Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
     return Status::DataError(name + ": " + problem);
   }
   const std::vector<std::string_view> views(lines.begin(), lines.end());
-  return scrivi_documento(name, MakeDocumentTable(views));
+  return scrivi_documento(os, name, MakeDocumentTable(views));
+}
+
+Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
+                             const DocumentLines& lines) {
+  return WriteScenarioDocument(DefaultOs(), place, kind, lines);
 }
 
 }  // namespace tarvosa

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "documents/file_names.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
@@ -73,6 +74,10 @@ std::string DocumentProblem(const DocumentLines& lines);
 std::string ScenarioProblem(const ScenarioDocuments& scenario);
 
 // Writes the document with scrivi_documento under its name in `place`.
+Status WriteScenarioDocument(Os& os, const ScenarioPlace& place, DocumentKind kind,
+                             const DocumentLines& lines);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs().
 Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
                              const DocumentLines& lines);
 

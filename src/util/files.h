@@ -1,5 +1,6 @@
-// The file operations of a run: replacing an output file whole without ever
-// losing the earlier copy, and reading and deleting an input file.
+// The file operations of a run, made of the primitives of an Os: replacing
+// an output file whole without ever losing the earlier copy, and reading
+// and deleting an input file.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string_view>
 
 #include "util/byte_sink.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa {
@@ -19,7 +21,8 @@ std::filesystem::path PathFromUtf8(const std::string& name);
 
 // Replaces the file `name` with what `produce` appends to the sink it is
 // given, with the same guarantees as ReplaceFileContent.
-Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSink&)>& produce);
+Status ReplaceFileWith(Os& os, const std::string& name,
+                       const std::function<void(ByteSink&)>& produce);
 
 // Replaces the file `name` with exactly `bytes`. The bytes go first to a
 // temporary file beside it ("NAME.1a2b3c4d.partial"), which is flushed to
@@ -29,23 +32,20 @@ Status ReplaceFileWith(const std::string& name, const std::function<void(ByteSin
 // on the disk once the directory is flushed (FlushDirectoryOf). An existing
 // file that has no write permission bit was made read-only on purpose and
 // is refused, whoever runs the program.
-Status ReplaceFileContent(const std::string& name, std::string_view bytes);
+Status ReplaceFileContent(Os& os, const std::string& name, std::string_view bytes);
 
 // Flushes the directory of the file `name` to the disk: the files replaced
 // in it keep their new names after a power loss.
-Status FlushDirectoryOf(const std::string& name);
+Status FlushDirectoryOf(Os& os, const std::string& name);
 
 // Removes the temporary files that runs killed while replacing the file
 // `name` left beside it, and nothing else. Only safe while no other run
-// may be replacing it.
-void RemoveStaleTemporaryFiles(const std::string& name);
+// may be replacing it. What cannot be listed or removed is left.
+void RemoveStaleTemporaryFiles(Os& os, const std::string& name);
 
-// Whether `name` is a regular file (or a link to one).
-bool IsRegularFile(const std::string& name);
-
-// The whole content of the file `name`; nothing when it cannot be read or
-// is not a regular file.
-std::optional<std::string> ReadWholeFile(const std::string& name);
+// The whole content of the regular file `name`, which is opened through a
+// link only when `links` says so.
+Result<std::string> ReadWholeFile(Os& os, const std::string& name, Links links = Links::kRefuse);
 
 // What ReadFileFrom read: the file's size, and its bytes from the offset
 // asked for to its end (none when the offset lies past the end).
@@ -54,11 +54,19 @@ struct FileTail {
   std::string bytes;
 };
 
-// The end of the file `name` from byte `offset`, without reading what comes
-// before it; nothing when it cannot be read or is not a regular file.
-std::optional<FileTail> ReadFileFrom(const std::string& name, std::uint64_t offset);
+// The end of the regular file `name` from byte `offset`, without reading
+// what comes before it.
+Result<FileTail> ReadFileFrom(Os& os, const std::string& name, std::uint64_t offset);
 
 // Deletes the file `name` when there is one.
-Status DeleteFileIfPresent(const std::string& name);
+Status DeleteFileIfPresent(Os& os, const std::string& name);
+
+// Kept for the tool until it takes an Os: the same on DefaultOs(), reading
+// through links as the tool always has, in their earlier forms.
+Status ReplaceFileContent(const std::string& name, std::string_view bytes);
+// Whether `name` is a regular file (or a link to one).
+bool IsRegularFile(const std::string& name);
+// Nothing when it cannot be read or is not a regular file.
+std::optional<std::string> ReadWholeFile(const std::string& name);
 
 }  // namespace tarvosa

@@ -1,40 +1,127 @@
-// The few file operations whose calls differ from one system to another:
-// flushing to disk, replacing by rename, and the lock that keeps two runs
-// out of one directory. Everything else works through std::filesystem.
+// The one seam between the program and the operating system: the few
+// primitives every file operation of a run is made of, behind an interface
+// so that tests can run a whole install on a file system in memory, count
+// its calls and fail any one of them. What is done with the primitives
+// (replacing a file whole, the lock's waiting loop) lies above, in
+// portable code.
+//
+// Paths are UTF-8. A failure is a file-system Status whose message is the
+// system's reason alone ("No such file or directory"): the caller says
+// which file and what it was doing.
 #pragma once
 
 #include <chrono>
-#include <filesystem>
-#include <memory>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
-#include <system_error>
+#include <string_view>
+#include <vector>
 
-namespace tarvosa::os {
+#include "util/status.h"
 
-// Flushes the content of the file `path` to the disk.
-std::error_code FlushFile(const std::filesystem::path& path);
+namespace tarvosa {
 
-// Flushes the entries of the directory `path` (names created, renamed or
-// removed) to the disk, where the system needs it done apart.
-std::error_code FlushDirectory(const std::filesystem::path& path);
+class Os;
 
-// Renames `from` over `to`, which may exist; once it returns, the rename
-// is on the disk where the system can say so.
-std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to);
-
-// An exclusive lock on a lock file, held until it is destroyed. The lock
-// file goes with it; only a process that is killed leaves it behind, and
-// the next lock takes it over.
-class DirectoryLock {
+// A file an Os opened, closed when destroyed; it moves, it is not copied.
+class File {
  public:
-  virtual ~DirectoryLock() = default;
+  using Handle = std::intptr_t;
+
+  File() = default;  // no file
+  File(Os& os, Handle handle) : os_(&os), handle_(handle) {}
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File();
+
+  bool is_open() const { return os_ != nullptr; }
+  Handle handle() const { return handle_; }
+
+  // For the Os that closes it: the handle, which the File no longer holds.
+  Handle Release();
+
+ private:
+  Os* os_ = nullptr;
+  Handle handle_ = 0;
 };
 
-// Takes the lock on `lock_file`, waiting up to `wait` while another process
-// holds it. Nothing, with `error` set, when the wait runs out (a timed-out
-// error) or the lock file cannot be made.
-std::unique_ptr<DirectoryLock> LockDirectory(const std::filesystem::path& lock_file,
-                                             std::chrono::milliseconds wait,
-                                             std::error_code& error);
+enum class FileType { kMissing, kRegular, kDirectory, kOther };
 
-}  // namespace tarvosa::os
+struct FileInfo {
+  FileType type = FileType::kMissing;
+  // The POSIX permission bits (0777); on Windows 0444 for a read-only file
+  // and 0666 for any other.
+  std::uint32_t permissions = 0;
+  std::uint64_t size = 0;
+};
+
+// Whether opening a name that is a symbolic link (a reparse point on
+// Windows) opens what it points to.
+enum class Links { kRefuse, kFollow };
+
+class Os {
+ public:
+  virtual ~Os() = default;
+
+  // An existing file, for reading.
+  virtual Result<File> OpenForReading(const std::string& path, Links links) = 0;
+
+  // A file that no name held yet, for writing; never through a link.
+  virtual Result<File> CreateNewFile(const std::string& path) = 0;
+
+  // The lock file `path`, created when missing, never through a link, ready
+  // for TryLock. Nothing when another holds it open for itself, as a system
+  // that locks by opening does (Windows: it is opened for nobody else to
+  // share, and deleted when the last handle closes).
+  virtual Result<std::optional<File>> OpenLockFile(const std::string& path) = 0;
+
+  // Reads into `buffer` from byte `offset`; how many bytes came, 0 at the
+  // end of the file.
+  virtual Result<std::size_t> Read(File& file, std::uint64_t offset, std::span<char> buffer) = 0;
+
+  // Writes all of `bytes` after what was written before.
+  virtual Status Write(File& file, std::string_view bytes) = 0;
+
+  // Puts what was written to the file on the disk.
+  virtual Status Flush(File& file) = 0;
+
+  // Closes the file; it is closed even when this fails.
+  virtual Status Close(File& file) = 0;
+
+  virtual Result<FileInfo> StatFile(const File& file) = 0;
+
+  // Takes the lock without waiting: false when another process holds it.
+  // Held until the file is closed.
+  virtual Result<bool> TryLock(File& file) = 0;
+
+  // Whether `file` is the file now under the name `path`, which may have
+  // been removed or replaced since it was opened; false when there is none.
+  virtual Result<bool> IsSameFile(const File& file, const std::string& path) = 0;
+
+  // What `path` names, through a link; kMissing when nothing does.
+  virtual Result<FileInfo> Stat(const std::string& path) = 0;
+
+  // Renames `from` over `to`, which may exist.
+  virtual Status RenameOver(const std::string& from, const std::string& to) = 0;
+
+  // Removes the name `path`; a name that is not there is no failure.
+  virtual Status Unlink(const std::string& path) = 0;
+
+  // The names of the entries of the directory `path`, in no order.
+  virtual Result<std::vector<std::string>> ListDirectory(const std::string& path) = 0;
+
+  // Puts the directory's entries (names created, renamed or removed) on the
+  // disk, where the system needs that done apart.
+  virtual Status FlushDirectory(const std::string& path) = 0;
+
+  virtual std::chrono::steady_clock::time_point Now() = 0;
+  virtual void Sleep(std::chrono::milliseconds duration) = 0;
+};
+
+// The system the program runs on.
+Os& DefaultOs();
+
+}  // namespace tarvosa

@@ -1,95 +1,180 @@
-// POSIX: fsync for files and directories, flock on a lock file that is
-// removed while still held.
+// POSIX: file descriptors opened with O_NOFOLLOW, fsync for files and
+// directories, and flock on the lock file.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 #include <thread>
 
 #include "util/os.h"
 
-namespace tarvosa::os {
+namespace tarvosa {
 namespace {
 
-std::error_code LastError() {
-  return std::error_code(errno, std::generic_category());
+Status Failure(int error) {
+  return Status::FileSystemError(std::generic_category().message(error));
 }
 
-std::error_code Sync(const std::filesystem::path& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) return LastError();
-  std::error_code error;
-  if (::fsync(fd) != 0) error = LastError();
-  ::close(fd);
-  return error;
+Status LastError() {
+  return Failure(errno);
 }
 
-class FlockLock final : public DirectoryLock {
+int Descriptor(const File& file) {
+  return static_cast<int>(file.handle());
+}
+
+FileInfo InfoOf(const struct stat& status) {
+  FileInfo info;
+  if (S_ISREG(status.st_mode)) {
+    info.type = FileType::kRegular;
+  } else if (S_ISDIR(status.st_mode)) {
+    info.type = FileType::kDirectory;
+  } else {
+    info.type = FileType::kOther;
+  }
+  info.permissions = status.st_mode & 0777;
+  info.size = static_cast<std::uint64_t>(status.st_size);
+  return info;
+}
+
+class PosixOs final : public Os {
  public:
-  FlockLock(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
-  // The name goes first, while the lock still keeps others off it; one who
-  // waits on the old file then finds it gone and tries again.
-  ~FlockLock() override {
-    ::unlink(path_.c_str());
-    ::close(fd_);
+  Result<File> OpenForReading(const std::string& path, Links links) override {
+    // Non-blocking, so that a FIFO under the name cannot hold the open up;
+    // the caller reads only a regular file.
+    const int no_follow = links == Links::kRefuse ? O_NOFOLLOW : 0;
+    return Opened(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | no_follow));
   }
 
- private:
-  std::filesystem::path path_;
-  int fd_;
-};
+  Result<File> CreateNewFile(const std::string& path) override {
+    return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  }
 
-// The lock file is the one now under its name: a holder may have removed
-// it between our open and our lock.
-bool StillNamed(const std::filesystem::path& path, int fd) {
-  struct stat held {};
-  struct stat named {};
-  return ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
-         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
-}
+  // Read-only: a lock file left by a killed run of another user still serves.
+  Result<std::optional<File>> OpenLockFile(const std::string& path) override {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return LastError();
+    return std::optional<File>(File(*this, fd));
+  }
+
+  Result<std::size_t> Read(File& file, std::uint64_t offset, std::span<char> buffer) override {
+    for (;;) {
+      const ssize_t read =
+          ::pread(Descriptor(file), buffer.data(), buffer.size(), static_cast<off_t>(offset));
+      if (read >= 0) return static_cast<std::size_t>(read);
+      if (errno != EINTR) return LastError();
+    }
+  }
+
+  Status Write(File& file, std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t written = ::write(Descriptor(file), bytes.data(), bytes.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written < 0) return LastError();
+      if (written == 0) return Failure(EIO);
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return Status();
+  }
+
+  Status Flush(File& file) override {
+    if (::fsync(Descriptor(file)) != 0) return LastError();
+    return Status();
+  }
+
+  Status Close(File& file) override {
+    if (::close(static_cast<int>(file.Release())) != 0) return LastError();
+    return Status();
+  }
+
+  Result<FileInfo> StatFile(const File& file) override {
+    struct stat status {};
+    if (::fstat(Descriptor(file), &status) != 0) return LastError();
+    return InfoOf(status);
+  }
+
+  Result<bool> TryLock(File& file) override {
+    if (::flock(Descriptor(file), LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno == EWOULDBLOCK) return false;
+    return LastError();
+  }
+
+  Result<bool> IsSameFile(const File& file, const std::string& path) override {
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(Descriptor(file), &held) != 0) return LastError();
+    if (::lstat(path.c_str(), &named) != 0) {
+      if (errno == ENOENT) return false;
+      return LastError();
+    }
+    return held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+  }
+
+  Result<FileInfo> Stat(const std::string& path) override {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) return InfoOf(status);
+    if (errno == ENOENT || errno == ENOTDIR) return FileInfo{};
+    return LastError();
+  }
+
+  // rename, not renameat: the tests' killing module stops a run at it.
+  Status RenameOver(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) return LastError();
+    return Status();
+  }
+
+  Status Unlink(const std::string& path) override {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return LastError();
+    return Status();
+  }
+
+  Result<std::vector<std::string>> ListDirectory(const std::string& path) override {
+    DIR* directory = ::opendir(path.c_str());
+    if (directory == nullptr) return LastError();
+    std::vector<std::string> names;
+    int error = 0;
+    for (;;) {
+      errno = 0;  // readdir's end and its failure differ only by errno
+      const dirent* entry = ::readdir(directory);
+      if (entry == nullptr) {
+        error = errno;
+        break;
+      }
+      const std::string_view name = entry->d_name;
+      if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(directory);
+    if (error != 0) return Failure(error);
+    return names;
+  }
+
+  Status FlushDirectory(const std::string& path) override {
+    Result<File> directory = Opened(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!directory.ok()) return directory.status();
+    if (Status flushed = Flush(*directory); !flushed.ok()) return flushed;
+    return Close(*directory);
+  }
+
+  std::chrono::steady_clock::time_point Now() override { return std::chrono::steady_clock::now(); }
+
+  void Sleep(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
+
+ private:
+  Result<File> Opened(int fd) {
+    if (fd < 0) return LastError();
+    return File(*this, fd);
+  }
+};
 
 }  // namespace
 
-std::error_code FlushFile(const std::filesystem::path& path) {
-  return Sync(path, O_RDONLY);
+Os& DefaultOs() {
+  static PosixOs os;
+  return os;
 }
 
-std::error_code FlushDirectory(const std::filesystem::path& path) {
-  return Sync(path, O_RDONLY | O_DIRECTORY);
-}
-
-std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) return LastError();
-  return {};
-}
-
-std::unique_ptr<DirectoryLock> LockDirectory(const std::filesystem::path& lock_file,
-                                             std::chrono::milliseconds wait,
-                                             std::error_code& error) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  for (;;) {
-    // Read-only: a lock file left by a killed run of another user still serves.
-    const int fd = ::open(lock_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
-      error = LastError();
-      return nullptr;
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      if (StillNamed(lock_file, fd)) return std::make_unique<FlockLock>(lock_file, fd);
-    } else if (errno != EWOULDBLOCK) {
-      error = LastError();
-      ::close(fd);
-      return nullptr;
-    }
-    ::close(fd);
-    if (std::chrono::steady_clock::now() >= deadline) {
-      error = std::make_error_code(std::errc::timed_out);
-      return nullptr;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-}
-
-}  // namespace tarvosa::os
+}  // namespace tarvosa

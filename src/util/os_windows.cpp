@@ -1,75 +1,261 @@
-// Windows: FlushFileBuffers, MoveFileExW with write-through, and a lock
-// file opened for nobody else to share that is deleted when closed.
+// Windows: handles opened without following reparse points,
+// FlushFileBuffers, MoveFileExW with write-through, and a lock file opened
+// for nobody else to share that is deleted when closed.
 #include <windows.h>
 
+#include <algorithm>
+#include <system_error>
 #include <thread>
 
 #include "util/os.h"
 
-namespace tarvosa::os {
+namespace tarvosa {
 namespace {
 
-std::error_code LastError() {
-  return std::error_code(static_cast<int>(GetLastError()), std::system_category());
+// In the C library's words where it has them, as the messages have been.
+Status Failure(DWORD code) {
+  const std::error_code error(static_cast<int>(code), std::system_category());
+  return Status::FileSystemError(error.default_error_condition().message());
 }
 
-class HandleLock final : public DirectoryLock {
+Status LastError() {
+  return Failure(GetLastError());
+}
+
+// A link that was not followed: no reason of the system's.
+Status LinkRefused() {
+  return Status::FileSystemError("the name is a link, which is not followed");
+}
+
+bool NotFound(DWORD code) {
+  return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(const wchar_t* wide) {
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 1) return std::string();
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), bytes, nullptr, nullptr);
+  utf8.pop_back();  // the terminating NUL
+  return utf8;
+}
+
+HANDLE HandleOf(const File& file) {
+  return reinterpret_cast<HANDLE>(file.handle());
+}
+
+FileInfo InfoOf(DWORD attributes, DWORD size_high, DWORD size_low) {
+  FileInfo info;
+  info.type = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? FileType::kDirectory : FileType::kRegular;
+  info.permissions = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+  info.size = static_cast<std::uint64_t>(size_high) << 32 | size_low;
+  return info;
+}
+
+Result<BY_HANDLE_FILE_INFORMATION> HandleInformation(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(handle, &information)) return LastError();
+  return information;
+}
+
+class WindowsOs final : public Os {
  public:
-  explicit HandleLock(HANDLE handle) : handle_(handle) {}
-  ~HandleLock() override { CloseHandle(handle_); }
+  Result<File> OpenForReading(const std::string& path, Links links) override {
+    const bool refuse = links == Links::kRefuse;
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (refuse ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    const HANDLE handle =
+        CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastError();
+    File file(*this, reinterpret_cast<File::Handle>(handle));
+    if (refuse && IsReparsePoint(handle)) return LinkRefused();
+    return file;
+  }
+
+  Result<File> CreateNewFile(const std::string& path) override {
+    const HANDLE handle =
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastError();
+    return File(*this, reinterpret_cast<File::Handle>(handle));
+  }
+
+  // Opened for nobody else to share: the open itself is the lock.
+  Result<std::optional<File>> OpenLockFile(const std::string& path) override {
+    const std::wstring wide = Wide(path);
+    const HANDLE handle = CreateFileW(
+        wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD code = GetLastError();
+      // Held by another run, or still being deleted by the one before.
+      const bool busy = code == ERROR_SHARING_VIOLATION ||
+                        (code == ERROR_ACCESS_DENIED &&
+                         GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES);
+      if (busy) return std::optional<File>();
+      return Failure(code);
+    }
+    File file(*this, reinterpret_cast<File::Handle>(handle));
+    // A link put in its place is deleted as it is closed, never followed.
+    if (IsReparsePoint(handle)) return LinkRefused();
+    return std::optional<File>(std::move(file));
+  }
+
+  Result<std::size_t> Read(File& file, std::uint64_t offset, std::span<char> buffer) override {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    const DWORD most = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(HandleOf(file), buffer.data(), most, &read, &at)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) return std::size_t{0};
+      return LastError();
+    }
+    return static_cast<std::size_t>(read);
+  }
+
+  Status Write(File& file, std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const DWORD most = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(HandleOf(file), bytes.data(), most, &written, nullptr)) return LastError();
+      if (written == 0) return Failure(ERROR_WRITE_FAULT);
+      bytes.remove_prefix(written);
+    }
+    return Status();
+  }
+
+  Status Flush(File& file) override {
+    if (!FlushFileBuffers(HandleOf(file))) return LastError();
+    return Status();
+  }
+
+  Status Close(File& file) override {
+    if (!CloseHandle(reinterpret_cast<HANDLE>(file.Release()))) return LastError();
+    return Status();
+  }
+
+  Result<FileInfo> StatFile(const File& file) override {
+    const auto information = HandleInformation(HandleOf(file));
+    if (!information.ok()) return information.status();
+    return InfoOf(information->dwFileAttributes, information->nFileSizeHigh,
+                  information->nFileSizeLow);
+  }
+
+  // The file was opened for nobody else to share: holding it is the lock.
+  Result<bool> TryLock(File&) override { return true; }
+
+  // A name opened without any access, which a file held for nobody else to
+  // share still allows.
+  Result<bool> IsSameFile(const File& file, const std::string& path) override {
+    const HANDLE named = CreateFileW(
+        Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (named == INVALID_HANDLE_VALUE) {
+      const DWORD code = GetLastError();
+      if (NotFound(code)) return false;
+      return Failure(code);
+    }
+    const auto now = HandleInformation(named);
+    CloseHandle(named);
+    const auto held = HandleInformation(HandleOf(file));
+    if (!now.ok()) return now.status();
+    if (!held.ok()) return held.status();
+    return now->dwVolumeSerialNumber == held->dwVolumeSerialNumber &&
+           now->nFileIndexHigh == held->nFileIndexHigh && now->nFileIndexLow == held->nFileIndexLow;
+  }
+
+  // The attributes the directory holds for the name, without opening it;
+  // a link is opened for what it points to.
+  Result<FileInfo> Stat(const std::string& path) override {
+    const std::wstring wide = Wide(path);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+      const DWORD code = GetLastError();
+      if (NotFound(code)) return FileInfo{};
+      return Failure(code);
+    }
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      return InfoOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow);
+    }
+    const HANDLE target =
+        CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (target == INVALID_HANDLE_VALUE) {
+      const DWORD code = GetLastError();
+      if (NotFound(code)) return FileInfo{};  // a link to nothing
+      return Failure(code);
+    }
+    const auto information = HandleInformation(target);
+    CloseHandle(target);
+    if (!information.ok()) return information.status();
+    return InfoOf(information->dwFileAttributes, information->nFileSizeHigh,
+                  information->nFileSizeLow);
+  }
+
+  Status RenameOver(const std::string& from, const std::string& to) override {
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return LastError();
+    }
+    return Status();
+  }
+
+  Status Unlink(const std::string& path) override {
+    if (!DeleteFileW(Wide(path).c_str())) {
+      const DWORD code = GetLastError();
+      if (!NotFound(code)) return Failure(code);
+    }
+    return Status();
+  }
+
+  Result<std::vector<std::string>> ListDirectory(const std::string& path) override {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileW((Wide(path) + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return LastError();
+    std::vector<std::string> names;
+    DWORD code = 0;
+    for (;;) {
+      const std::wstring_view name = entry.cFileName;
+      if (name != L"." && name != L"..") names.push_back(Utf8(entry.cFileName));
+      if (!FindNextFileW(search, &entry)) {
+        code = GetLastError();
+        break;
+      }
+    }
+    FindClose(search);
+    if (code != ERROR_NO_MORE_FILES) return Failure(code);
+    return names;
+  }
+
+  // The renames are written through, so the directory needs nothing more.
+  Status FlushDirectory(const std::string&) override { return Status(); }
+
+  std::chrono::steady_clock::time_point Now() override { return std::chrono::steady_clock::now(); }
+
+  void Sleep(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
 
  private:
-  HANDLE handle_;
+  static bool IsReparsePoint(HANDLE handle) {
+    const auto information = HandleInformation(handle);
+    return information.ok() && (information->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  }
 };
 
 }  // namespace
 
-std::error_code FlushFile(const std::filesystem::path& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return LastError();
-  std::error_code error;
-  if (!FlushFileBuffers(file)) error = LastError();
-  CloseHandle(file);
-  return error;
+Os& DefaultOs() {
+  static WindowsOs os;
+  return os;
 }
 
-// The renames are written through, so the directory needs nothing more.
-std::error_code FlushDirectory(const std::filesystem::path&) {
-  return {};
-}
-
-std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return LastError();
-  }
-  return {};
-}
-
-std::unique_ptr<DirectoryLock> LockDirectory(const std::filesystem::path& lock_file,
-                                             std::chrono::milliseconds wait,
-                                             std::error_code& error) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  for (;;) {
-    const HANDLE handle =
-        CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) return std::make_unique<HandleLock>(handle);
-    const DWORD code = GetLastError();
-    // Held by another run, or still being deleted by the one before.
-    std::error_code ignored;
-    const bool busy = code == ERROR_SHARING_VIOLATION ||
-                      (code == ERROR_ACCESS_DENIED && std::filesystem::exists(lock_file, ignored));
-    if (!busy) {
-      error = std::error_code(static_cast<int>(code), std::system_category());
-      return nullptr;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) {
-      error = std::make_error_code(std::errc::timed_out);
-      return nullptr;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-}
-
-}  // namespace tarvosa::os
+}  // namespace tarvosa

@@ -85,9 +85,11 @@ std::string CodePointName(char32_t c) {
   return buffer;
 }
 
-}  // namespace
+Status AtColumn(std::size_t column, const std::string& reason) {
+  return Status::DataError(std::to_string(column) + ": " + reason);
+}
 
-std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::string& out) {
+std::optional<EncodingError> Encode(std::string_view utf8, std::string& out) {
   std::size_t column = 1;
   for (std::size_t at = 0; at < utf8.size(); ++column) {
     const auto decoded = Decode(utf8, at);
@@ -104,24 +106,35 @@ std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::strin
   return std::nullopt;
 }
 
+}  // namespace
+
+Status EncodeWindows1252(std::string_view utf8, std::string& out) {
+  if (const auto error = Encode(utf8, out)) return AtColumn(error->column, error->reason);
+  return Status();
+}
+
+std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::string& out) {
+  return Encode(utf8, out);
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes) {
   std::string out;
   for (const char c : bytes) AppendUtf8(CharacterOf(c).value_or(U'\uFFFD'), out);
   return out;
 }
 
-std::optional<EncodingError> AppendUtf8FromWindows1252(std::string_view bytes, std::string& utf8) {
+Status DecodeWindows1252(std::string_view bytes, std::string& utf8) {
   for (std::size_t at = 0; at < bytes.size(); ++at) {
     const auto character = CharacterOf(bytes[at]);
     if (!character) {
       char hex[8];
       std::snprintf(hex, sizeof hex, "%02X",
                     static_cast<unsigned>(static_cast<unsigned char>(bytes[at])));
-      return EncodingError{at + 1, std::string("byte ") + hex + " holds no Windows-1252 character"};
+      return AtColumn(at + 1, std::string("byte ") + hex + " holds no Windows-1252 character");
     }
     AppendUtf8(*character, utf8);
   }
-  return std::nullopt;
+  return Status();
 }
 
 }  // namespace tarvosa

@@ -25,9 +25,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::string line =
       "[generale]\r\nlunghezza percorso,    10000\r\n[indicazioni]\r\n"
       "cartello_indicatore,  0,   (Zero)\r\n[fine]\r\n";
-  if (!ReplaceFileContent(LineDefinitionName(form), line).ok() ||
-      !ReplaceFileContent(TrainDataName(form), "[generale]\r\n[fine]\r\n").ok()) {
+  Os& os = DefaultOs();
+  if (!ReplaceFileContent(os, LineDefinitionName(form), line).ok() ||
+      !ReplaceFileContent(os, TrainDataName(form), "[generale]\r\n[fine]\r\n").ok()) {
     return static_cast<int>(ExitStatus::kFileSystem);
   }
-  return static_cast<int>(CompileScenario(form, *screen));
+  return static_cast<int>(CompileScenario(os, form, *screen));
 }
