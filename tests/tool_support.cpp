@@ -8,8 +8,8 @@ namespace tarvosa::testing {
 
 ToolRun RunScenario(const std::vector<std::string>& arguments) {
   std::ostringstream out, err;
-  tool::Console console{out, err};
-  const int status = tool::RunTool(arguments, console);
+  tool::Context context{out, err, DefaultOs()};
+  const int status = tool::RunTool(arguments, context);
   return {status, out.str(), err.str()};
 }
 

@@ -12,6 +12,6 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  tarvosa::tool::Console console{std::cout, std::cerr};
-  return tarvosa::tool::RunTool(arguments, console);
+  tarvosa::tool::Context context{std::cout, std::cerr, tarvosa::DefaultOs()};
+  return tarvosa::tool::RunTool(arguments, context);
 }

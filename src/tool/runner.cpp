@@ -11,13 +11,13 @@ namespace {
 
 // Whether a command is to run: false once --help or --version is shown; a
 // usage error, with what CLI11 says of it, when the words do not parse.
-Result<bool> Parse(CLI::App& app, std::vector<std::string> arguments, Console& console) {
+Result<bool> Parse(CLI::App& app, std::vector<std::string> arguments, Context& context) {
   std::reverse(arguments.begin(), arguments.end());  // CLI11 takes the last word first
   try {
     app.parse(arguments);
     return true;
   } catch (const CLI::Success& success) {
-    app.exit(success, console.out, console.err);
+    app.exit(success, context.out, context.err);
     return false;
   } catch (const CLI::ParseError& error) {
     std::ostringstream said;
@@ -30,7 +30,7 @@ Result<bool> Parse(CLI::App& app, std::vector<std::string> arguments, Console& c
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& arguments, Console& console) {
+int RunTool(const std::vector<std::string>& arguments, Context& context) {
   CLI::App app{"Compiles, checks, shows, compares and draws train-driving scenarios.", "scenario"};
   app.footer(kExitStatuses);
   app.set_version_flag("--version", "scenario 1.0");
@@ -41,14 +41,14 @@ int RunTool(const std::vector<std::string>& arguments, Console& console) {
         app.add_subcommand(std::string(command->name), std::string(command->description));
     handlers.emplace_back(declared, command->declare(*declared));
   }
-  const Result<bool> parsed = Parse(app, arguments, console);
-  if (!parsed.ok()) return Finish(parsed.status(), console.err);
-  if (!*parsed) return Finish(Status(), console.err);
+  const Result<bool> parsed = Parse(app, arguments, context);
+  if (!parsed.ok()) return Finish(parsed.status(), context.err);
+  if (!*parsed) return Finish(Status(), context.err);
   for (auto& [declared, handler] : handlers) {
-    if (declared->parsed()) return Finish(handler(console), console.err);
+    if (declared->parsed()) return Finish(handler(context), context.err);
   }
   // require_subcommand(1) leaves no way here.
-  return Finish(Status::UsageError("scenario: no command"), console.err);
+  return Finish(Status::UsageError("scenario: no command"), context.err);
 }
 
 }  // namespace tarvosa::tool

@@ -9,13 +9,13 @@ namespace tarvosa::tool {
 namespace {
 
 // Warnings alone leave the status clean, but with --strict.
-Outcome RunCheck(const CompileOptions& options, Console& console) {
-  const auto done = CompileAndWarn(options, console.err);
+Outcome RunCheck(const CompileOptions& options, Context& context) {
+  const auto done = CompileAndWarn(options, context.err);
   if (!done.ok()) return done.status();
   if (Status verdict = Verdict(options, done->sources, done->compilation); !verdict.ok()) {
     return verdict;
   }
-  console.err << "no error\n";
+  context.err << "no error\n";
   if (options.strict && done->strict_warnings > 0) {
     return Status::DataError(WarningsAndStrict(done->strict_warnings));
   }
@@ -26,9 +26,9 @@ Handler Declare(CLI::App& command) {
   auto options = std::make_shared<CompileOptions>();
   AddSourceOptions(command, *options);
   command.footer(kExitStatuses);
-  return [options](Console& console) -> Outcome {
+  return [options](Context& context) -> Outcome {
     if (Status titles = SettleTitles(*options); !titles.ok()) return titles;
-    return RunCheck(*options, console);
+    return RunCheck(*options, context);
   };
 }
 

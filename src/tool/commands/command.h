@@ -8,12 +8,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include "tool/console.h"
+#include "tool/context.h"
 #include "tool/outcome.h"
 
 namespace tarvosa::tool {
 
-using Handler = std::function<Outcome(Console& console)>;
+using Handler = std::function<Outcome(Context& context)>;
 
 struct Command {
   std::string_view name;

@@ -51,11 +51,11 @@ std::string Summary(const ScenarioFiles& files, const Compilation& c, int warnin
   return text;
 }
 
-// Compiles, reports on `console.err`, writes the compiled files when the
+// Compiles, reports on `context.err`, writes the compiled files when the
 // compile is clean (or with --keep-going after a data error, as the
 // installer does) and says what was written.
-Outcome RunCompile(const CompileOptions& options, Console& console) {
-  const auto done = CompileAndWarn(options, console.err);
+Outcome RunCompile(const CompileOptions& options, Context& context) {
+  const auto done = CompileAndWarn(options, context.err);
   if (!done.ok()) return done.status();
   const Compilation& compilation = done->compilation;
   const Status verdict = Verdict(options, done->sources, compilation);
@@ -70,7 +70,7 @@ Outcome RunCompile(const CompileOptions& options, Console& console) {
     }
     if (verdict.ok()) {
       const auto all = static_cast<int>(compilation.diagnostics.warnings().size());
-      console.out << Summary(files, compilation, all) << '\n';
+      context.out << Summary(files, compilation, all) << '\n';
     }
   }
   if (!verdict.ok()) {
@@ -100,10 +100,10 @@ Handler Declare(CLI::App& command) {
   command.add_flag("--keep-going", options->compile.keep_going,
                    "write the compiled files after a data error too, as the installer does");
   command.footer(kExitStatuses);
-  return [options](Console& console) -> Outcome {
+  return [options](Context& context) -> Outcome {
     options->compile.plan = !options->no_plan;
     if (Status titles = SettleTitles(options->compile); !titles.ok()) return titles;
-    return RunCompile(options->compile, console);
+    return RunCompile(options->compile, context);
   };
 }
 

@@ -72,7 +72,7 @@ bool NamesGiveTitlesBack(const std::string& line, const std::string& train,
   return options.route_title == place.route_title && options.train_title == place.train_title;
 }
 
-Outcome RunDecompile(const DecompileOptions& options, Console& console) {
+Outcome RunDecompile(const DecompileOptions& options, Context& context) {
   const auto read = ReadCompiledFiles(options.directory);
   if (!read.ok()) return read.status();
   const Result<Decompilation> decompiled =
@@ -101,7 +101,7 @@ Outcome RunDecompile(const DecompileOptions& options, Console& console) {
     return Status::UsageError(message);
   }
   for (const DecompileWarning& w : d.warnings) {
-    console.err << PartName(*read, w.part) << ": warning: " << w.text << '\n';
+    context.err << PartName(*read, w.part) << ": warning: " << w.text << '\n';
   }
   const std::string line = LineDefinitionName(place), train = TrainDataName(place);
   const Status written =
@@ -110,10 +110,10 @@ Outcome RunDecompile(const DecompileOptions& options, Console& console) {
                           {train, [&] { return ReplaceFileContent(train, d.train_text); }}},
                          options.force);
   if (!written.ok()) return written;
-  console.out << "wrote " << line << " and " << train << ": " << d.warnings.size()
+  context.out << "wrote " << line << " and " << train << ": " << d.warnings.size()
               << (d.warnings.size() == 1 ? " warning" : " warnings") << '\n';
   if (!NamesGiveTitlesBack(line, train, place)) {
-    console.out << "their names do not give the titles back: compile them with --route '"
+    context.out << "their names do not give the titles back: compile them with --route '"
                 << place.route_title << "' --train '" << place.train_title << "'\n";
   }
   return Status();
@@ -137,12 +137,12 @@ Handler Declare(CLI::App& command) {
                      "train title T of the files' names (default: the table's)");
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(std::string(kDecompileMeaning) + "\n\n" + kExitStatuses);
-  return [options](Console& console) -> Outcome {
+  return [options](Context& context) -> Outcome {
     if (Status titles = CheckTitlesSpelled(options->route_title, options->train_title);
         !titles.ok()) {
       return titles;
     }
-    return RunDecompile(*options, console);
+    return RunDecompile(*options, context);
   };
 }
 

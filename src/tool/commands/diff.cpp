@@ -100,7 +100,7 @@ bool Compare(const Side& a, const Side& b, std::ostream& out) {
   return differ;
 }
 
-Outcome Diff(const std::string& a, const std::string& b, Console& console) {
+Outcome Diff(const std::string& a, const std::string& b, Context& context) {
   for (const std::string& name : {a, b}) {
     if (!Exists(name)) return Status::FileSystemError(name + ": no such file or directory");
   }
@@ -123,15 +123,15 @@ Outcome Diff(const std::string& a, const std::string& b, Console& console) {
   report << "A: " << a << "\nB: " << b << "\n";
   const bool differ = Compare(*side_a, *side_b, report);
   report << (differ ? "A and B differ\n" : "A and B are the same\n");
-  console.out << report.str() << std::flush;
+  context.out << report.str() << std::flush;
   return differ ? Outcome::Differ() : Status();
 }
 
 // What escapes the libraries (memory) ends the command with both names, not
 // the program.
-Outcome RunDiff(const std::string& a, const std::string& b, Console& console) {
+Outcome RunDiff(const std::string& a, const std::string& b, Context& context) {
   try {
-    return Diff(a, b, console);
+    return Diff(a, b, context);
   } catch (const std::exception& failure) {
     return Status::FileSystemError("scenario: " + a + " and " + b +
                                    " cannot be compared: " + failure.what());
@@ -154,7 +154,7 @@ Handler Declare(CLI::App& command) {
   command.add_option("A", inputs->a, "directory of compiled files, or a compiled file")->required();
   command.add_option("B", inputs->b, "the same for the other scenario")->required();
   command.footer(kDiffMeaning);
-  return [inputs](Console& console) { return RunDiff(inputs->a, inputs->b, console); };
+  return [inputs](Context& context) { return RunDiff(inputs->a, inputs->b, context); };
 }
 
 }  // namespace

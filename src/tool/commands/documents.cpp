@@ -19,11 +19,11 @@ struct DocumentsOptions {
 
 // Compiles LINE and TRAIN, refusing a scenario that does not compile
 // cleanly, and writes R_T_rallentamenti.txt and R_T_scheda_treno.txt.
-Outcome RunDocuments(const DocumentsOptions& options, Console& console) {
+Outcome RunDocuments(const DocumentsOptions& options, Context& context) {
   const CompileOptions& compile = options.compile;
   const auto sources = ReadSources(compile);
   if (!sources.ok()) return sources.status();
-  const auto compiled = CompileCleanly(compile, *sources, "nothing written", console.err);
+  const auto compiled = CompileCleanly(compile, *sources, "nothing written", context.err);
   if (!compiled.ok()) return compiled.status();
   const RouteFacts facts = FactsOf(compiled->scenario);
   const DocumentLines order = GenerateSlowDownOrder(facts, compile.train_title);
@@ -41,7 +41,7 @@ Outcome RunDocuments(const DocumentsOptions& options, Console& console) {
   if (Status written = WriteDocumentFiles(compile.output, files, options.force); !written.ok()) {
     return written;
   }
-  console.out << "wrote " << files[0].name << " and " << files[1].name << '\n';
+  context.out << "wrote " << files[0].name << " and " << files[1].name << '\n';
   return Status();
 }
 
@@ -51,9 +51,9 @@ Handler Declare(CLI::App& command) {
   command.add_option("-o", options->compile.output, "directory to write into (default .)");
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(kExitStatuses);
-  return [options](Console& console) -> Outcome {
+  return [options](Context& context) -> Outcome {
     if (Status titles = SettleTitles(options->compile); !titles.ok()) return titles;
-    return RunDocuments(*options, console);
+    return RunDocuments(*options, context);
   };
 }
 

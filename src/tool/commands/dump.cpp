@@ -48,11 +48,11 @@ Table RawTable(const CompiledFile& file, const DumpOptions& options) {
   return RawPlanTable(file.plan, options.step);
 }
 
-Status Write(const Table& table, const DumpOptions& options, Console& console) {
+Status Write(const Table& table, const DumpOptions& options, Context& context) {
   if (options.output.empty()) {
-    Print(table, options.format, console.out);
-    console.out.flush();
-    if (!console.out) {
+    Print(table, options.format, context.out);
+    context.out.flush();
+    if (!context.out) {
       return Status::FileSystemError("scenario: the standard output cannot be written");
     }
     return Status();
@@ -62,19 +62,19 @@ Status Write(const Table& table, const DumpOptions& options, Console& console) {
   return ReplaceFileContent(options.output, text.str());
 }
 
-Outcome Dump(const DumpOptions& options, Console& console) {
+Outcome Dump(const DumpOptions& options, Context& context) {
   const auto kind = options.kind.empty() ? std::nullopt : KindFromWord(options.kind);
   const auto file = LoadCompiled(options.file, kind);
   if (!file.ok()) return file.status();
   return Write(options.raw ? RawTable(*file, options) : ReadableTable(*file, options), options,
-               console);
+               context);
 }
 
 // What escapes the libraries (memory, a name JSON cannot hold) ends the
 // command with the file's name, not the program.
-Outcome RunDump(const DumpOptions& options, Console& console) {
+Outcome RunDump(const DumpOptions& options, Context& context) {
   try {
-    return Dump(options, console);
+    return Dump(options, context);
   } catch (const std::exception& failure) {
     return Status::FileSystemError(options.file + ": cannot be shown: " + failure.what());
   }
@@ -102,9 +102,9 @@ Handler Declare(CLI::App& command) {
   command.add_flag("--raw", options->raw, "every member as stored, not what it means");
   command.add_option("-o", options->output, "write to this file instead of the standard output");
   command.footer(std::string(kDumpLayout) + "\n\n" + kExitStatuses);
-  return [options](Console& console) -> Outcome {
+  return [options](Context& context) -> Outcome {
     if (options->step < 1) return Status::UsageError("the step must be at least 1");
-    return RunDump(*options, console);
+    return RunDump(*options, context);
   };
 }
 

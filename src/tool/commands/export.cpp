@@ -38,7 +38,7 @@ Handler Declare(CLI::App& command) {
   command.add_option("DIR", options->directory, "directory to write into")->required();
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(kExitStatuses);
-  return [options](Console&) -> Outcome { return RunExport(*options); };
+  return [options](Context&) -> Outcome { return RunExport(*options); };
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ Handler Declare(CLI::App& command) {
       ->check(CLI::ExistingDirectory);
   command.add_option("-o", options->output, "the SVG file to write")->required();
   command.footer(kExitStatuses);
-  return [options](Console&) { return RunMap(options->directory, options->output); };
+  return [options](Context&) { return RunMap(options->directory, options->output); };
 }
 
 }  // namespace

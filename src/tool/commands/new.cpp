@@ -44,7 +44,7 @@ Handler Declare(CLI::App& command) {
   command.add_option("--train", options->train, "train title T (default Treno)");
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(kExitStatuses);
-  return [options](Console&) -> Outcome {
+  return [options](Context&) -> Outcome {
     if (Status titles = CheckTitlesSpelled(options->route, options->train); !titles.ok()) {
       return titles;
     }

@@ -26,7 +26,7 @@ struct PackageOptions {
 // will compile it: the warnings printed, and refused unless clean.
 Result<Compilation> CompileAsInstalled(const packaging::AuthorFiles& files,
                                        const ScenarioDocuments& scenario, bool strict,
-                                       Console& console) {
+                                       Context& context) {
   const CompileOptions compile{.line = DocumentName(DocumentKind::kLineDefinition, files.place),
                                .train = DocumentName(DocumentKind::kTrainData, files.place),
                                .route_title = files.route_title,
@@ -34,7 +34,7 @@ Result<Compilation> CompileAsInstalled(const packaging::AuthorFiles& files,
                                .strict = strict};
   const Sources sources{InstalledBytes(*scenario[DocumentKind::kLineDefinition]),
                         InstalledBytes(*scenario[DocumentKind::kTrainData])};
-  return CompileCleanly(compile, sources, "nothing packaged", console.err);
+  return CompileCleanly(compile, sources, "nothing packaged", context.err);
 }
 
 // "wrote OUT: R_T for Linux, N bytes; the slow-down order made from its data".
@@ -52,7 +52,7 @@ std::string Summary(const PackageOptions& options, const packaging::AuthorFiles&
 
 // Finds the scenario, refuses one that does not compile cleanly, makes the
 // documents it lacks and writes the installer with the scenario appended.
-Outcome RunPackage(const PackageOptions& options, Console& console) {
+Outcome RunPackage(const PackageOptions& options, Context& context) {
   const auto files = packaging::FindAuthorScenario(options.directory);
   if (!files.ok()) return files.status();
   if (Status titles = packaging::CheckTitles(*files); !titles.ok()) return titles;
@@ -60,7 +60,7 @@ Outcome RunPackage(const PackageOptions& options, Console& console) {
   if (!installer.ok()) return installer.status();
   auto scenario = packaging::ReadAuthorDocuments(*files);
   if (!scenario.ok()) return scenario.status();
-  const auto compiled = CompileAsInstalled(*files, *scenario, options.strict, console);
+  const auto compiled = CompileAsInstalled(*files, *scenario, options.strict, context);
   if (!compiled.ok()) return compiled.status();
   const auto made = packaging::AddMadeDocuments(compiled->scenario, *scenario);
   const auto program =
@@ -70,7 +70,7 @@ Outcome RunPackage(const PackageOptions& options, Console& console) {
       !written.ok()) {
     return written;
   }
-  console.out << Summary(options, *files, program->size(), made) << '\n';
+  context.out << Summary(options, *files, program->size(), made) << '\n';
   return Status();
 }
 
@@ -95,7 +95,7 @@ Handler Declare(CLI::App& command) {
                    "count warnings as errors (all but those of lines passed over for a '-')");
   command.add_flag("--force", options->force, "replace the program if it exists already");
   command.footer(std::string(kPackageMeaning) + "\n\n" + kExitStatuses);
-  return [options](Console& console) { return RunPackage(*options, console); };
+  return [options](Context& context) { return RunPackage(*options, context); };
 }
 
 }  // namespace

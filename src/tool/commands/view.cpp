@@ -34,19 +34,19 @@ struct Built {
   Status ending;
 };
 
-Result<Built> FromSources(const ViewOptions& options, Console& console) {
+Result<Built> FromSources(const ViewOptions& options, Context& context) {
   CompileOptions compile;
   compile.line = options.inputs[0];
   compile.train = options.inputs[1];
   compile.route_title = options.route_title;
   compile.train_title = options.train_title;
   TitlesFromNames(compile);
-  const auto done = CompileAndWarn(compile, console.err);
+  const auto done = CompileAndWarn(compile, context.err);
   if (!done.ok()) return done.status();
   const Sources& sources = done->sources;
   const Compilation& compiled = done->compilation;
   const Status verdict = Verdict(compile, sources, compiled);
-  Report(verdict, console.err);
+  Report(verdict, context.err);
   if (!compiled.HasTrack()) {
     return Status::DataError("nothing to show: the line leaves no track");
   }
@@ -61,8 +61,8 @@ Result<Built> FromDirectory(const std::string& directory) {
   return Built{ViewData(*scenario, nullptr, nullptr), Status()};
 }
 
-Result<Built> Build(const ViewOptions& options, Console& console) {
-  return options.inputs.size() == 2 ? FromSources(options, console)
+Result<Built> Build(const ViewOptions& options, Context& context) {
+  return options.inputs.size() == 2 ? FromSources(options, context)
                                     : FromDirectory(options.inputs[0]);
 }
 
@@ -101,12 +101,12 @@ std::vector<fs::file_time_type> Stamps(const std::vector<std::string>& inputs) {
 
 // With --watch it never ends: each rewrite reports its own failure, and
 // Ctrl-C ends the program.
-Outcome RunView(const ViewOptions& options, Console& console) {
+Outcome RunView(const ViewOptions& options, Context& context) {
   int version = 1;
-  const Status written = Write(options, Build(options, console), version);
+  const Status written = Write(options, Build(options, context), version);
   if (!options.watch) return written;
-  Report(written, console.err);
-  console.err << "watching; the page reloads itself when an input changes (Ctrl-C ends)"
+  Report(written, context.err);
+  context.err << "watching; the page reloads itself when an input changes (Ctrl-C ends)"
               << std::endl;
   auto stamps = Stamps(options.inputs);
   for (;;) {
@@ -114,8 +114,8 @@ Outcome RunView(const ViewOptions& options, Console& console) {
     auto now = Stamps(options.inputs);
     if (now == stamps) continue;
     stamps = std::move(now);
-    Report(Write(options, Build(options, console), ++version), console.err);
-    console.err << "rewrote " << options.output << std::endl;
+    Report(Write(options, Build(options, context), ++version), context.err);
+    context.err << "rewrote " << options.output << std::endl;
   }
 }
 
@@ -128,7 +128,7 @@ Handler Declare(CLI::App& command) {
   command.add_flag("--watch", options->watch,
                    "rewrite the page whenever an input changes; the page reloads itself");
   command.footer(kExitStatuses);
-  return [options](Console& console) { return RunView(*options, console); };
+  return [options](Context& context) { return RunView(*options, context); };
 }
 
 }  // namespace
