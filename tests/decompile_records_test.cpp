@@ -1,0 +1,115 @@
+// The decompiler on records at the edges the cells leave unclear: each
+// comes back as the author wrote it, or in the texts that give the same
+// bytes, and what cannot be told is said where it is.
+#include <gtest/gtest.h>
+
+#include "compile_support.h"
+#include "round_trip.h"
+
+namespace tarvosa {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A 6 km line (cells 0 to 260) with `features` after its general part.
+std::string Line(const Lines& features = {}) {
+  Lines lines = {"[generale]", "lunghezza percorso, 6000", "[curve]"};
+  lines.insert(lines.end(), features.begin(), features.end());
+  lines.push_back("[fine]");
+  return testing::CrLf(lines);
+}
+
+// A train file with its coaches, clock and a line speed, then `records`.
+std::string Train(const Lines& records) {
+  Lines lines = {"[generale]", "numero vetture, 5", "orologio, 8 0 0", "velocita, 0, 100"};
+  lines.insert(lines.end(), records.begin(), records.end());
+  lines.push_back("[fine]");
+  return testing::CrLf(lines);
+}
+
+testing::EncodedFiles Compiled(const std::string& line, const std::string& train) {
+  const Compilation c = testing::CompileWithTitles(line, train, "Tarvosa", "Corvale");
+  EXPECT_TRUE(c.Writable());
+  return testing::Encode(c);
+}
+
+bool Holds(const std::string& text, const std::string& line) {
+  return text.find(line + "\r\n") != std::string::npos;
+}
+
+// The first station's extension flag is stored as 0, but its stretch keeps
+// the 50 m: the flag comes back as 1.
+TEST(DecompileRecords, TheFirstStationsExtensionComesBackFromItsStretch) {
+  const auto trip = testing::DecompileAndCompile(
+      Compiled(Line(), Train({"stazione, 1000, 2, 400, 0, 0, 1, 0,0,0, 0,0,0, 0, 8, 0, 0, Nome"})));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_TRUE(Holds(trip.decompiled.train_text,
+                    "stazione,  1000,  2,  400,  0,  0,  1,  0,  0,  0,  0,  0,  0,  0,  8,  0,  "
+                    "0,  Nome"))
+      << trip.decompiled.train_text;
+}
+
+// A line speed that changes in cell U - 3, the last a record fills to.
+TEST(DecompileRecords, AProfileChangeInTheLastCellARecordFillsIsKept) {
+  const auto trip = testing::DecompileAndCompile(Compiled(Line(), Train({"velocita, 12850, 60"})));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_TRUE(Holds(trip.decompiled.train_text, "velocita,  12850,  60"));
+}
+
+// The second board's cell went to a station's stop cell: its text is still
+// in the table, and is written at a stop cell, which gives the same bytes.
+TEST(DecompileRecords, ATextBoardWhoseCellAStationTookIsWrittenAtAStopCell) {
+  const auto files =
+      Compiled(Line({"cartello_indicatore, 2000, (Uno)", "cartello_indicatore, 3000, (Due)"}),
+               Train({"stazione, 2900, 2, 400, 0, 0, 0, 0,0,0, 0,0,0, 0, 8, 0, 0, Nome"}));
+  const auto trip = testing::DecompileAndCompile(files);
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_EQ(testing::WarningsText(trip.decompiled),
+            "cell 61 (3000 m): the text board of entry 79 is in no cell: a station's stop cell "
+            "took it; it is written here, at a stop cell, which gives the same bytes, but where "
+            "it stood cannot be told\n");
+}
+
+// A station written after a signal puts its fourth approach code, 84, over
+// the signal's first: the signal must come before the stations.
+TEST(DecompileRecords, ASignalWhoseCodeAStationsFourthCodeCoversComesBeforeTheStations) {
+  const auto files =
+      Compiled(Line(), Train({"segnale, 5000, 2, 4, 0, 0, 0, 0, 0, 0, 0, 0",
+                              "stazione, 5000, 2, 400, 0, 0, 0, 0,0,0, 0,0,0, 0, 8, 0, 0, Nome"}));
+  const auto trip = testing::DecompileAndCompile(files);
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+  const std::string& texts = trip.decompiled.train_text;
+  EXPECT_LT(texts.find("segnale,  5000"), texts.find("stazione,  5000"));
+}
+
+// A slow-down whose start a station's stop cell took leaves its end alone:
+// the next zone takes the end after its own start, not the one before.
+TEST(DecompileRecords, AZoneEndsAfterItsStartNeverBefore) {
+  const auto files = Compiled(
+      Line(),
+      Train({"rallentamento, 5000, 30, 200, 0, 0, 0", "rallentamento, 5250, 30, 300, 0, 0, 0",
+             "stazione, 4900, 2, 400, 0, 0, 0, 0,0,0, 0,0,0, 0, 8, 0, 0, Nome"}));
+  const auto trip = testing::DecompileAndCompile(files);
+  EXPECT_TRUE(Holds(trip.decompiled.train_text, "rallentamento,  5250,  30,  300,  0,  0,  0"))
+      << trip.decompiled.train_text;
+}
+
+// Rows of the plan that no curve explains are counted, from the first.
+TEST(DecompileRecords, RowsNoCurveExplainsAreCountedFromTheFirst) {
+  Compilation c =
+      testing::CompileWithTitles(Line({"curvad3, 2000, 300"}), Train({}), "Tarvosa", "Corvale");
+  c.scenario.plan->x[500 - 2] += 0.25;  // the computed rows start at row 2
+  const auto trip = testing::DecompileAndCompile(testing::Encode(c));
+  const std::string warnings = testing::WarningsText(trip.decompiled);
+  EXPECT_EQ(warnings.rfind("row 500: 3 rows follow from the rows before them by no curve class "
+                           "and side; they are written as straight\n",
+                           0),
+            0u)
+      << warnings;
+}
+
+}  // namespace
+}  // namespace tarvosa
