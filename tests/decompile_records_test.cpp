@@ -97,6 +97,18 @@ TEST(DecompileRecords, AZoneEndsAfterItsStartNeverBefore) {
       << trip.decompiled.train_text;
 }
 
+// A type above 10 means markers: one stored without them is written as the
+// number below 0 that wraps to it.
+TEST(DecompileRecords, ASpanTypeAbove10WithoutMarkersIsWrittenAsANumberThatWrapsToIt) {
+  const auto trip =
+      testing::DecompileAndCompile(Compiled(Line({"montagna, 1000, 2000, -236"}), Train({})));
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_EQ(testing::WarningsText(trip.decompiled),
+            "cell 20 (950 m): a span type of 20 without markers is written as -236, which wraps "
+            "to it\n");
+  EXPECT_TRUE(Holds(trip.decompiled.line_text, "montagna,  1000,  2000,  -236"));
+}
+
 // Rows of the plan that no curve explains are counted, from the first.
 TEST(DecompileRecords, RowsNoCurveExplainsAreCountedFromTheFirst) {
   Compilation c =
