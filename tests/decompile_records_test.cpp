@@ -109,6 +109,36 @@ TEST(DecompileRecords, ASpanTypeAbove10WithoutMarkersIsWrittenAsANumberThatWraps
   EXPECT_TRUE(Holds(trip.decompiled.line_text, "montagna,  1000,  2000,  -236"));
 }
 
+// A board with no text is found by its cell alone: the table's texts stop
+// at the first empty one.
+TEST(DecompileRecords, ABoardWithNoTextComesBack) {
+  const auto trip = testing::DecompileAndCompile(Compiled(
+      Line({"cartello_indicatore, 2000, (Uno)", "cartello_indicatore, 3000, ,"}), Train({})));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+}
+
+// A curve may bend the plan up to its last computed row, N - 2.
+TEST(DecompileRecords, ACurveUpToThePlansLastComputedRowComesBack) {
+  const auto trip =
+      testing::DecompileAndCompile(Compiled(Line({"curvad1, 12800, 198"}), Train({})));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_TRUE(Holds(trip.decompiled.line_text, "curvad1,  12800,  198"));
+}
+
+// A plan of the origin alone is laid out as a plan, but not this line's.
+TEST(DecompileRecords, APlanOfTwoRowsBelongsToAnotherScenario) {
+  const auto files = Compiled(Line(), Train({}));
+  LineData origin_only{.last_row = 1, .origin_set = true, .x = {}, .y = {}};
+  const Result<Decompilation> d =
+      Decompile({.track = files.track, .table = files.table, .plan = EncodeLineData(origin_only)});
+  ASSERT_FALSE(d.ok());
+  EXPECT_EQ(d.status().message(),
+            "the plan: the plan has 2 rows, but the table's line length of 6000 m gives 13001: "
+            "the plan belongs to another scenario");
+}
+
 // Rows of the plan that no curve explains are counted, from the first.
 TEST(DecompileRecords, RowsNoCurveExplainsAreCountedFromTheFirst) {
   Compilation c =
