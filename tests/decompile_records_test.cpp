@@ -139,6 +139,43 @@ TEST(DecompileRecords, APlanOfTwoRowsBelongsToAnotherScenario) {
             "the plan belongs to another scenario");
 }
 
+// The references come back in an order that puts them where they stand;
+// entries that no references are put in are written as stored, and said.
+TEST(DecompileRecords, KilometreReferencesComeBackOrWarn) {
+  const std::string line = testing::CrLf(
+      Lines{"[generale]", "lunghezza percorso, 6000", "progressiva chilometrica uno, 1000, 2000, 0",
+            "progressiva chilometrica due, 3000, 4000, 1",
+            "progressiva chilometrica tre, 1000, 500, 0", "[fine]"});
+  const auto files = Compiled(line, Train({}));
+  const auto trip = testing::DecompileAndCompile(files);
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+
+  ScenarioHeader header = *DecodeScenarioHeader(files.table);
+  std::swap(header[kReferenceTre], header[kReferenceDue]);  // the greatest start not first
+  const auto swapped =
+      testing::DecompileAndCompile({files.track, EncodeScenarioHeader(header), files.plan});
+  EXPECT_EQ(
+      testing::WarningsText(swapped.decompiled)
+          .rfind("entries 81 to 83: no three kilometre references are put in this order; written "
+                 "as stored\n",
+                 0),
+      0u)
+      << testing::WarningsText(swapped.decompiled);
+}
+
+// Records stacked in the last cell a record may stand in fill the cells
+// after it: only records out of order there give them back.
+TEST(DecompileRecords, AProfileRunningPastTheLastRecordsCellIsWrittenOutOfOrder) {
+  const auto trip = testing::DecompileAndCompile(Compiled(
+      Line(), Train({"velocita, 12900, 60", "velocita, 12900, 70", "velocita, 12900, 80"})));
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_EQ(testing::WarningsText(trip.decompiled),
+            "cell 259 (12900 m): the line speed runs on past the cell where the last record may "
+            "stand: written with records out of order in cell 258 (12850 m), as only they fill "
+            "it\n");
+}
+
 // Rows of the plan that no curve explains are counted, from the first.
 TEST(DecompileRecords, RowsNoCurveExplainsAreCountedFromTheFirst) {
   Compilation c =
