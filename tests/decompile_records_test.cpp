@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "compile_support.h"
+#include "decompiler/comparison.h"
 #include "round_trip.h"
 
 namespace tarvosa {
@@ -174,6 +175,34 @@ TEST(DecompileRecords, AProfileRunningPastTheLastRecordsCellIsWrittenOutOfOrder)
             "cell 259 (12900 m): the line speed runs on past the cell where the last record may "
             "stand: written with records out of order in cell 258 (12850 m), as only they fill "
             "it\n");
+}
+
+// A time that is a whole hour less one second apart from the hour: any
+// hours, minutes and seconds that add up will do, and these are the clock's.
+TEST(DecompileRecords, AStationsTimeComesBackAsTheClockReadsIt) {
+  const auto trip = testing::DecompileAndCompile(
+      Compiled(Line(), Train({"stazione, 1000, 2, 400, 0, 0, 0, 0,0,0, 0,0,0, 9, 59, 55, Nome"})));
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_NE(trip.decompiled.train_text.find(",  9,  59,  55,  Nome\r\n"), std::string::npos)
+      << trip.decompiled.train_text;
+}
+
+// Twenty differences are told one by one, the rest counted.
+TEST(DecompileRecords, PastTwentyDifferencesTheRestAreCounted) {
+  const std::vector<TrackCell> file(30);
+  std::vector<TrackCell> texts(30);
+  for (std::size_t c = 0; c < 21; ++c) texts[c].gradient = 100;
+  std::vector<DecompileWarning> warnings;
+  decompiler::CompareTrack(file, texts, warnings);
+  ASSERT_EQ(warnings.size(), 21u);
+  EXPECT_EQ(warnings[19].text.rfind("cell 19 (900 m): ", 0), 0u) << warnings[19].text;
+  EXPECT_EQ(warnings[20].text, "1 more cells differ in the same way or another");
+
+  ScenarioHeader header_file{}, header_texts{};
+  for (std::size_t e = 0; e < 20; ++e) header_texts[e].kind = 1;
+  warnings.clear();
+  decompiler::CompareTable(header_file, header_texts, warnings);
+  EXPECT_EQ(warnings.size(), 20u);
 }
 
 // Rows of the plan that no curve explains are counted, from the first.
