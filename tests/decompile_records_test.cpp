@@ -180,8 +180,8 @@ TEST(DecompileRecords, AProfileRunningPastTheLastRecordsCellIsWrittenOutOfOrder)
 // A time that is a whole hour less one second apart from the hour: any
 // hours, minutes and seconds that add up will do, and these are the clock's.
 TEST(DecompileRecords, AStationsTimeComesBackAsTheClockReadsIt) {
-  const auto trip = testing::DecompileAndCompile(
-      Compiled(Line(), Train({"stazione, 1000, 2, 400, 0, 0, 0, 0,0,0, 0,0,0, 9, 59, 55, Nome"})));
+  const auto trip = testing::DecompileAndCompile(Compiled(
+      Line(), Train({"stazione, 1000, 2, 400, 0, 0, 0, 0,0,0, 0,0,0, 0, 9, 59, 55, Nome"})));
   EXPECT_TRUE(trip.second == trip.first);
   EXPECT_NE(trip.decompiled.train_text.find(",  9,  59,  55,  Nome\r\n"), std::string::npos)
       << trip.decompiled.train_text;
