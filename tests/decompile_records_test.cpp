@@ -205,6 +205,23 @@ TEST(DecompileRecords, PastTwentyDifferencesTheRestAreCounted) {
   EXPECT_EQ(warnings.size(), 20u);
 }
 
+// Board texts are read from entry 80 down while they look like texts; a
+// station's entry next to them is no board, and stands after an empty one.
+TEST(DecompileRecords, AStationNextToTheBoardTextsIsNoBoard) {
+  const auto files = Compiled(Line({"cartello_indicatore, 2000, (Uno)"}), Train({}));
+  ScenarioHeader header = *DecodeScenarioHeader(files.table);
+  header[79].kind = 2;
+  header[79].name = "X";
+  const auto trip =
+      testing::DecompileAndCompile({files.track, EncodeScenarioHeader(header), files.plan});
+  const std::string warnings = testing::WarningsText(trip.decompiled);
+  EXPECT_EQ(
+      warnings.rfind("entry 79: a station after an empty entry cannot be written; left out\n", 0),
+      0u)
+      << warnings;
+  EXPECT_EQ(trip.decompiled.line_text.find("X"), std::string::npos);
+}
+
 // Rows of the plan that no curve explains are counted, from the first.
 TEST(DecompileRecords, RowsNoCurveExplainsAreCountedFromTheFirst) {
   Compilation c =
