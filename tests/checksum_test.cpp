@@ -9,6 +9,10 @@ TEST(Crc32, GivesTheCheckValuesOfTheStandard) {
   EXPECT_EQ(Crc32(""), 0x00000000u);
   EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
   EXPECT_EQ(Crc32("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
+  EXPECT_EQ(Crc32("\xFF"), 0xFF000000u);
+  std::string every_byte;
+  for (int b = 0; b < 256; ++b) every_byte += static_cast<char>(b);
+  EXPECT_EQ(Crc32(every_byte), 0x29058C73u);
 }
 
 TEST(Crc32, AnyFlippedBitChangesIt) {

@@ -52,6 +52,33 @@ TEST(Windows1252, ACharacterWithoutAByteIsAnErrorAtItsColumn) {
   EXPECT_EQ(ErrorOf("😀"), "1: character U+1F600 has no Windows-1252 byte");
 }
 
+// The edges of the ranges kept as they are and of the row from 80h.
+TEST(Windows1252, TheEdgesOfTheDirectRanges) {
+  EXPECT_EQ(Encode("\u007F"), "\x7F");
+  EXPECT_EQ(Encode("\u00A0"), "\xA0");
+  EXPECT_EQ(Encode("ÿ"), "\xFF");
+  EXPECT_EQ(ErrorOf("Ā"), "1: character U+0100 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\u0080"), "1: character U+0080 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\u009F"), "1: character U+009F has no Windows-1252 byte");
+}
+
+// The edges of well-formed UTF-8: the longest character, the surrogates'
+// neighbours, the smallest of each length.
+TEST(Windows1252, TheEdgesOfUtf8) {
+  EXPECT_EQ(ErrorOf("\xF4\x8F\xBF\xBF"), "1: character U+10FFFF has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\xF4\x90\x80\x80"), "1: the text is not valid UTF-8");
+  EXPECT_EQ(ErrorOf("\xED\x9F\xBF"), "1: character U+D7FF has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\xEE\x80\x80"), "1: character U+E000 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\xED\xBF\xBF"), "1: the text is not valid UTF-8");  // the last surrogate
+  EXPECT_EQ(ErrorOf("\xE0\xA0\x80"), "1: character U+0800 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\xE0\x9F\xBF"), "1: the text is not valid UTF-8");  // overlong
+  EXPECT_EQ(ErrorOf("\xF0\x90\x80\x80"), "1: character U+10000 has no Windows-1252 byte");
+  EXPECT_EQ(ErrorOf("\xF0\x8F\xBF\xBF"), "1: the text is not valid UTF-8");  // overlong
+  EXPECT_EQ(Encode("\xC2\xA0"), "\xA0");
+  EXPECT_EQ(ErrorOf("\xC1\xBF"), "1: the text is not valid UTF-8");   // overlong
+  EXPECT_EQ(ErrorOf("a\xE2\x82"), "2: the text is not valid UTF-8");  // cut short
+}
+
 TEST(Windows1252, BytesThatAreNotUtf8AreAnError) {
   EXPECT_EQ(ErrorOf("a\x80"), "2: the text is not valid UTF-8");         // stray continuation
   EXPECT_EQ(ErrorOf("\xC3"), "1: the text is not valid UTF-8");          // cut short
