@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/document.h"
 #include "util/checksum.h"
 #include "util/coding.h"
 
@@ -47,6 +48,18 @@ TEST(Payload, AScenarioComesBackAsItWent) {
   }
   EXPECT_FALSE(read[DocumentKind::kNotes]);
   EXPECT_TRUE(read[DocumentKind::kTimetable]);
+}
+
+// Lengths take every byte of their field: a line of 70,000 bytes, one of
+// 300; a document of the most lines a document holds.
+TEST(Payload, LongLinesAndFullDocumentsComeBack) {
+  ScenarioDocuments scenario = Lago();
+  scenario[DocumentKind::kNotes] = DocumentLines{std::string(70000, 'n'), std::string(300, 'o')};
+  scenario[DocumentKind::kTimetable] = DocumentLines(kDocumentTableSize - 1, "riga");
+  const Result<ScenarioDocuments> decoded = DecodePayload(EncodePayload(scenario));
+  ASSERT_TRUE(decoded.ok()) << decoded.status().message();
+  EXPECT_EQ((*decoded)[DocumentKind::kNotes], scenario[DocumentKind::kNotes]);
+  EXPECT_EQ((*decoded)[DocumentKind::kTimetable]->size(), kDocumentTableSize - 1);
 }
 
 TEST(Payload, TheHeaderIsMagicVersionChecksumAndLength) {
@@ -117,6 +130,11 @@ TEST(Payload, ABodyThatIsNoScenarioIsRefusedWithWhatIsWrong) {
             "its scenario cannot be read: the body does not read as a scenario: a document is "
             "neither missing nor there of the line definition file");
   body.back() = 1;
+  std::string one_too_many = body;
+  PutFixed32(one_too_many, kDocumentTableSize);
+  EXPECT_EQ(Decoded(WithHeader(one_too_many)),
+            "its scenario cannot be read: the body does not read as a scenario: a document's "
+            "line count of the line definition file");
   std::string huge = body;
   PutFixed32(huge, 0xFFFFFFFF);
   EXPECT_EQ(Decoded(WithHeader(huge)),
