@@ -125,6 +125,11 @@ TEST(ErrorMessages, OtherNumbersAddWhatWasFound) {
                     "1000,  1025,  1\r\n[fine]\r\n"),
             "linea.txt:3:32: error 2: a kilometre reference's start or end is not a multiple of "
             "50: the reference 'due' starts at 1000 and ends at 1125");
+  // References not in the file are never named.
+  EXPECT_EQ(Message("[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  "
+                    "1,  0,  0\r\n[fine]\r\n"),
+            "linea.txt:3:32: error 2: a kilometre reference's start or end is not a multiple of "
+            "50: the reference 'tre' starts at 1 and ends at 0");
 }
 
 // Gradient records stacked in the last cell they may stand in each fill one
