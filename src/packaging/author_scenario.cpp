@@ -51,8 +51,8 @@ Result<DocumentLines> AuthorLines(const std::string& name, std::string_view byte
   if (Status read = ReadAuthorLines(name, bytes, lines); !read.ok()) {
     return Status::DataError(read.message());
   }
-  if (const std::string wrong = DocumentProblem(lines); !wrong.empty()) {
-    return Status::DataError(name + ": " + wrong);
+  if (Status wrong = DocumentProblem(lines); !wrong.ok()) {
+    return Status::DataError(name + ": " + wrong.message());
   }
   return lines;
 }
@@ -83,8 +83,9 @@ Status CheckTitles(const AuthorFiles& files) {
   const std::string line = DocumentName(DocumentKind::kLineDefinition, files.place);
   for (const auto& [title, what] :
        {std::pair{&files.route_title, "route"}, {&files.train_title, "train"}}) {
-    if (const std::string wrong = TitleProblem(*title); !wrong.empty()) {
-      return Status::DataError(line + ": the " + what + " title '" + *title + "': " + wrong);
+    if (Status wrong = TitleProblem(*title); !wrong.ok()) {
+      return Status::DataError(line + ": the " + what + " title '" + *title +
+                               "': " + wrong.message());
     }
   }
   return Status();
