@@ -8,7 +8,8 @@ namespace tarvosa::testing {
 
 ToolRun RunScenario(const std::vector<std::string>& arguments) {
   std::ostringstream out, err;
-  tool::Context context{out, err, DefaultOs()};
+  tool::Context context{out, err, DefaultOs(),
+                        Status::FileSystemError("the tool runs inside a test: no file of its own")};
   const int status = tool::RunTool(arguments, context);
   return {status, out.str(), err.str()};
 }

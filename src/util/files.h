@@ -19,6 +19,10 @@ namespace tarvosa {
 // The file-system path of a UTF-8 file name, on every system.
 std::filesystem::path PathFromUtf8(const std::string& name);
 
+// The UTF-8 name of the entry `entry` of the directory `directory`, joined
+// as the system joins them ("d" and "x" give "d/x", so does "d/").
+std::string PathIn(const std::string& directory, const std::string& entry);
+
 // Replaces the file `name` with what `produce` appends to the sink it is
 // given, with the same guarantees as ReplaceFileContent.
 Status ReplaceFileWith(Os& os, const std::string& name,
@@ -46,6 +50,10 @@ void RemoveStaleTemporaryFiles(Os& os, const std::string& name);
 // The whole content of the regular file `name`, which is opened through a
 // link only when `links` says so.
 Result<std::string> ReadWholeFile(Os& os, const std::string& name, Links links = Links::kRefuse);
+
+// The same, failing with the reason alone, for a caller that words its own
+// message around it.
+Result<std::string> ReadFileBytes(Os& os, const std::string& name, Links links);
 
 // What ReadFileFrom read: the file's size, and its bytes from the offset
 // asked for to its end (none when the offset lies past the end).
