@@ -105,9 +105,4 @@ Status WriteScenarioDocument(Os& os, const ScenarioPlace& place, DocumentKind ki
   return scrivi_documento(os, name, MakeDocumentTable(views));
 }
 
-Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
-                             const DocumentLines& lines) {
-  return WriteScenarioDocument(DefaultOs(), place, kind, lines);
-}
-
 }  // namespace tarvosa

@@ -79,8 +79,4 @@ Status ScenarioProblem(const ScenarioDocuments& scenario);
 Status WriteScenarioDocument(Os& os, const ScenarioPlace& place, DocumentKind kind,
                              const DocumentLines& lines);
 
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
-                             const DocumentLines& lines);
-
 }  // namespace tarvosa

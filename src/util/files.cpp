@@ -1,5 +1,4 @@
-// Reading and deleting a file, naming one in a directory, and the earlier
-// forms the tool called.
+// Reading and deleting a file, and naming one in a directory.
 #include "util/files.h"
 
 #include <algorithm>
@@ -95,21 +94,6 @@ Status DeleteFileIfPresent(Os& os, const std::string& name) {
     return Status::FileSystemError(name + ": cannot delete the file: " + removed.message());
   }
   return Status();
-}
-
-Status ReplaceFileContent(const std::string& name, std::string_view bytes) {
-  return ReplaceFileContent(DefaultOs(), name, bytes);
-}
-
-bool IsRegularFile(const std::string& name) {
-  const Result<FileInfo> info = DefaultOs().Stat(name);
-  return info.ok() && info->type == FileType::kRegular;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& name) {
-  Result<std::string> bytes = ReadWholeFile(DefaultOs(), name, Links::kFollow);
-  if (!bytes.ok()) return std::nullopt;
-  return std::move(*bytes);
 }
 
 }  // namespace tarvosa

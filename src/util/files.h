@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -68,13 +67,5 @@ Result<FileTail> ReadFileFrom(Os& os, const std::string& name, std::uint64_t off
 
 // Deletes the file `name` when there is one.
 Status DeleteFileIfPresent(Os& os, const std::string& name);
-
-// Kept for the tool until it takes an Os: the same on DefaultOs(), reading
-// through links as the tool always has, in their earlier forms.
-Status ReplaceFileContent(const std::string& name, std::string_view bytes);
-// Whether `name` is a regular file (or a link to one).
-bool IsRegularFile(const std::string& name);
-// Nothing when it cannot be read or is not a regular file.
-std::optional<std::string> ReadWholeFile(const std::string& name);
 
 }  // namespace tarvosa

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 namespace tarvosa {
@@ -85,6 +86,12 @@ std::string CodePointName(char32_t c) {
   return buffer;
 }
 
+// Where the text cannot be encoded, and why.
+struct EncodingError {
+  std::size_t column = 0;
+  std::string reason;
+};
+
 Status AtColumn(std::size_t column, const std::string& reason) {
   return Status::DataError(std::to_string(column) + ": " + reason);
 }
@@ -111,10 +118,6 @@ std::optional<EncodingError> Encode(std::string_view utf8, std::string& out) {
 Status EncodeWindows1252(std::string_view utf8, std::string& out) {
   if (const auto error = Encode(utf8, out)) return AtColumn(error->column, error->reason);
   return Status();
-}
-
-std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::string& out) {
-  return Encode(utf8, out);
 }
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
