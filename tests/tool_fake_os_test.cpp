@@ -75,8 +75,9 @@ TEST_F(ToolOnFakeOs, ACompileThatFailsKeepsTheFilesItHadNotReplacedWhole) {
   }
 }
 
-// An author's files are read through links, as they always were.
-TEST_F(ToolOnFakeOs, TheInputsAreReadThroughLinksAndTheOutputMustBeADirectory) {
+// An author's files are read through links, as they always were, and what
+// must be there is looked for on the Os.
+TEST_F(ToolOnFakeOs, TheInputsAreReadThroughLinksAndLookedForOnTheOs) {
   os_.AddLink("/w/linked_linea.txt", kLine);
   os_.AddDirectory(kOut);
   const auto compiled =
@@ -88,6 +89,13 @@ TEST_F(ToolOnFakeOs, TheInputsAreReadThroughLinksAndTheOutputMustBeADirectory) {
   EXPECT_EQ(missing.exit_status, 4);
   EXPECT_TRUE(missing.standard_error.starts_with("-o: Directory does not exist: /w/none"))
       << missing.standard_error;
+  // A link to nothing is there as a name: its file is what is missing.
+  os_.AddLink("/w/dangling.dat", "/w/nothing.dat");
+  EXPECT_EQ(Tool({"diff", "/w/dangling.dat", kLine}).standard_error,
+            "/w/dangling.dat: no such file\n");
+  EXPECT_EQ(Tool({"diff", "/w/nothing.dat", kLine}).standard_error,
+            "/w/nothing.dat: no such file or directory\n");
+
   const auto file = Tool({"check", kExample, kTrain});
   EXPECT_EQ(file.exit_status, 4);
   EXPECT_TRUE(file.standard_error.starts_with("LINE: File is actually a directory: " + kExample))
