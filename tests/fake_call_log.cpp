@@ -28,6 +28,10 @@ std::string_view NameOf(Call call) {
       return "stat";
     case Call::kRenameOver:
       return "rename-over";
+    case Call::kMakeDirectories:
+      return "make-directories";
+    case Call::kAddExecutePermission:
+      return "add-execute-permission";
     case Call::kUnlink:
       return "unlink";
     case Call::kListDirectory:

@@ -27,6 +27,8 @@ enum class Call {
   kIsSameFile,
   kStat,
   kRenameOver,
+  kMakeDirectories,
+  kAddExecutePermission,
   kUnlink,
   kListDirectory,
   kFlushDirectory,

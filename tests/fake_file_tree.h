@@ -2,6 +2,7 @@
 // a POSIX system finds them.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -15,6 +16,7 @@ struct FakeNode {
   enum class Kind { kFile, kDirectory, kLink } kind = Kind::kFile;
   std::string bytes;  // a file's
   std::uint32_t permissions = 0644;
+  std::chrono::system_clock::time_point last_written{};
   std::string target;                                        // a link's, a whole path
   std::map<std::string, std::shared_ptr<FakeNode>> entries;  // a directory's
   bool locked_elsewhere = false;                             // by another process

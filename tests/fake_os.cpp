@@ -20,6 +20,8 @@ Status Failure(int error) {
       return Status::FileSystemError("Is a directory");
     case ELOOP:
       return Status::FileSystemError("Too many levels of symbolic links");
+    case EINVAL:
+      return Status::FileSystemError("Invalid argument");
   }
   return Status::FileSystemError("Input/output error");
 }
@@ -27,7 +29,10 @@ Status Failure(int error) {
 FileInfo InfoOf(const FakeNode& node) {
   const FileType type =
       node.kind == FakeNode::Kind::kDirectory ? FileType::kDirectory : FileType::kRegular;
-  return FileInfo{.type = type, .permissions = node.permissions, .size = node.bytes.size()};
+  return FileInfo{.type = type,
+                  .permissions = node.permissions,
+                  .size = node.bytes.size(),
+                  .last_written = node.last_written};
 }
 
 }  // namespace
@@ -38,6 +43,7 @@ void FakeOs::AddFile(const std::string& path, std::string bytes, std::uint32_t p
   auto file = std::make_shared<FakeNode>();
   file->bytes = std::move(bytes);
   file->permissions = permissions;
+  Written(*file);
   tree_.Put(path, std::move(file));
 }
 
@@ -66,6 +72,11 @@ void FakeOs::ReleaseLockElsewhere(const std::string& path) {
 FakeNodePtr FakeOs::Find(const std::string& path) const {
   int error = 0;
   return tree_.Find(path, false, error);
+}
+
+void FakeOs::Written(FakeNode& file) {
+  last_written_ += std::chrono::microseconds(1);
+  file.last_written = last_written_;
 }
 
 bool FakeOs::Exists(const std::string& path) const {
@@ -117,6 +128,7 @@ Result<File> FakeOs::CreateNewFile(const std::string& path) {
   if (!directory) return Failure(error);
   if (directory->entries.count(name)) return Failure(EEXIST);
   auto file = std::make_shared<FakeNode>();
+  Written(*file);
   directory->entries[name] = file;
   return Open(file, path);
 }
@@ -151,6 +163,7 @@ Status FakeOs::Write(File& file, std::string_view bytes) {
   OpenFile& open = Opened(file);
   if (Status fault = log_.Enter(Call::kWrite, open.path); !fault.ok()) return fault;
   open.node->bytes.append(bytes);
+  Written(*open.node);
   return Status();
 }
 
@@ -220,6 +233,45 @@ Status FakeOs::RenameOver(const std::string& from, const std::string& to) {
   FakeNodePtr node = moved->second;
   from_directory->entries.erase(moved);
   to_directory->entries[to_name] = std::move(node);
+  return Status();
+}
+
+// Each directory on the way, from the root down, made where missing.
+Status FakeOs::MakeDirectories(const std::string& path) {
+  if (Status fault = log_.Enter(Call::kMakeDirectories, path); !fault.ok()) return fault;
+  if (path.empty()) return Failure(EINVAL);
+  std::string prefix;
+  std::size_t start = 0;
+  while (start < path.size()) {
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    prefix += '/';
+    prefix.append(path, start, end - start);
+    start = end + 1;
+    int error = 0;
+    if (const FakeNodePtr node = tree_.Find(prefix, true, error)) {
+      if (node->kind != FakeNode::Kind::kDirectory) return Failure(ENOTDIR);
+      continue;
+    }
+    if (error != ENOENT) return Failure(error);
+    std::string name;
+    const FakeNodePtr parent = tree_.ParentOf(prefix, name, error);
+    if (!parent) return Failure(error);
+    // A link to nothing holds the name.
+    if (parent->entries.count(name) != 0) return Failure(ENOTDIR);
+    auto directory = std::make_shared<FakeNode>();
+    directory->kind = FakeNode::Kind::kDirectory;
+    directory->permissions = 0755;
+    parent->entries[name] = std::move(directory);
+  }
+  return Status();
+}
+
+Status FakeOs::AddExecutePermission(const std::string& path) {
+  if (Status fault = log_.Enter(Call::kAddExecutePermission, path); !fault.ok()) return fault;
+  int error = 0;
+  const FakeNodePtr node = tree_.Find(path, true, error);
+  if (!node) return Failure(error);
+  node->permissions |= 0111;
   return Status();
 }
 

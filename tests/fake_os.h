@@ -73,6 +73,8 @@ class FakeOs final : public Os {
   Result<bool> IsSameFile(const File& file, const std::string& path) override;
   Result<FileInfo> Stat(const std::string& path) override;
   Status RenameOver(const std::string& from, const std::string& to) override;
+  Status MakeDirectories(const std::string& path) override;
+  Status AddExecutePermission(const std::string& path) override;
   Status Unlink(const std::string& path) override;
   Result<std::vector<std::string>> ListDirectory(const std::string& path) override;
   Status FlushDirectory(const std::string& path) override;
@@ -88,6 +90,8 @@ class FakeOs final : public Os {
   OpenFile& Opened(const File& file) { return open_.at(file.handle()); }
   File Open(const FakeNodePtr& node, const std::string& path);
   FakeNodePtr Find(const std::string& path) const;  // the name itself
+  // Marks the file written, a tick after the last file written.
+  void Written(FakeNode& file);
 
   FakeFileTree tree_;
   CallLog log_;
@@ -96,6 +100,7 @@ class FakeOs final : public Os {
   bool lock_by_opening_ = false;
   std::chrono::steady_clock::time_point now_{std::chrono::hours(1000)};
   std::chrono::milliseconds slept_{0};
+  std::chrono::system_clock::time_point last_written_{};
 };
 
 }  // namespace tarvosa::testing

@@ -44,7 +44,7 @@ TEST_F(Packaging, TheProgramIsTheInstallerWithThePayloadsPlaceInItsSlotAndThePay
       "ELF",
       1);
   WriteFile(In("installer"), installer);
-  const auto program = packaging::PackagedProgram(In("installer"), false, "PAYLOAD");
+  const auto program = packaging::PackagedProgram(DefaultOs(), In("installer"), false, "PAYLOAD");
   ASSERT_TRUE(program.ok()) << program.status().message();
   ASSERT_EQ(program->size(), installer.size() + 7);
   EXPECT_EQ(program->substr(installer.size()), "PAYLOAD");
@@ -67,10 +67,10 @@ TEST_F(Packaging, OnlyAnInstallerAsBuiltOfTheSystemAskedForIsPackaged) {
   WriteFile(In("two"), Installer("\x7F"
                                  "ELF",
                                  2));
-  const auto carrying = packaging::PackagedProgram(In("linux"), false, "P");
+  const auto carrying = packaging::PackagedProgram(DefaultOs(), In("linux"), false, "P");
   ASSERT_TRUE(carrying.ok());
   WriteFile(In("carrying"), *carrying);
-  EXPECT_TRUE(packaging::PackagedProgram(In("windows"), true, "P").ok());
+  EXPECT_TRUE(packaging::PackagedProgram(DefaultOs(), In("windows"), true, "P").ok());
   const struct {
     std::string file;
     bool windows;
@@ -80,7 +80,7 @@ TEST_F(Packaging, OnlyAnInstallerAsBuiltOfTheSystemAskedForIsPackaged) {
       {"none", false, ExitStatus::kUsage},     {"two", false, ExitStatus::kUsage},
       {"carrying", false, ExitStatus::kUsage}, {"missing", false, ExitStatus::kFileSystem}};
   for (const auto& r : refused) {
-    const auto program = packaging::PackagedProgram(In(r.file), r.windows, "P");
+    const auto program = packaging::PackagedProgram(DefaultOs(), In(r.file), r.windows, "P");
     ASSERT_FALSE(program.ok()) << r.file;
     EXPECT_EQ(program.status().kind(), r.kind) << r.file;
     EXPECT_TRUE(program.status().message().starts_with(In(r.file) + ": ")) << r.file;
@@ -89,10 +89,11 @@ TEST_F(Packaging, OnlyAnInstallerAsBuiltOfTheSystemAskedForIsPackaged) {
 
 TEST_F(Packaging, AGivenInstallerIsTheOnlyPlaceLookedIn) {
   WriteFile(In("installer"), "bytes");
-  const auto found = packaging::FindInstaller(In("installer"), false);
+  const Result<std::string> no_tool = Status::FileSystemError("no tool");
+  const auto found = packaging::FindInstaller(DefaultOs(), In("installer"), false, no_tool);
   ASSERT_TRUE(found.ok());
   EXPECT_EQ(*found, In("installer"));
-  const auto missing = packaging::FindInstaller(In("nowhere"), true);
+  const auto missing = packaging::FindInstaller(DefaultOs(), In("nowhere"), true, no_tool);
   ASSERT_FALSE(missing.ok());
   EXPECT_EQ(missing.status().kind(), ExitStatus::kFileSystem);
   EXPECT_NE(missing.status().message().find("(looked for " + In("nowhere") + ")"),
@@ -101,45 +102,48 @@ TEST_F(Packaging, AGivenInstallerIsTheOnlyPlaceLookedIn) {
 
 TEST_F(Packaging, AProgramIsWrittenRunnableAndReplacedOnlyWithForce) {
   const std::string program = In("sub/Lago_Espresso");
-  ASSERT_TRUE(packaging::WriteProgram(program, "first", false).ok());
+  ASSERT_TRUE(packaging::WriteProgram(DefaultOs(), program, "first", false).ok());
   EXPECT_EQ(ReadFile(program), "first");
 #ifndef _WIN32  // where a program is one by its name alone
   EXPECT_NE(fs::status(program).permissions() & fs::perms::owner_exec, fs::perms::none);
 #endif
-  const Status refused = packaging::WriteProgram(program, "second", false);
+  const Status refused = packaging::WriteProgram(DefaultOs(), program, "second", false);
   EXPECT_EQ(refused.kind(), ExitStatus::kFileSystem);
   EXPECT_EQ(ReadFile(program), "first");
-  ASSERT_TRUE(packaging::WriteProgram(program, "second", true).ok());
+  ASSERT_TRUE(packaging::WriteProgram(DefaultOs(), program, "second", true).ok());
   EXPECT_EQ(ReadFile(program), "second");
 }
 
 TEST_F(Packaging, ADirectoryHoldsOneScenarioByItsFileNames) {
-  EXPECT_EQ(packaging::FindAuthorScenario(work_.text()).status().kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(packaging::FindAuthorScenario(DefaultOs(), work_.text()).status().kind(),
+            ExitStatus::kFileSystem);
   WriteFile(In("Lago_linea.txt"), "");
   WriteFile(In("Mare_Espresso-.txt"), "");  // another route's train
-  EXPECT_EQ(packaging::FindAuthorScenario(work_.text()).status().kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(packaging::FindAuthorScenario(DefaultOs(), work_.text()).status().kind(),
+            ExitStatus::kFileSystem);
   WriteFile(In("Lago_Espresso-.txt"), "");
-  const auto one = packaging::FindAuthorScenario(work_.text());
+  const auto one = packaging::FindAuthorScenario(DefaultOs(), work_.text());
   ASSERT_TRUE(one.ok()) << one.status().message();
   EXPECT_EQ(one->route_title, "Lago");
   EXPECT_EQ(one->train_title, "Espresso");
   EXPECT_EQ(DocumentName(DocumentKind::kNotes, one->place), In("Lago_Espresso_note.txt"));
   WriteFile(In("Lago_Rapido-.txt"), "");
-  EXPECT_EQ(packaging::FindAuthorScenario(work_.text()).status().kind(), ExitStatus::kUsage);
+  EXPECT_EQ(packaging::FindAuthorScenario(DefaultOs(), work_.text()).status().kind(),
+            ExitStatus::kUsage);
 }
 
 TEST_F(Packaging, TheDocumentsAreReadAsWrittenAndAMissingOneIsNone) {
   WriteFile(In("Lago_linea.txt"), "[generale]\r\n");
   WriteFile(In("Lago_Espresso-.txt"), "[generale]\n[fine]");
-  const auto files = packaging::FindAuthorScenario(work_.text());
+  const auto files = packaging::FindAuthorScenario(DefaultOs(), work_.text());
   ASSERT_TRUE(files.ok());
-  const auto documents = packaging::ReadAuthorDocuments(*files);
+  const auto documents = packaging::ReadAuthorDocuments(DefaultOs(), *files);
   ASSERT_TRUE(documents.ok()) << documents.status().message();
   EXPECT_EQ(*(*documents)[DocumentKind::kTrainData], (DocumentLines{"[generale]", "[fine]"}));
   EXPECT_FALSE((*documents)[DocumentKind::kNotes].has_value());
 
   WriteFile(In("Lago_Espresso_note.txt"), "bene\r\nmale \x81\r\n");
-  const auto refused = packaging::ReadAuthorDocuments(*files);
+  const auto refused = packaging::ReadAuthorDocuments(DefaultOs(), *files);
   ASSERT_FALSE(refused.ok());
   EXPECT_EQ(refused.status().kind(), ExitStatus::kDataError);
   EXPECT_TRUE(refused.status().message().starts_with(In("Lago_Espresso_note.txt") + ":2:"))

@@ -12,6 +12,13 @@ using testing::ListDirectory;
 using testing::ReadFile;
 using testing::ScratchDirectory;
 
+// What a check says: "ok", or the reason its data error gives.
+std::string Said(const Status& status) {
+  if (status.ok()) return "ok";
+  EXPECT_EQ(status.kind(), ExitStatus::kDataError) << status.message();
+  return status.message();
+}
+
 TEST(ScenarioDocuments, EveryKindIsNamedAfterTheTitles) {
   const ScenarioPlace place{.route_title = "Lago", .train_title = "Espresso", .app_path = "d"};
   std::vector<std::string> names;
@@ -22,37 +29,39 @@ TEST(ScenarioDocuments, EveryKindIsNamedAfterTheTitles) {
 }
 
 TEST(ScenarioDocuments, ATitleMustNameAFileOnEverySystem) {
-  EXPECT_EQ(TitleProblem("Lago di Còmo"), "");
-  EXPECT_EQ(TitleProblem("Lago_Nord"), "");
-  EXPECT_EQ(TitleProblem(""), "the title is empty");
-  EXPECT_EQ(TitleProblem(std::string(101, 'a')), "the title is longer than 100 bytes");
-  EXPECT_EQ(TitleProblem("../Lago"), "the title holds '/', which a file name cannot hold");
-  EXPECT_EQ(TitleProblem("C:Lago"), "the title holds ':', which a file name cannot hold");
-  EXPECT_EQ(TitleProblem("a\\b"), "the title holds '\\', which a file name cannot hold");
-  EXPECT_EQ(TitleProblem("a\tb"), "the title holds a control character");
-  EXPECT_EQ(TitleProblem("Lago→"),
+  EXPECT_EQ(Said(TitleProblem("Lago di Còmo")), "ok");
+  EXPECT_EQ(Said(TitleProblem("Lago_Nord")), "ok");
+  EXPECT_EQ(Said(TitleProblem("")), "the title is empty");
+  EXPECT_EQ(Said(TitleProblem(std::string(101, 'a'))), "the title is longer than 100 bytes");
+  EXPECT_EQ(Said(TitleProblem("../Lago")), "the title holds '/', which a file name cannot hold");
+  EXPECT_EQ(Said(TitleProblem("C:Lago")), "the title holds ':', which a file name cannot hold");
+  EXPECT_EQ(Said(TitleProblem("a\\b")), "the title holds '\\', which a file name cannot hold");
+  EXPECT_EQ(Said(TitleProblem("a\tb")), "the title holds a control character");
+  EXPECT_EQ(Said(TitleProblem("Lago→")),
             "the title's character 5: character U+2192 has no Windows-1252 byte");
 }
 
 TEST(ScenarioDocuments, ADocumentHoldsAThousandLinesAndNoEndMarker) {
-  EXPECT_EQ(DocumentProblem(DocumentLines(1000, "x")), "");
-  EXPECT_EQ(DocumentProblem(DocumentLines(1001, "x")), "1001 lines: a document holds at most 1000");
-  EXPECT_EQ(DocumentProblem({"uno", std::string(kEndMarker), "tre"}),
+  EXPECT_EQ(Said(DocumentProblem(DocumentLines(1000, "x"))), "ok");
+  EXPECT_EQ(Said(DocumentProblem(DocumentLines(1001, "x"))),
+            "1001 lines: a document holds at most 1000");
+  EXPECT_EQ(Said(DocumentProblem({"uno", std::string(kEndMarker), "tre"})),
             "line 2 is 'riferimento fine del file', which ends a document where it stands");
-  EXPECT_EQ(DocumentProblem({" riferimento fine del file"}), "");
+  EXPECT_EQ(Said(DocumentProblem({" riferimento fine del file"})), "ok");
 }
 
 TEST(ScenarioDocuments, TheLineAndTrainFilesMustBeThere) {
   ScenarioDocuments scenario{.route_title = "Lago", .train_title = "Espresso"};
-  EXPECT_EQ(ScenarioProblem(scenario), "there is no line definition file");
+  EXPECT_EQ(Said(ScenarioProblem(scenario)), "there is no line definition file");
   scenario[DocumentKind::kLineDefinition] = DocumentLines{"[generale]"};
-  EXPECT_EQ(ScenarioProblem(scenario), "there is no train data file");
+  EXPECT_EQ(Said(ScenarioProblem(scenario)), "there is no train data file");
   scenario[DocumentKind::kTrainData] = DocumentLines{};
-  EXPECT_EQ(ScenarioProblem(scenario), "");
+  EXPECT_EQ(Said(ScenarioProblem(scenario)), "ok");
   scenario[DocumentKind::kNotes] = DocumentLines(1001);
-  EXPECT_EQ(ScenarioProblem(scenario), "notes: 1001 lines: a document holds at most 1000");
+  EXPECT_EQ(Said(ScenarioProblem(scenario)), "notes: 1001 lines: a document holds at most 1000");
   scenario.train_title = "a/b";
-  EXPECT_EQ(ScenarioProblem(scenario), "train: the title holds '/', which a file name cannot hold");
+  EXPECT_EQ(Said(ScenarioProblem(scenario)),
+            "train: the title holds '/', which a file name cannot hold");
 }
 
 TEST(ScenarioDocuments, ADocumentIsWrittenWithItsLinesExactly) {

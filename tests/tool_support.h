@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "util/os.h"
+#include "util/status.h"
+
 namespace tarvosa::testing {
 
 struct ToolRun {
@@ -16,5 +19,9 @@ struct ToolRun {
 
 // `scenario` with `arguments`, e.g. RunScenario({"check", line, train}).
 ToolRun RunScenario(const std::vector<std::string>& arguments);
+
+// The same on `os`, the tool's own file being `program`.
+ToolRun RunScenario(const std::vector<std::string>& arguments, Os& os,
+                    const Result<std::string>& program);
 
 }  // namespace tarvosa::testing

@@ -87,14 +87,13 @@ TEST(Windows1252, BytesThatAreNotUtf8AreAnError) {
   EXPECT_EQ(ErrorOf("\xF5\x80\x80\x80"), "1: the text is not valid UTF-8");
 }
 
-// The form the tool still calls gives the same error in two parts.
-TEST(Windows1252, TheToolsFormGivesTheColumnAndTheReason) {
+// The bytes before the character are kept, and a later text appends to them.
+TEST(Windows1252, AnEncodingStopsAtTheCharacterWithoutAByte) {
   std::string out;
-  const auto error = AppendWindows1252("abā", out);
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->column, 3u);
-  EXPECT_EQ(error->reason, "character U+0101 has no Windows-1252 byte");
-  EXPECT_FALSE(AppendWindows1252("è", out));
+  const Status error = EncodeWindows1252("abā", out);
+  EXPECT_EQ(error.kind(), ExitStatus::kDataError);
+  EXPECT_EQ(error.message(), "3: character U+0101 has no Windows-1252 byte");
+  EXPECT_TRUE(EncodeWindows1252("è", out).ok());
   EXPECT_EQ(out, "ab\xE8");
 }
 

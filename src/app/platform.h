@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/screen.h"
+#include "util/status.h"
 
 namespace tarvosa::platform {
 
@@ -17,9 +18,9 @@ void PrepareProcess();
 // except for a root ("/", "C:\"); nothing when the system cannot tell.
 std::optional<std::string> ExecutableDirectory();
 
-// The running executable's own file, for reading what it carries; nothing
-// when the system cannot tell.
-std::optional<std::string> ExecutablePath();
+// The running executable's own file, for reading what it carries; a
+// file-system error when the system cannot tell.
+Result<std::string> ExecutablePath();
 
 // The separator between a directory and a file name.
 char PathSeparator();

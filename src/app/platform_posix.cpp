@@ -13,16 +13,18 @@ void PrepareProcess() {
   std::signal(SIGXFSZ, SIG_IGN);
 }
 
-std::optional<std::string> ExecutablePath() {
+Result<std::string> ExecutablePath() {
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || !program.has_parent_path()) return std::nullopt;
+  if (error || !program.has_parent_path()) {
+    return Status::FileSystemError("cannot find the running program's file");
+  }
   return program.string();
 }
 
 std::optional<std::string> ExecutableDirectory() {
   const auto program = ExecutablePath();
-  if (!program) return std::nullopt;
+  if (!program.ok()) return std::nullopt;
   return std::filesystem::path(*program).parent_path().string();
 }
 

@@ -104,10 +104,11 @@ class WindowScreen final : public Screen {
 
 void PrepareProcess() {}
 
-std::optional<std::string> ExecutablePath() {
+Result<std::string> ExecutablePath() {
   const auto program = ProgramPath();
-  if (!program) return std::nullopt;
-  return Utf8(*program);
+  const auto utf8 = program ? Utf8(*program) : std::nullopt;
+  if (!utf8) return Status::FileSystemError("cannot find the running program's file");
+  return *utf8;
 }
 
 std::optional<std::string> ExecutableDirectory() {

@@ -12,10 +12,10 @@ namespace {
 // before anything is shown or written.
 ExitStatus InstallPackaged(Os& os, Form1& form, Screen& screen, std::uint64_t offset,
                            std::chrono::milliseconds lock_wait) {
-  const auto program = platform::ExecutablePath();
-  if (!program) {
-    return ReportFailure(
-        screen, Status::FileSystemError("cannot find the running program's file for its scenario"));
+  const Result<std::string> program = platform::ExecutablePath();
+  if (!program.ok()) {
+    return ReportFailure(screen,
+                         Status::FileSystemError(program.status().message() + " for its scenario"));
   }
   const Result<ScenarioDocuments> scenario = ReadPackagedScenario(os, *program, offset);
   if (!scenario.ok()) return ReportFailure(screen, scenario.status());

@@ -47,10 +47,6 @@ Status WriteCompiledFiles(Os& os, const CompiledScenario& scenario, const Scenar
   return FlushDirectoryOf(os, files.track);
 }
 
-Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files) {
-  return WriteCompiledFiles(DefaultOs(), scenario, files);
-}
-
 Status memorizza_percorso(Os& os, const ScenarioFiles& files, std::string_view route_title,
                           std::string_view train_title, std::int32_t j) {
   // Both files exist only to be read here: they go on every way out.

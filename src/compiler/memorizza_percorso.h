@@ -36,7 +36,4 @@ Status WriteCompiledFiles(Os& os, const CompiledScenario& scenario, const Scenar
 Status memorizza_percorso(Os& os, const ScenarioFiles& files, std::string_view route_title,
                           std::string_view train_title, std::int32_t j);
 
-// Kept for the tool until it takes an Os: WriteCompiledFiles on DefaultOs().
-Status WriteCompiledFiles(const CompiledScenario& scenario, const ScenarioFiles& files);
-
 }  // namespace tarvosa

@@ -11,8 +11,4 @@ Status dati_linea(Os& os, const ScenarioPlace& place) {
                           MakeDocumentTable(scenario::kLineDefinition));
 }
 
-Status dati_linea(const ScenarioPlace& place) {
-  return dati_linea(DefaultOs(), place);
-}
-
 }  // namespace tarvosa

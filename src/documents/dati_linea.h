@@ -11,7 +11,4 @@ namespace tarvosa {
 // Writes the route's line definition file, Tarvosa_linea.txt.
 Status dati_linea(Os& os, const ScenarioPlace& place);
 
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status dati_linea(const ScenarioPlace& place);
-
 }  // namespace tarvosa

@@ -10,8 +10,4 @@ Status dati_note(Os& os, const ScenarioPlace& place) {
   return scrivi_documento(os, NotesName(place), MakeDocumentTable(scenario::kNotes));
 }
 
-Status dati_note(const ScenarioPlace& place) {
-  return dati_note(DefaultOs(), place);
-}
-
 }  // namespace tarvosa

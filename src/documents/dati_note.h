@@ -11,7 +11,4 @@ namespace tarvosa {
 // Writes the author's notes, Tarvosa_Corvale_note.txt.
 Status dati_note(Os& os, const ScenarioPlace& place);
 
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status dati_note(const ScenarioPlace& place);
-
 }  // namespace tarvosa

@@ -11,8 +11,4 @@ Status dati_rallentamenti(Os& os, const ScenarioPlace& place) {
                           MakeDocumentTable(scenario::kSlowDownOrder));
 }
 
-Status dati_rallentamenti(const ScenarioPlace& place) {
-  return dati_rallentamenti(DefaultOs(), place);
-}
-
 }  // namespace tarvosa

@@ -10,7 +10,4 @@ namespace tarvosa {
 // Writes the slow-down order, Tarvosa_Corvale_rallentamenti.txt.
 Status dati_rallentamenti(Os& os, const ScenarioPlace& place);
 
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status dati_rallentamenti(const ScenarioPlace& place);
-
 }  // namespace tarvosa

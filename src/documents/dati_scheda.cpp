@@ -10,8 +10,4 @@ Status dati_scheda(Os& os, const ScenarioPlace& place) {
   return scrivi_documento(os, TimetableName(place), MakeDocumentTable(scenario::kTimetable));
 }
 
-Status dati_scheda(const ScenarioPlace& place) {
-  return dati_scheda(DefaultOs(), place);
-}
-
 }  // namespace tarvosa

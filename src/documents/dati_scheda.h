@@ -11,7 +11,4 @@ namespace tarvosa {
 // Writes the timetable sheet, Tarvosa_Corvale_scheda_treno.txt.
 Status dati_scheda(Os& os, const ScenarioPlace& place);
 
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status dati_scheda(const ScenarioPlace& place);
-
 }  // namespace tarvosa

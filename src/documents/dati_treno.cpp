@@ -10,8 +10,4 @@ Status dati_treno(Os& os, const ScenarioPlace& place) {
   return scrivi_documento(os, TrainDataName(place), MakeDocumentTable(scenario::kTrainData));
 }
 
-Status dati_treno(const ScenarioPlace& place) {
-  return dati_treno(DefaultOs(), place);
-}
-
 }  // namespace tarvosa

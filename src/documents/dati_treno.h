@@ -11,7 +11,4 @@ namespace tarvosa {
 // Writes the train's data file, Tarvosa_Corvale-.txt.
 Status dati_treno(Os& os, const ScenarioPlace& place);
 
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status dati_treno(const ScenarioPlace& place);
-
 }  // namespace tarvosa

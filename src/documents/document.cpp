@@ -45,8 +45,4 @@ Status scrivi_documento(Os& os, const std::string& name, const DocumentTable& ta
   return ReplaceFileContent(os, name, bytes);
 }
 
-Status scrivi_documento(const std::string& name, const DocumentTable& table) {
-  return scrivi_documento(DefaultOs(), name, table);
-}
-
 }  // namespace tarvosa

@@ -31,7 +31,4 @@ DocumentTable MakeDocumentTable(std::span<const std::string_view> lines);
 // file is touched; the message names the file and the line.
 Status scrivi_documento(Os& os, const std::string& name, const DocumentTable& table);
 
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status scrivi_documento(const std::string& name, const DocumentTable& table);
-
 }  // namespace tarvosa

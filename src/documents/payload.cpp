@@ -132,8 +132,8 @@ Result<ScenarioDocuments> DecodePayload(std::string_view payload) {
   }
   Result<ScenarioDocuments> scenario = ReadBody(body);
   if (!scenario.ok()) return wrong("its scenario cannot be read: " + scenario.status().message());
-  if (std::string problem = ScenarioProblem(*scenario); !problem.empty()) {
-    return wrong("its scenario cannot be installed: " + problem);
+  if (Status problem = ScenarioProblem(*scenario); !problem.ok()) {
+    return wrong("its scenario cannot be installed: " + problem.message());
   }
   return scenario;
 }

@@ -37,72 +37,72 @@ std::string_view DocumentTitle(DocumentKind kind) {
   return "timetable sheet";
 }
 
-std::string TitleProblem(std::string_view title) {
-  if (title.empty()) return "the title is empty";
+Status TitleProblem(std::string_view title) {
+  const auto problem = [](std::string reason) { return Status::DataError(std::move(reason)); };
+  if (title.empty()) return problem("the title is empty");
   if (title.size() > kLongestTitle) {
-    return "the title is longer than " + std::to_string(kLongestTitle) + " bytes";
+    return problem("the title is longer than " + std::to_string(kLongestTitle) + " bytes");
   }
   for (const char c : title) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) return "the title holds a control character";
+    if (byte < 0x20 || byte == 0x7F) return problem("the title holds a control character");
     if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) {
-      return std::string("the title holds '") + c + "', which a file name cannot hold";
+      return problem(std::string("the title holds '") + c + "', which a file name cannot hold");
     }
   }
   std::string bytes;
   if (Status encoded = EncodeWindows1252(title, bytes); !encoded.ok()) {
-    return "the title's character " + encoded.message();
+    return problem("the title's character " + encoded.message());
   }
-  return "";
+  return Status();
 }
 
-std::string DocumentProblem(const DocumentLines& lines) {
+Status DocumentProblem(const DocumentLines& lines) {
   const std::size_t most = kDocumentTableSize - 1;
   if (lines.size() > most) {
-    return std::to_string(lines.size()) + " lines: a document holds at most " +
-           std::to_string(most);
+    return Status::DataError(std::to_string(lines.size()) + " lines: a document holds at most " +
+                             std::to_string(most));
   }
   for (std::size_t index = 0; index < lines.size(); ++index) {
     if (lines[index] == kEndMarker) {
-      return "line " + std::to_string(index + 1) + " is '" + std::string(kEndMarker) +
-             "', which ends a document where it stands";
+      return Status::DataError("line " + std::to_string(index + 1) + " is '" +
+                               std::string(kEndMarker) +
+                               "', which ends a document where it stands");
     }
   }
-  return "";
+  return Status();
 }
 
-std::string ScenarioProblem(const ScenarioDocuments& scenario) {
+Status ScenarioProblem(const ScenarioDocuments& scenario) {
   for (const auto* title : {&scenario.route_title, &scenario.train_title}) {
-    if (std::string problem = TitleProblem(*title); !problem.empty()) {
-      return (title == &scenario.route_title ? "route: " : "train: ") + problem;
+    if (Status problem = TitleProblem(*title); !problem.ok()) {
+      return Status::DataError((title == &scenario.route_title ? "route: " : "train: ") +
+                               problem.message());
     }
   }
   for (const DocumentKind kind : kWritingOrder) {
     const auto& lines = scenario[kind];
     const bool required = kind == DocumentKind::kLineDefinition || kind == DocumentKind::kTrainData;
-    if (!lines && required) return "there is no " + std::string(DocumentTitle(kind));
+    if (!lines && required) {
+      return Status::DataError("there is no " + std::string(DocumentTitle(kind)));
+    }
     if (!lines) continue;
-    if (std::string problem = DocumentProblem(*lines); !problem.empty()) {
-      return std::string(DocumentTitle(kind)) + ": " + problem;
+    if (Status problem = DocumentProblem(*lines); !problem.ok()) {
+      return Status::DataError(std::string(DocumentTitle(kind)) + ": " + problem.message());
     }
   }
-  return "";
+  return Status();
 }
 
 Status WriteScenarioDocument(Os& os, const ScenarioPlace& place, DocumentKind kind,
                              const DocumentLines& lines) {
   const std::string name = DocumentName(kind, place);
   // A table would cut such a document short without a word.
-  if (std::string problem = DocumentProblem(lines); !problem.empty()) {
-    return Status::DataError(name + ": " + problem);
+  if (Status problem = DocumentProblem(lines); !problem.ok()) {
+    return Status::DataError(name + ": " + problem.message());
   }
   const std::vector<std::string_view> views(lines.begin(), lines.end());
   return scrivi_documento(os, name, MakeDocumentTable(views));
-}
-
-Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
-                             const DocumentLines& lines) {
-  return WriteScenarioDocument(DefaultOs(), place, kind, lines);
 }
 
 }  // namespace tarvosa

@@ -58,27 +58,25 @@ struct ScenarioDocuments {
 // The longest title a scenario may have, in bytes.
 inline constexpr std::size_t kLongestTitle = 100;
 
-// Why `title` cannot name a scenario's files, or "" when it can: it is
-// empty or longer than kLongestTitle, holds a character that some system
-// refuses in a file name (a control character or one of / \ : * ? " < > |),
-// or one without a Windows-1252 byte.
-std::string TitleProblem(std::string_view title);
+// A data error that says why `title` cannot name a scenario's files, or ok:
+// it is empty or longer than kLongestTitle, holds a character that some
+// system refuses in a file name (a control character or one of
+// / \ : * ? " < > |), or one without a Windows-1252 byte. The message is
+// the reason alone, for the caller to say whose title it is.
+Status TitleProblem(std::string_view title);
 
-// Why `lines` cannot be written as a document, or "" when they can: more
-// lines than a document table holds, or a line that is its end marker (the
-// document would end there).
-std::string DocumentProblem(const DocumentLines& lines);
+// A data error that says why `lines` cannot be written as a document, or
+// ok: more lines than a document table holds, or a line that is its end
+// marker (the document would end there). The reason alone.
+Status DocumentProblem(const DocumentLines& lines);
 
-// Why the scenario cannot be installed as it stands, or "" when it can: a
-// title or a document problem, or no line definition or train data file.
-std::string ScenarioProblem(const ScenarioDocuments& scenario);
+// A data error that says why the scenario cannot be installed as it
+// stands, or ok: a title or a document problem, or no line definition or
+// train data file.
+Status ScenarioProblem(const ScenarioDocuments& scenario);
 
 // Writes the document with scrivi_documento under its name in `place`.
 Status WriteScenarioDocument(Os& os, const ScenarioPlace& place, DocumentKind kind,
-                             const DocumentLines& lines);
-
-// Kept for the tool until it takes an Os: the same on DefaultOs().
-Status WriteScenarioDocument(const ScenarioPlace& place, DocumentKind kind,
                              const DocumentLines& lines);
 
 }  // namespace tarvosa

@@ -1,28 +1,28 @@
 #include "packaging/author_scenario.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 #include "documents/author_lines.h"
 #include "util/files.h"
 
 namespace tarvosa::packaging {
-namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kLineEnding = "_linea.txt";
 constexpr std::string_view kTrainEnding = "-.txt";
 
-// The names of the regular files in `directory`, sorted.
-Result<std::vector<std::string>> FileNames(const std::string& directory) {
-  std::vector<std::string> names;
-  std::error_code error;
-  fs::directory_iterator it(PathFromUtf8(directory), error), end;
-  for (; !error && it != end; it.increment(error)) {
-    if (IsRegularFile(it->path().string())) names.push_back(it->path().filename().string());
+// The names of the regular files in `directory`, or links to them, sorted.
+Result<std::vector<std::string>> FileNames(Os& os, const std::string& directory) {
+  const Result<std::vector<std::string>> entries = os.ListDirectory(directory);
+  if (!entries.ok()) {
+    return Status::FileSystemError(directory + ": cannot be read: " + entries.status().message());
   }
-  if (error) return Status::FileSystemError(directory + ": cannot be read: " + error.message());
+  std::vector<std::string> names;
+  for (const std::string& entry : *entries) {
+    const Result<FileInfo> info = os.Stat(PathIn(directory, entry));
+    if (info.ok() && info->type == FileType::kRegular) names.push_back(entry);
+  }
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -51,16 +51,16 @@ Result<DocumentLines> AuthorLines(const std::string& name, std::string_view byte
   if (Status read = ReadAuthorLines(name, bytes, lines); !read.ok()) {
     return Status::DataError(read.message());
   }
-  if (const std::string wrong = DocumentProblem(lines); !wrong.empty()) {
-    return Status::DataError(name + ": " + wrong);
+  if (Status wrong = DocumentProblem(lines); !wrong.ok()) {
+    return Status::DataError(name + ": " + wrong.message());
   }
   return lines;
 }
 
 }  // namespace
 
-Result<AuthorFiles> FindAuthorScenario(const std::string& directory) {
-  const auto names = FileNames(directory);
+Result<AuthorFiles> FindAuthorScenario(Os& os, const std::string& directory) {
+  const auto names = FileNames(os, directory);
   if (!names.ok()) return names.status();
   std::vector<AuthorFiles> pairs = Pairs(*names);
   if (pairs.empty()) {
@@ -83,29 +83,31 @@ Status CheckTitles(const AuthorFiles& files) {
   const std::string line = DocumentName(DocumentKind::kLineDefinition, files.place);
   for (const auto& [title, what] :
        {std::pair{&files.route_title, "route"}, {&files.train_title, "train"}}) {
-    if (const std::string wrong = TitleProblem(*title); !wrong.empty()) {
-      return Status::DataError(line + ": the " + what + " title '" + *title + "': " + wrong);
+    if (Status wrong = TitleProblem(*title); !wrong.ok()) {
+      return Status::DataError(line + ": the " + what + " title '" + *title +
+                               "': " + wrong.message());
     }
   }
   return Status();
 }
 
-Result<std::optional<DocumentLines>> ReadAuthorDocument(const AuthorFiles& files,
+Result<std::optional<DocumentLines>> ReadAuthorDocument(Os& os, const AuthorFiles& files,
                                                         DocumentKind kind) {
   const std::string name = DocumentName(kind, files.place);
-  std::error_code error;
-  if (!fs::exists(PathFromUtf8(name), error)) return std::optional<DocumentLines>();
-  const auto bytes = ReadWholeFile(name);
-  if (!bytes) return Status::FileSystemError(name + ": cannot read the file");
+  // What cannot be looked at is not there, as a file an author never wrote.
+  const Result<FileInfo> info = os.Stat(name);
+  if (!info.ok() || info->type == FileType::kMissing) return std::optional<DocumentLines>();
+  const Result<std::string> bytes = ReadWholeFile(os, name, Links::kFollow);
+  if (!bytes.ok()) return Status::FileSystemError(name + ": cannot read the file");
   Result<DocumentLines> lines = AuthorLines(name, *bytes);
   if (!lines.ok()) return lines.status();
   return std::optional<DocumentLines>(std::move(lines).value());
 }
 
-Result<ScenarioDocuments> ReadAuthorDocuments(const AuthorFiles& files) {
+Result<ScenarioDocuments> ReadAuthorDocuments(Os& os, const AuthorFiles& files) {
   ScenarioDocuments scenario{.route_title = files.route_title, .train_title = files.train_title};
   for (const DocumentKind kind : kWritingOrder) {
-    auto document = ReadAuthorDocument(files, kind);
+    auto document = ReadAuthorDocument(os, files, kind);
     if (!document.ok()) return document.status();
     scenario[kind] = std::move(document).value();
   }

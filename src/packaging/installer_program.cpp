@@ -8,20 +8,22 @@
 #include "util/files.h"
 
 namespace tarvosa::packaging {
-namespace fs = std::filesystem;
 namespace {
 
 // The places an installer is looked for when none is given.
-std::vector<std::string> DefaultPlaces(bool windows) {
+std::vector<std::string> DefaultPlaces(bool windows, const Result<std::string>& tool) {
   std::vector<std::string> places;
-  std::error_code error;
-  const fs::path tool = fs::read_symlink("/proc/self/exe", error);
-  if (!error) {
-    places.push_back(
-        (tool.parent_path() / (windows ? "Tarvosa_Corvale.exe" : "Tarvosa_Corvale")).string());
+  if (tool.ok()) {
+    const std::filesystem::path beside = std::filesystem::path(*tool).parent_path();
+    places.push_back((beside / (windows ? "Tarvosa_Corvale.exe" : "Tarvosa_Corvale")).string());
   }
   if (windows) places.push_back(TARVOSA_SOURCE_DIR "/build-windows/src/Tarvosa_Corvale.exe");
   return places;
+}
+
+bool IsRegularFile(Os& os, const std::string& name) {
+  const Result<FileInfo> info = os.Stat(name);
+  return info.ok() && info->type == FileType::kRegular;
 }
 
 // Where the slot's marker is, when it is there exactly once.
@@ -43,11 +45,12 @@ Result<std::size_t> FindSlot(const std::string& installer, const std::string& by
 
 }  // namespace
 
-Result<std::string> FindInstaller(const std::string& given, bool windows) {
+Result<std::string> FindInstaller(Os& os, const std::string& given, bool windows,
+                                  const Result<std::string>& tool) {
   const std::vector<std::string> places =
-      given.empty() ? DefaultPlaces(windows) : std::vector<std::string>{given};
+      given.empty() ? DefaultPlaces(windows, tool) : std::vector<std::string>{given};
   for (const std::string& place : places) {
-    if (IsRegularFile(place)) return place;
+    if (IsRegularFile(os, place)) return place;
   }
   std::string looked;
   for (const std::string& place : places) looked += (looked.empty() ? "" : ", ") + place;
@@ -56,10 +59,10 @@ Result<std::string> FindInstaller(const std::string& given, bool windows) {
       " is missing (looked for " + looked + "); build it, or give its place with --installer");
 }
 
-Result<std::string> PackagedProgram(const std::string& installer, bool windows,
+Result<std::string> PackagedProgram(Os& os, const std::string& installer, bool windows,
                                     const std::string& payload) {
-  auto bytes = ReadWholeFile(installer);
-  if (!bytes) return Status::FileSystemError(installer + ": cannot read the installer");
+  Result<std::string> bytes = ReadWholeFile(os, installer, Links::kFollow);
+  if (!bytes.ok()) return Status::FileSystemError(installer + ": cannot read the installer");
   const std::string_view magic = windows ? "MZ"
                                          : "\x7F"
                                            "ELF";
@@ -81,18 +84,20 @@ Result<std::string> PackagedProgram(const std::string& installer, bool windows,
   return *bytes + payload;
 }
 
-Status WriteProgram(const std::string& output, const std::string& bytes, bool force) {
-  std::error_code error;
-  const fs::path path = PathFromUtf8(output);
-  if (!force && fs::exists(path, error)) {
+Status WriteProgram(Os& os, const std::string& output, const std::string& bytes, bool force) {
+  const Result<FileInfo> there = os.Stat(output);
+  if (!force && there.ok() && there->type != FileType::kMissing) {
     return Status::FileSystemError(output + ": exists already; --force replaces it");
   }
-  if (path.has_parent_path()) fs::create_directories(path.parent_path(), error);
-  if (Status written = ReplaceFileContent(output, bytes); !written.ok()) return written;
-  fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                  fs::perm_options::add, error);
-  if (error) {
-    return Status::FileSystemError(output + ": cannot make it a program: " + error.message());
+  // A directory that cannot be made fails the write, which says why.
+  const std::filesystem::path path = PathFromUtf8(output);
+  if (path.has_parent_path()) {
+    const std::u8string directory = path.parent_path().u8string();
+    (void)os.MakeDirectories(std::string(directory.begin(), directory.end()));
+  }
+  if (Status written = ReplaceFileContent(os, output, bytes); !written.ok()) return written;
+  if (Status runnable = os.AddExecutePermission(output); !runnable.ok()) {
+    return Status::FileSystemError(output + ": cannot make it a program: " + runnable.message());
   }
   return Status();
 }

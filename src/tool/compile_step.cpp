@@ -11,20 +11,20 @@
 namespace tarvosa::tool {
 namespace {
 
-Result<std::string> ReadSource(const std::string& name) {
-  std::error_code error;
-  if (std::filesystem::is_directory(PathFromUtf8(name), error)) {
+Result<std::string> ReadSource(Os& os, const std::string& name) {
+  const Result<FileInfo> info = os.Stat(name);
+  if (info.ok() && info->type == FileType::kDirectory) {
     return Status::FileSystemError(name + ": is a directory, not a file");
   }
-  auto read = ReadWholeFile(name);
-  if (!read) return Status::FileSystemError(name + ": cannot read the file");
-  return std::move(*read);
+  Result<std::string> read = ReadWholeFile(os, name, Links::kFollow);
+  if (!read.ok()) return Status::FileSystemError(name + ": cannot read the file");
+  return read;
 }
 
 // A title in Windows-1252; the command line has made sure it has one.
 std::string Title(const std::string& utf8) {
   std::string bytes;
-  (void)AppendWindows1252(utf8, bytes);
+  (void)EncodeWindows1252(utf8, bytes);
   return bytes;
 }
 
@@ -58,10 +58,10 @@ void TitlesFromNames(CompileOptions& options) {
   }
 }
 
-Result<Sources> ReadSources(const CompileOptions& options) {
-  Result<std::string> line = ReadSource(options.line);
+Result<Sources> ReadSources(Os& os, const CompileOptions& options) {
+  Result<std::string> line = ReadSource(os, options.line);
   if (!line.ok()) return line.status();
-  Result<std::string> train = ReadSource(options.train);
+  Result<std::string> train = ReadSource(os, options.train);
   if (!train.ok()) return train.status();
   return Sources{std::move(line).value(), std::move(train).value()};
 }
@@ -92,8 +92,8 @@ int PrintWarnings(const CompileOptions& options, const Sources& sources, const C
   return counted;
 }
 
-Result<WarnedCompilation> CompileAndWarn(const CompileOptions& options, std::ostream& err) {
-  Result<Sources> sources = ReadSources(options);
+Result<WarnedCompilation> CompileAndWarn(Os& os, const CompileOptions& options, std::ostream& err) {
+  Result<Sources> sources = ReadSources(os, options);
   if (!sources.ok()) return sources.status();
   WarnedCompilation done{std::move(sources).value(), {}, 0};
   done.compilation = CompileSources(options, done.sources);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "compiler/compile.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa::tool {
@@ -33,8 +34,9 @@ struct Sources {
   std::string train;
 };
 
-// Both files; a file-system error names the one that cannot be read.
-Result<Sources> ReadSources(const CompileOptions& options);
+// Both files, read from `os` through links; a file-system error names the
+// one that cannot be read.
+Result<Sources> ReadSources(Os& os, const CompileOptions& options);
 
 // Compiles the sources in memory with the options' titles and plan flag.
 Compilation CompileSources(const CompileOptions& options, const Sources& sources);
@@ -53,7 +55,7 @@ struct WarnedCompilation {
 };
 
 // Reads and compiles the options' files and prints the warnings on `err`.
-Result<WarnedCompilation> CompileAndWarn(const CompileOptions& options, std::ostream& err);
+Result<WarnedCompilation> CompileAndWarn(Os& os, const CompileOptions& options, std::ostream& err);
 
 // The compiler's verdict: ok for a clean compile; else a fatal conflict, or
 // a data error told as "FILE:LINE:COLUMN: error N at P m: meaning: what was

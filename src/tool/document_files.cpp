@@ -1,22 +1,24 @@
 #include "tool/document_files.h"
 
-#include <filesystem>
-
-#include "util/files.h"
-
 namespace tarvosa::tool {
+namespace {
 
-Status WriteDocumentFiles(const std::string& directory, const std::vector<DocumentFile>& files,
-                          bool force) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  fs::create_directories(PathFromUtf8(directory), error);
-  if (error) {
-    return Status::FileSystemError(directory + ": cannot make the directory: " + error.message());
+// What cannot be looked at counts as not there: writing it says why.
+bool Exists(Os& os, const std::string& name) {
+  const Result<FileInfo> info = os.Stat(name);
+  return info.ok() && info->type != FileType::kMissing;
+}
+
+}  // namespace
+
+Status WriteDocumentFiles(Os& os, const std::string& directory,
+                          const std::vector<DocumentFile>& files, bool force) {
+  if (Status made = os.MakeDirectories(directory); !made.ok()) {
+    return Status::FileSystemError(directory + ": cannot make the directory: " + made.message());
   }
   std::string existing;
   for (const DocumentFile& file : files) {
-    if (!force && fs::exists(PathFromUtf8(file.name), error)) {
+    if (!force && Exists(os, file.name)) {
       existing +=
           (existing.empty() ? "" : "\n") + file.name + ": exists already; --force replaces it";
     }

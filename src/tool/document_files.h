@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa::tool {
@@ -16,10 +17,10 @@ struct DocumentFile {
   std::function<Status()> write;
 };
 
-// Creates `directory` when missing and writes the files, in order. Without
-// `force`, files that exist already stop it before anything is written:
-// the file-system error names every one, a line each.
-Status WriteDocumentFiles(const std::string& directory, const std::vector<DocumentFile>& files,
-                          bool force);
+// Creates `directory` on `os` when missing and writes the files, in order.
+// Without `force`, files that exist already stop it before anything is
+// written: the file-system error names every one, a line each.
+Status WriteDocumentFiles(Os& os, const std::string& directory,
+                          const std::vector<DocumentFile>& files, bool force);
 
 }  // namespace tarvosa::tool

@@ -3,15 +3,18 @@
 // compiled files, draws them, exports the embedded scenario as a starting
 // point, makes a scenario's driver documents from its data, and packages a
 // scenario as a self-installing program. The commands live in the tool's
-// library; the program only hands them its words and its streams.
+// library; the program only hands them its words, its streams, the
+// system's files and its own file.
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/platform.h"
 #include "tool/runner.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  tarvosa::tool::Context context{std::cout, std::cerr, tarvosa::DefaultOs()};
+  tarvosa::tool::Context context{std::cout, std::cerr, tarvosa::DefaultOs(),
+                                 tarvosa::platform::ExecutablePath()};
   return tarvosa::tool::RunTool(arguments, context);
 }

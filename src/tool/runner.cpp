@@ -39,7 +39,7 @@ int RunTool(const std::vector<std::string>& arguments, Context& context) {
   for (const Command* command : AllCommands()) {
     CLI::App* declared =
         app.add_subcommand(std::string(command->name), std::string(command->description));
-    handlers.emplace_back(declared, command->declare(*declared));
+    handlers.emplace_back(declared, command->declare(*declared, context.os));
   }
   const Result<bool> parsed = Parse(app, arguments, context);
   if (!parsed.ok()) return Finish(parsed.status(), context.err);

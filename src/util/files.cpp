@@ -1,4 +1,4 @@
-// Reading and deleting a file, and the earlier forms the tool still calls.
+// Reading and deleting a file, and naming one in a directory.
 #include "util/files.h"
 
 #include <algorithm>
@@ -60,13 +60,21 @@ fs::path PathFromUtf8(const std::string& name) {
   return fs::path(std::u8string(name.begin(), name.end()));
 }
 
+std::string PathIn(const std::string& directory, const std::string& entry) {
+  const std::u8string joined = (PathFromUtf8(directory) / PathFromUtf8(entry)).u8string();
+  return std::string(joined.begin(), joined.end());
+}
+
 Result<std::string> ReadWholeFile(Os& os, const std::string& name, Links links) {
-  Result<OpenedFile> opened = OpenRegularFile(os, name, links);
-  if (!opened.ok()) return CannotRead(name, opened.status());
-  Result<std::string> bytes =
-      ClosedAfterReading(os, opened->file, ReadToEnd(os, opened->file, 0, opened->info.size));
+  Result<std::string> bytes = ReadFileBytes(os, name, links);
   if (!bytes.ok()) return CannotRead(name, bytes.status());
   return bytes;
+}
+
+Result<std::string> ReadFileBytes(Os& os, const std::string& name, Links links) {
+  Result<OpenedFile> opened = OpenRegularFile(os, name, links);
+  if (!opened.ok()) return opened.status();
+  return ClosedAfterReading(os, opened->file, ReadToEnd(os, opened->file, 0, opened->info.size));
 }
 
 Result<FileTail> ReadFileFrom(Os& os, const std::string& name, std::uint64_t offset) {
@@ -86,21 +94,6 @@ Status DeleteFileIfPresent(Os& os, const std::string& name) {
     return Status::FileSystemError(name + ": cannot delete the file: " + removed.message());
   }
   return Status();
-}
-
-Status ReplaceFileContent(const std::string& name, std::string_view bytes) {
-  return ReplaceFileContent(DefaultOs(), name, bytes);
-}
-
-bool IsRegularFile(const std::string& name) {
-  const Result<FileInfo> info = DefaultOs().Stat(name);
-  return info.ok() && info->type == FileType::kRegular;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& name) {
-  Result<std::string> bytes = ReadWholeFile(DefaultOs(), name, Links::kFollow);
-  if (!bytes.ok()) return std::nullopt;
-  return std::move(*bytes);
 }
 
 }  // namespace tarvosa

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +17,10 @@ namespace tarvosa {
 
 // The file-system path of a UTF-8 file name, on every system.
 std::filesystem::path PathFromUtf8(const std::string& name);
+
+// The UTF-8 name of the entry `entry` of the directory `directory`, joined
+// as the system joins them ("d" and "x" give "d/x", so does "d/").
+std::string PathIn(const std::string& directory, const std::string& entry);
 
 // Replaces the file `name` with what `produce` appends to the sink it is
 // given, with the same guarantees as ReplaceFileContent.
@@ -47,6 +50,10 @@ void RemoveStaleTemporaryFiles(Os& os, const std::string& name);
 // link only when `links` says so.
 Result<std::string> ReadWholeFile(Os& os, const std::string& name, Links links = Links::kRefuse);
 
+// The same, failing with the reason alone, for a caller that words its own
+// message around it.
+Result<std::string> ReadFileBytes(Os& os, const std::string& name, Links links);
+
 // What ReadFileFrom read: the file's size, and its bytes from the offset
 // asked for to its end (none when the offset lies past the end).
 struct FileTail {
@@ -60,13 +67,5 @@ Result<FileTail> ReadFileFrom(Os& os, const std::string& name, std::uint64_t off
 
 // Deletes the file `name` when there is one.
 Status DeleteFileIfPresent(Os& os, const std::string& name);
-
-// Kept for the tool until it takes an Os: the same on DefaultOs(), reading
-// through links as the tool always has, in their earlier forms.
-Status ReplaceFileContent(const std::string& name, std::string_view bytes);
-// Whether `name` is a regular file (or a link to one).
-bool IsRegularFile(const std::string& name);
-// Nothing when it cannot be read or is not a regular file.
-std::optional<std::string> ReadWholeFile(const std::string& name);
 
 }  // namespace tarvosa

@@ -56,6 +56,8 @@ struct FileInfo {
   // and 0666 for any other.
   std::uint32_t permissions = 0;
   std::uint64_t size = 0;
+  // When its bytes were last written; only ever compared with another.
+  std::chrono::system_clock::time_point last_written{};
 };
 
 // Whether opening a name that is a symbolic link (a reparse point on
@@ -106,6 +108,15 @@ class Os {
 
   // Renames `from` over `to`, which may exist.
   virtual Status RenameOver(const std::string& from, const std::string& to) = 0;
+
+  // Makes the directory `path` and the directories above it that are
+  // missing; one that is there already is no failure, a file in its place
+  // is ("Not a directory").
+  virtual Status MakeDirectories(const std::string& path) = 0;
+
+  // Adds the execute permission bits (0111) to the file `path`, through a
+  // link: a program others may run. Windows has no such bits.
+  virtual Status AddExecutePermission(const std::string& path) = 0;
 
   // Removes the name `path`; a name that is not there is no failure.
   virtual Status Unlink(const std::string& path) = 0;

@@ -38,7 +38,26 @@ FileInfo InfoOf(const struct stat& status) {
   }
   info.permissions = status.st_mode & 0777;
   info.size = static_cast<std::uint64_t>(status.st_size);
+  const auto written = std::chrono::seconds(status.st_mtim.tv_sec) +
+                       std::chrono::nanoseconds(status.st_mtim.tv_nsec);
+  info.last_written = std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(written));
   return info;
+}
+
+// The directory `path` names, without its last name; "" when it has none.
+std::string ParentOf(const std::string& path) {
+  const std::size_t end = path.find_last_not_of('/');
+  if (end == std::string::npos) return "";
+  const std::size_t separator = path.find_last_of('/', end);
+  if (separator == std::string::npos) return "";
+  const std::size_t parent_end = path.find_last_not_of('/', separator);
+  return parent_end == std::string::npos ? "/" : path.substr(0, parent_end + 1);
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 class PosixOs final : public Os {
@@ -124,6 +143,27 @@ class PosixOs final : public Os {
   // rename, not renameat: the tests' killing module stops a run at it.
   Status RenameOver(const std::string& from, const std::string& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) return LastError();
+    return Status();
+  }
+
+  // Parents first, only when the directory cannot be made without them.
+  Status MakeDirectories(const std::string& path) override {
+    if (path.empty()) return Failure(EINVAL);
+    if (::mkdir(path.c_str(), 0777) == 0) return Status();
+    if (errno == ENOENT) {
+      const std::string parent = ParentOf(path);
+      if (parent.empty()) return Failure(ENOENT);
+      if (Status made = MakeDirectories(parent); !made.ok()) return made;
+      if (::mkdir(path.c_str(), 0777) == 0) return Status();
+    }
+    if (errno != EEXIST) return LastError();
+    return IsDirectory(path) ? Status() : Failure(ENOTDIR);
+  }
+
+  Status AddExecutePermission(const std::string& path) override {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return LastError();
+    if (::chmod(path.c_str(), (status.st_mode & 07777) | 0111) != 0) return LastError();
     return Status();
   }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 #include <thread>
 
@@ -20,6 +21,11 @@ Status Failure(DWORD code) {
 
 Status LastError() {
   return Failure(GetLastError());
+}
+
+// A reason no system code gives, in the C library's words.
+Status GenericFailure(int error) {
+  return Status::FileSystemError(std::generic_category().message(error));
 }
 
 // A link that was not followed: no reason of the system's.
@@ -53,18 +59,68 @@ HANDLE HandleOf(const File& file) {
   return reinterpret_cast<HANDLE>(file.handle());
 }
 
-FileInfo InfoOf(DWORD attributes, DWORD size_high, DWORD size_low) {
+// A FILETIME counts 100 ns from 1601; the system clock's epoch is 1970's.
+std::chrono::system_clock::time_point TimeOf(const FILETIME& time) {
+  constexpr std::uint64_t kFrom1601To1970 = 116444736000000000;
+  const std::uint64_t ticks =
+      static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+  const std::chrono::duration<std::int64_t, std::ratio<1, 10000000>> since_1970(
+      static_cast<std::int64_t>(ticks - kFrom1601To1970));
+  return std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(since_1970));
+}
+
+FileInfo InfoOf(DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& written) {
   FileInfo info;
   info.type = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? FileType::kDirectory : FileType::kRegular;
   info.permissions = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
   info.size = static_cast<std::uint64_t>(size_high) << 32 | size_low;
+  info.last_written = TimeOf(written);
   return info;
+}
+
+FileInfo InfoOf(const BY_HANDLE_FILE_INFORMATION& information) {
+  return InfoOf(information.dwFileAttributes, information.nFileSizeHigh, information.nFileSizeLow,
+                information.ftLastWriteTime);
+}
+
+bool IsSeparator(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
+
+// The directory `path` names, without its last name; "" when it has none
+// or is a drive's root.
+std::wstring ParentOf(const std::wstring& path) {
+  std::size_t end = path.size();
+  while (end > 0 && IsSeparator(path[end - 1])) --end;
+  while (end > 0 && !IsSeparator(path[end - 1])) --end;
+  while (end > 1 && IsSeparator(path[end - 1]) && path[end - 2] != L':') --end;
+  return path.substr(0, end);
 }
 
 Result<BY_HANDLE_FILE_INFORMATION> HandleInformation(HANDLE handle) {
   BY_HANDLE_FILE_INFORMATION information{};
   if (!GetFileInformationByHandle(handle, &information)) return LastError();
   return information;
+}
+
+// Parents first, only when the directory cannot be made without them.
+Status MakeWideDirectories(const std::wstring& path) {
+  if (CreateDirectoryW(path.c_str(), nullptr)) return Status();
+  DWORD code = GetLastError();
+  if (code == ERROR_PATH_NOT_FOUND) {
+    const std::wstring parent = ParentOf(path);
+    if (parent.empty()) return Failure(code);
+    if (Status made = MakeWideDirectories(parent); !made.ok()) return made;
+    if (CreateDirectoryW(path.c_str(), nullptr)) return Status();
+    code = GetLastError();
+  }
+  if (code != ERROR_ALREADY_EXISTS && code != ERROR_ACCESS_DENIED) return Failure(code);
+  // A drive's root answers that it cannot be made, not that it is there.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Failure(code);
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return GenericFailure(ENOTDIR);
+  return Status();
 }
 
 class WindowsOs final : public Os {
@@ -147,8 +203,7 @@ class WindowsOs final : public Os {
   Result<FileInfo> StatFile(const File& file) override {
     const auto information = HandleInformation(HandleOf(file));
     if (!information.ok()) return information.status();
-    return InfoOf(information->dwFileAttributes, information->nFileSizeHigh,
-                  information->nFileSizeLow);
+    return InfoOf(*information);
   }
 
   // The file was opened for nobody else to share: holding it is the lock.
@@ -185,7 +240,8 @@ class WindowsOs final : public Os {
       return Failure(code);
     }
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-      return InfoOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow);
+      return InfoOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
+                    data.ftLastWriteTime);
     }
     const HANDLE target =
         CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -198,8 +254,7 @@ class WindowsOs final : public Os {
     const auto information = HandleInformation(target);
     CloseHandle(target);
     if (!information.ok()) return information.status();
-    return InfoOf(information->dwFileAttributes, information->nFileSizeHigh,
-                  information->nFileSizeLow);
+    return InfoOf(*information);
   }
 
   Status RenameOver(const std::string& from, const std::string& to) override {
@@ -207,6 +262,17 @@ class WindowsOs final : public Os {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return LastError();
     }
+    return Status();
+  }
+
+  Status MakeDirectories(const std::string& path) override {
+    if (path.empty()) return GenericFailure(EINVAL);
+    return MakeWideDirectories(Wide(path));
+  }
+
+  // A program is one by its name's ending; the file need only be there.
+  Status AddExecutePermission(const std::string& path) override {
+    if (GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES) return LastError();
     return Status();
   }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 namespace tarvosa {
@@ -89,32 +90,23 @@ Status AtColumn(std::size_t column, const std::string& reason) {
   return Status::DataError(std::to_string(column) + ": " + reason);
 }
 
-std::optional<EncodingError> Encode(std::string_view utf8, std::string& out) {
+}  // namespace
+
+Status EncodeWindows1252(std::string_view utf8, std::string& out) {
   std::size_t column = 1;
   for (std::size_t at = 0; at < utf8.size(); ++column) {
     const auto decoded = Decode(utf8, at);
-    if (!decoded) return EncodingError{column, "the text is not valid UTF-8"};
+    if (!decoded) return AtColumn(column, "the text is not valid UTF-8");
     const auto [character, length] = *decoded;
     const auto byte = ByteFor(character);
     if (!byte) {
-      return EncodingError{column,
-                           "character " + CodePointName(character) + " has no Windows-1252 byte"};
+      return AtColumn(column,
+                      "character " + CodePointName(character) + " has no Windows-1252 byte");
     }
     out.push_back(static_cast<char>(*byte));
     at += length;
   }
-  return std::nullopt;
-}
-
-}  // namespace
-
-Status EncodeWindows1252(std::string_view utf8, std::string& out) {
-  if (const auto error = Encode(utf8, out)) return AtColumn(error->column, error->reason);
   return Status();
-}
-
-std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::string& out) {
-  return Encode(utf8, out);
 }
 
 std::string Windows1252ToUtf8(std::string_view bytes) {

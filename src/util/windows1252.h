@@ -1,8 +1,6 @@
 // Text is held as UTF-8 and written in Windows-1252, one byte a character.
 #pragma once
 
-#include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,13 +24,5 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // character (81, 8D, 8F, 90, 9D) is a data error, "COLUMN: reason" with the
 // byte's column from 1: it could not be written back.
 Status DecodeWindows1252(std::string_view bytes, std::string& utf8);
-
-// Kept for the tool until it reads the Status of EncodeWindows1252: the
-// same, with the error as a column and a reason.
-struct EncodingError {
-  std::size_t column = 0;
-  std::string reason;
-};
-std::optional<EncodingError> AppendWindows1252(std::string_view utf8, std::string& out);
 
 }  // namespace tarvosa

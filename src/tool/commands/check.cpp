@@ -10,7 +10,7 @@ namespace {
 
 // Warnings alone leave the status clean, but with --strict.
 Outcome RunCheck(const CompileOptions& options, Context& context) {
-  const auto done = CompileAndWarn(options, context.err);
+  const auto done = CompileAndWarn(context.os, options, context.err);
   if (!done.ok()) return done.status();
   if (Status verdict = Verdict(options, done->sources, done->compilation); !verdict.ok()) {
     return verdict;
@@ -22,9 +22,9 @@ Outcome RunCheck(const CompileOptions& options, Context& context) {
   return Status();
 }
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os& os) {
   auto options = std::make_shared<CompileOptions>();
-  AddSourceOptions(command, *options);
+  AddSourceOptions(command, os, *options);
   command.footer(kExitStatuses);
   return [options](Context& context) -> Outcome {
     if (Status titles = SettleTitles(*options); !titles.ok()) return titles;

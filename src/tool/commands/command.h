@@ -19,8 +19,9 @@ struct Command {
   std::string_view name;
   std::string_view description;
   // Adds the options, arguments and footer to the command's own CLI::App;
-  // the handler holds what they are parsed into.
-  Handler (*declare)(CLI::App& command);
+  // the handler holds what they are parsed into. The arguments that must
+  // name a file or directory there already are looked for on `os`.
+  Handler (*declare)(CLI::App& command, Os& os);
 };
 
 // What the help of the tool and of every command ends with.

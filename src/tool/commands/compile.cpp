@@ -4,6 +4,7 @@
 
 #include "compiler/memorizza_percorso.h"
 #include "documents/file_names.h"
+#include "tool/commands/existing_paths.h"
 #include "tool/commands/registry.h"
 #include "tool/commands/source_options.h"
 
@@ -55,7 +56,7 @@ std::string Summary(const ScenarioFiles& files, const Compilation& c, int warnin
 // compile is clean (or with --keep-going after a data error, as the
 // installer does) and says what was written.
 Outcome RunCompile(const CompileOptions& options, Context& context) {
-  const auto done = CompileAndWarn(options, context.err);
+  const auto done = CompileAndWarn(context.os, options, context.err);
   if (!done.ok()) return done.status();
   const Compilation& compilation = done->compilation;
   const Status verdict = Verdict(options, done->sources, compilation);
@@ -65,7 +66,8 @@ Outcome RunCompile(const CompileOptions& options, Context& context) {
       compilation.Writable() && !refused && (verdict.ok() || (data_error && options.keep_going));
   if (write) {
     const ScenarioFiles files = OutputFiles(options);
-    if (Status written = WriteCompiledFiles(compilation.scenario, files); !written.ok()) {
+    if (Status written = WriteCompiledFiles(context.os, compilation.scenario, files);
+        !written.ok()) {
       return written;
     }
     if (verdict.ok()) {
@@ -87,15 +89,15 @@ Outcome RunCompile(const CompileOptions& options, Context& context) {
   return Status();
 }
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os& os) {
   struct Options {
     CompileOptions compile;
     bool no_plan = false;
   };
   auto options = std::make_shared<Options>();
-  AddSourceOptions(command, options->compile);
+  AddSourceOptions(command, os, options->compile);
   command.add_option("-o", options->compile.output, "directory for the compiled files (default .)")
-      ->check(CLI::ExistingDirectory);
+      ->check(ExistingDirectory(os));
   command.add_flag("--no-plan", options->no_plan, "leave out the plan of the line");
   command.add_flag("--keep-going", options->compile.keep_going,
                    "write the compiled files after a data error too, as the installer does");

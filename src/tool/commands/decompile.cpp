@@ -28,16 +28,16 @@ struct CompiledBytesRead {
   std::optional<std::string> plan;
 };
 
-Result<CompiledBytesRead> ReadCompiledFiles(const std::string& directory) {
-  auto names = FindCompiledFiles(directory);
+Result<CompiledBytesRead> ReadCompiledFiles(Os& os, const std::string& directory) {
+  auto names = FindCompiledFiles(os, directory);
   if (!names.ok()) return names.status();
-  auto track = ReadInput(names->track);
+  auto track = ReadInput(os, names->track);
   if (!track.ok()) return track.status();
-  auto table = ReadInput(names->table);
+  auto table = ReadInput(os, names->table);
   if (!table.ok()) return table.status();
   CompiledBytesRead read{*names, std::move(track).value(), std::move(table).value(), {}};
   if (names->plan) {
-    auto plan = ReadInput(*names->plan);
+    auto plan = ReadInput(os, *names->plan);
     if (!plan.ok()) return plan.status();
     read.plan = std::move(plan).value();
   }
@@ -73,7 +73,8 @@ bool NamesGiveTitlesBack(const std::string& line, const std::string& train,
 }
 
 Outcome RunDecompile(const DecompileOptions& options, Context& context) {
-  const auto read = ReadCompiledFiles(options.directory);
+  Os& os = context.os;
+  const auto read = ReadCompiledFiles(os, options.directory);
   if (!read.ok()) return read.status();
   const Result<Decompilation> decompiled =
       Decompile({.track = read->track,
@@ -105,9 +106,9 @@ Outcome RunDecompile(const DecompileOptions& options, Context& context) {
   }
   const std::string line = LineDefinitionName(place), train = TrainDataName(place);
   const Status written =
-      WriteDocumentFiles(options.output,
-                         {{line, [&] { return ReplaceFileContent(line, d.line_text); }},
-                          {train, [&] { return ReplaceFileContent(train, d.train_text); }}},
+      WriteDocumentFiles(os, options.output,
+                         {{line, [&] { return ReplaceFileContent(os, line, d.line_text); }},
+                          {train, [&] { return ReplaceFileContent(os, train, d.train_text); }}},
                          options.force);
   if (!written.ok()) return written;
   context.out << "wrote " << line << " and " << train << ": " << d.warnings.size()
@@ -127,7 +128,7 @@ constexpr const char* kDecompileMeaning =
     "hold enough to write a record back exactly, a warning names the cell, entry or row. "
     "Files that are no compiled scenario, or do not belong together, end with 2.";
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os&) {
   auto options = std::make_shared<DecompileOptions>();
   command.add_option("DIR", options->directory, "directory of the compiled files")->required();
   command.add_option("-o", options->output, "directory to write the two files into")->required();

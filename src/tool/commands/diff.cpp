@@ -1,5 +1,6 @@
 // scenario diff: what changed between two compiled scenarios, or between
 // two compiled files of one kind.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -12,7 +13,6 @@
 #include "util/files.h"
 
 namespace tarvosa::tool {
-namespace fs = std::filesystem;
 namespace {
 
 // One side of the comparison: a whole compiled scenario, or one file.
@@ -21,26 +21,34 @@ struct Side {
   std::optional<ScenarioHeader> names;  // the table beside a track file
 };
 
-bool IsDirectory(const std::string& name) {
-  std::error_code error;
-  return fs::is_directory(PathFromUtf8(name), error);
+bool IsDirectory(Os& os, const std::string& name) {
+  const Result<FileInfo> info = os.Stat(name);
+  return info.ok() && info->type == FileType::kDirectory;
 }
 
-bool Exists(const std::string& name) {
-  std::error_code error;
-  return fs::symlink_status(PathFromUtf8(name), error).type() != fs::file_type::not_found;
+// Whether the name is there, as what cannot be looked at is: a link to
+// nothing is a name too, and its file is what is missing.
+bool Exists(Os& os, const std::string& name) {
+  const Result<FileInfo> info = os.Stat(name);
+  if (!info.ok() || info->type != FileType::kMissing) return true;
+  const std::filesystem::path path = PathFromUtf8(name);
+  if (!path.has_filename()) return false;
+  const Result<std::vector<std::string>> beside =
+      os.ListDirectory(path.has_parent_path() ? path.parent_path().string() : ".");
+  return beside.ok() &&
+         std::find(beside->begin(), beside->end(), path.filename().string()) != beside->end();
 }
 
-Result<Side> LoadDirectory(const std::string& directory) {
-  const auto files = FindCompiledFiles(directory);
+Result<Side> LoadDirectory(Os& os, const std::string& directory) {
+  const auto files = FindCompiledFiles(os, directory);
   if (!files.ok()) return files.status();
-  auto track = LoadCompiled(files->track, CompiledKind::kTrack);
+  auto track = LoadCompiled(os, files->track, CompiledKind::kTrack);
   if (!track.ok()) return track.status();
-  auto table = LoadCompiled(files->table, CompiledKind::kTable);
+  auto table = LoadCompiled(os, files->table, CompiledKind::kTable);
   if (!table.ok()) return table.status();
   Side side{std::move(track).value(), std::move(table).value(), std::nullopt, std::nullopt};
   if (files->plan) {
-    auto plan = LoadCompiled(*files->plan, CompiledKind::kPlan);
+    auto plan = LoadCompiled(os, *files->plan, CompiledKind::kPlan);
     if (!plan.ok()) return plan.status();
     side.plan = std::move(plan).value();
   }
@@ -48,13 +56,13 @@ Result<Side> LoadDirectory(const std::string& directory) {
 }
 
 // A track file with the table beside it, when there is one, for names.
-Result<Side> LoadFile(const std::string& name) {
-  auto file = LoadCompiled(name, std::nullopt);
+Result<Side> LoadFile(Os& os, const std::string& name) {
+  auto file = LoadCompiled(os, name, std::nullopt);
   if (!file.ok()) return file.status();
   Side side;
   switch (file->kind) {
     case CompiledKind::kTrack:
-      side.names = TableBeside(name);
+      side.names = TableBeside(os, name);
       side.track = std::move(file).value();
       break;
     case CompiledKind::kTable:
@@ -67,8 +75,8 @@ Result<Side> LoadFile(const std::string& name) {
   return side;
 }
 
-Result<Side> Load(const std::string& name, bool directory) {
-  return directory ? LoadDirectory(name) : LoadFile(name);
+Result<Side> Load(Os& os, const std::string& name, bool directory) {
+  return directory ? LoadDirectory(os, name) : LoadFile(os, name);
 }
 
 // Two files can be compared when they are of one kind.
@@ -102,17 +110,19 @@ bool Compare(const Side& a, const Side& b, std::ostream& out) {
 
 Outcome Diff(const std::string& a, const std::string& b, Context& context) {
   for (const std::string& name : {a, b}) {
-    if (!Exists(name)) return Status::FileSystemError(name + ": no such file or directory");
+    if (!Exists(context.os, name)) {
+      return Status::FileSystemError(name + ": no such file or directory");
+    }
   }
-  const bool directories = IsDirectory(a);
-  if (directories != IsDirectory(b)) {
+  const bool directories = IsDirectory(context.os, a);
+  if (directories != IsDirectory(context.os, b)) {
     return Status::UsageError("scenario: " + (directories ? a : b) + " is a directory and " +
                               (directories ? b : a) +
                               " is not: compare two directories or two files");
   }
-  const auto side_a = Load(a, directories);
+  const auto side_a = Load(context.os, a, directories);
   if (!side_a.ok()) return side_a.status();
-  const auto side_b = Load(b, directories);
+  const auto side_b = Load(context.os, b, directories);
   if (!side_b.ok()) return side_b.status();
   if (!directories) {
     if (Status comparable = CheckComparable(*side_a, *side_b, a, b); !comparable.ok()) {
@@ -146,7 +156,7 @@ constexpr const char* kDiffMeaning =
     "or an input is missing or unreadable (with a message), 2 bytes of another layout, 4 a "
     "usage error.";
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os&) {
   struct Inputs {
     std::string a, b;
   };

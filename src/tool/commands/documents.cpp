@@ -21,7 +21,7 @@ struct DocumentsOptions {
 // cleanly, and writes R_T_rallentamenti.txt and R_T_scheda_treno.txt.
 Outcome RunDocuments(const DocumentsOptions& options, Context& context) {
   const CompileOptions& compile = options.compile;
-  const auto sources = ReadSources(compile);
+  const auto sources = ReadSources(context.os, compile);
   if (!sources.ok()) return sources.status();
   const auto compiled = CompileCleanly(compile, *sources, "nothing written", context.err);
   if (!compiled.ok()) return compiled.status();
@@ -32,22 +32,23 @@ Outcome RunDocuments(const DocumentsOptions& options, Context& context) {
                             .train_title = compile.train_title,
                             .app_path = compile.output};
   const auto file = [&](DocumentKind kind, const DocumentLines& lines) {
-    return DocumentFile{DocumentName(kind, place), [&place, kind, &lines] {
-                          return WriteScenarioDocument(place, kind, lines);
+    return DocumentFile{DocumentName(kind, place), [&context, &place, kind, &lines] {
+                          return WriteScenarioDocument(context.os, place, kind, lines);
                         }};
   };
   const std::vector<DocumentFile> files = {file(DocumentKind::kSlowDownOrder, order),
                                            file(DocumentKind::kTimetable, timetable)};
-  if (Status written = WriteDocumentFiles(compile.output, files, options.force); !written.ok()) {
+  if (Status written = WriteDocumentFiles(context.os, compile.output, files, options.force);
+      !written.ok()) {
     return written;
   }
   context.out << "wrote " << files[0].name << " and " << files[1].name << '\n';
   return Status();
 }
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os& os) {
   auto options = std::make_shared<DocumentsOptions>();
-  AddSourceOptions(command, options->compile);
+  AddSourceOptions(command, os, options->compile);
   command.add_option("-o", options->compile.output, "directory to write into (default .)");
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(kExitStatuses);

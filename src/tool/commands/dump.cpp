@@ -22,10 +22,10 @@ struct DumpOptions {
   std::string output;           // "" for standard output
 };
 
-Table ReadableTable(const CompiledFile& file, const DumpOptions& options) {
+Table ReadableTable(Os& os, const CompiledFile& file, const DumpOptions& options) {
   switch (file.kind) {
     case CompiledKind::kTrack: {
-      const auto header = TableBeside(options.file);
+      const auto header = TableBeside(os, options.file);
       return TrackTable(file.cells, header ? &*header : nullptr);
     }
     case CompiledKind::kTable:
@@ -59,15 +59,15 @@ Status Write(const Table& table, const DumpOptions& options, Context& context) {
   }
   std::ostringstream text;
   Print(table, options.format, text);
-  return ReplaceFileContent(options.output, text.str());
+  return ReplaceFileContent(context.os, options.output, text.str());
 }
 
 Outcome Dump(const DumpOptions& options, Context& context) {
   const auto kind = options.kind.empty() ? std::nullopt : KindFromWord(options.kind);
-  const auto file = LoadCompiled(options.file, kind);
+  const auto file = LoadCompiled(context.os, options.file, kind);
   if (!file.ok()) return file.status();
-  return Write(options.raw ? RawTable(*file, options) : ReadableTable(*file, options), options,
-               context);
+  return Write(options.raw ? RawTable(*file, options) : ReadableTable(context.os, *file, options),
+               options, context);
 }
 
 // What escapes the libraries (memory, a name JSON cannot hold) ends the
@@ -89,7 +89,7 @@ constexpr const char* kDumpLayout =
     "kilometre references, train and line numbers, route and train. A plan shows X and Y by "
     "the metre. JSON adds the members as stored.";
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os&) {
   auto options = std::make_shared<DumpOptions>();
   command.add_option("FILE", options->file, "track, scenario table or plan file")->required();
   command.add_option("--format", options->format, "text, csv or json (default text)")

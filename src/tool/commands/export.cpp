@@ -19,26 +19,26 @@ struct ExportOptions {
   bool force = false;
 };
 
-Outcome RunExport(const ExportOptions& options) {
+Outcome RunExport(const ExportOptions& options, Os& os) {
   const ScenarioPlace place{
       .route_title = "Tarvosa", .train_title = "Corvale", .app_path = options.directory};
-  const auto file = [&](std::string name, Status (*writer)(const ScenarioPlace&)) {
-    return DocumentFile{std::move(name), [&place, writer] { return writer(place); }};
+  const auto file = [&](std::string name, Status (*writer)(Os&, const ScenarioPlace&)) {
+    return DocumentFile{std::move(name), [&os, &place, writer] { return writer(os, place); }};
   };
   return WriteDocumentFiles(
-      options.directory,
+      os, options.directory,
       {file(LineDefinitionName(place), dati_linea), file(TrainDataName(place), dati_treno),
        file(NotesName(place), dati_note), file(SlowDownOrderName(place), dati_rallentamenti),
        file(TimetableName(place), dati_scheda)},
       options.force);
 }
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os&) {
   auto options = std::make_shared<ExportOptions>();
   command.add_option("DIR", options->directory, "directory to write into")->required();
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(kExitStatuses);
-  return [options](Context&) -> Outcome { return RunExport(*options); };
+  return [options](Context& context) -> Outcome { return RunExport(*options, context.os); };
 }
 
 }  // namespace

@@ -20,35 +20,35 @@ struct NewOptions {
 };
 
 // Writes ROUTE_linea.txt, ROUTE_TRAIN-.txt and ROUTE_TRAIN_note.txt.
-Outcome RunNew(const NewOptions& options) {
+Outcome RunNew(const NewOptions& options, Os& os) {
   const ScenarioPlace place{
       .route_title = options.route, .train_title = options.train, .app_path = options.directory};
   const std::string line = LineDefinitionName(place);
   const std::string train = TrainDataName(place);
   const std::string notes = NotesName(place);
-  const auto file = [](const std::string& name, std::span<const std::string_view> lines) {
+  const auto file = [&os](const std::string& name, std::span<const std::string_view> lines) {
     return DocumentFile{
-        name, [&name, lines] { return scrivi_documento(name, MakeDocumentTable(lines)); }};
+        name, [&os, &name, lines] { return scrivi_documento(os, name, MakeDocumentTable(lines)); }};
   };
   return WriteDocumentFiles(
-      options.directory,
+      os, options.directory,
       {file(line, scenario::kSkeletonLine), file(train, scenario::kSkeletonTrain),
        file(notes, scenario::kSkeletonNotes)},
       options.force);
 }
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os&) {
   auto options = std::make_shared<NewOptions>();
   command.add_option("DIR", options->directory, "directory to write into")->required();
   command.add_option("--route", options->route, "route title R (default Percorso)");
   command.add_option("--train", options->train, "train title T (default Treno)");
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(kExitStatuses);
-  return [options](Context&) -> Outcome {
+  return [options](Context& context) -> Outcome {
     if (Status titles = CheckTitlesSpelled(options->route, options->train); !titles.ok()) {
       return titles;
     }
-    return RunNew(*options);
+    return RunNew(*options, context.os);
   };
 }
 

@@ -7,6 +7,7 @@
 #include "packaging/author_scenario.h"
 #include "packaging/installer_program.h"
 #include "packaging/made_documents.h"
+#include "tool/commands/existing_paths.h"
 #include "tool/commands/registry.h"
 #include "tool/compile_step.h"
 
@@ -53,20 +54,22 @@ std::string Summary(const PackageOptions& options, const packaging::AuthorFiles&
 // Finds the scenario, refuses one that does not compile cleanly, makes the
 // documents it lacks and writes the installer with the scenario appended.
 Outcome RunPackage(const PackageOptions& options, Context& context) {
-  const auto files = packaging::FindAuthorScenario(options.directory);
+  Os& os = context.os;
+  const auto files = packaging::FindAuthorScenario(os, options.directory);
   if (!files.ok()) return files.status();
   if (Status titles = packaging::CheckTitles(*files); !titles.ok()) return titles;
-  const auto installer = packaging::FindInstaller(options.installer, options.windows);
+  const auto installer =
+      packaging::FindInstaller(os, options.installer, options.windows, context.program);
   if (!installer.ok()) return installer.status();
-  auto scenario = packaging::ReadAuthorDocuments(*files);
+  auto scenario = packaging::ReadAuthorDocuments(os, *files);
   if (!scenario.ok()) return scenario.status();
   const auto compiled = CompileAsInstalled(*files, *scenario, options.strict, context);
   if (!compiled.ok()) return compiled.status();
   const auto made = packaging::AddMadeDocuments(compiled->scenario, *scenario);
   const auto program =
-      packaging::PackagedProgram(*installer, options.windows, EncodePayload(*scenario));
+      packaging::PackagedProgram(os, *installer, options.windows, EncodePayload(*scenario));
   if (!program.ok()) return program.status();
-  if (Status written = packaging::WriteProgram(options.output, *program, options.force);
+  if (Status written = packaging::WriteProgram(os, options.output, *program, options.force);
       !written.ok()) {
     return written;
   }
@@ -83,11 +86,11 @@ constexpr const char* kPackageMeaning =
     "Tarvosa_Corvale.exe with --windows), else with --windows from this source tree's "
     "build-windows/src/.";
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os& os) {
   auto options = std::make_shared<PackageOptions>();
   command.add_option("DIR", options->directory, "directory of the scenario")
       ->required()
-      ->check(CLI::ExistingDirectory);
+      ->check(ExistingDirectory(os));
   command.add_option("-o", options->output, "the program to write")->required();
   command.add_flag("--windows", options->windows, "package the Windows build of the installer");
   command.add_option("--installer", options->installer, "the installer to package");

@@ -1,16 +1,17 @@
 #include "tool/commands/source_options.h"
 
+#include "tool/commands/existing_paths.h"
 #include "util/windows1252.h"
 
 namespace tarvosa::tool {
 
-void AddSourceOptions(CLI::App& command, CompileOptions& options) {
+void AddSourceOptions(CLI::App& command, Os& os, CompileOptions& options) {
   command.add_option("LINE", options.line, "line definition file")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(ExistingFile(os));
   command.add_option("TRAIN", options.train, "train data file")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(ExistingFile(os));
   command.add_option("--route", options.route_title,
                      "route title (default: from LINE's name, R_linea.txt gives R)");
   command.add_option("--train", options.train_title,
@@ -21,7 +22,7 @@ void AddSourceOptions(CLI::App& command, CompileOptions& options) {
 
 Status CheckTitlesSpelled(const std::string& route_title, const std::string& train_title) {
   std::string bytes;
-  if (AppendWindows1252(route_title, bytes) || AppendWindows1252(train_title, bytes)) {
+  if (!EncodeWindows1252(route_title, bytes).ok() || !EncodeWindows1252(train_title, bytes).ok()) {
     return Status::UsageError("scenario: a title has a character with no Windows-1252 byte");
   }
   return Status();

@@ -7,12 +7,14 @@
 #include <CLI/CLI.hpp>
 
 #include "tool/compile_step.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa::tool {
 
-// LINE, TRAIN, --route, --train and --strict.
-void AddSourceOptions(CLI::App& command, CompileOptions& options);
+// LINE, TRAIN, --route, --train and --strict; LINE and TRAIN must be files
+// on `os`.
+void AddSourceOptions(CLI::App& command, Os& os, CompileOptions& options);
 
 // A usage error when a title has a character with no Windows-1252 byte.
 Status CheckTitlesSpelled(const std::string& route_title, const std::string& train_title);

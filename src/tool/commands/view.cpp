@@ -1,10 +1,10 @@
 // scenario view: one self-contained HTML page that shows a scenario: the
 // plan, the profiles on one kilometre axis, what stands at any point and
 // which record put it there, the stations, and the compile's messages.
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <thread>
 
 #include "tool/commands/registry.h"
 #include "tool/compile_step.h"
@@ -15,8 +15,6 @@
 
 namespace tarvosa::tool {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct ViewOptions {
   // LINE TRAIN, compiled in memory; or DIR, a directory of compiled files.
@@ -41,7 +39,7 @@ Result<Built> FromSources(const ViewOptions& options, Context& context) {
   compile.route_title = options.route_title;
   compile.train_title = options.train_title;
   TitlesFromNames(compile);
-  const auto done = CompileAndWarn(compile, context.err);
+  const auto done = CompileAndWarn(context.os, compile, context.err);
   if (!done.ok()) return done.status();
   const Sources& sources = done->sources;
   const Compilation& compiled = done->compilation;
@@ -54,8 +52,8 @@ Result<Built> FromSources(const ViewOptions& options, Context& context) {
   return Built{ViewData(compiled.scenario, &compiled.diagnostics, &texts), Restated(verdict, "")};
 }
 
-Result<Built> FromDirectory(const std::string& directory) {
-  const auto scenario = LoadCompiledScenario(directory);
+Result<Built> FromDirectory(Os& os, const std::string& directory) {
+  const auto scenario = LoadCompiledScenario(os, directory);
   if (!scenario.ok()) return scenario.status();
   if (scenario->cells.size() < 2) return Status::DataError(directory + ": no track to show");
   return Built{ViewData(*scenario, nullptr, nullptr), Status()};
@@ -63,38 +61,43 @@ Result<Built> FromDirectory(const std::string& directory) {
 
 Result<Built> Build(const ViewOptions& options, Context& context) {
   return options.inputs.size() == 2 ? FromSources(options, context)
-                                    : FromDirectory(options.inputs[0]);
+                                    : FromDirectory(context.os, options.inputs[0]);
 }
 
 // Writes the page; with --watch, also the stamp the page polls for.
-Status Write(const ViewOptions& options, Result<Built> built, int version) {
+Status Write(Os& os, const ViewOptions& options, Result<Built> built, int version) {
   if (!built.ok()) return built.status();
   const std::string stamp = options.output + ".stamp.js";
   if (options.watch) {
-    built->data["watch"] = {{"stamp", fs::path(stamp).filename().string()},
+    built->data["watch"] = {{"stamp", std::filesystem::path(stamp).filename().string()},
                             {"version", std::to_string(version)}};
   }
   const auto page = ViewPage(built->data);
   if (!page.ok()) return Restated(page.status(), options.output + ": " + page.status().message());
-  if (Status s = ReplaceFileContent(options.output, *page); !s.ok()) return s;
+  if (Status s = ReplaceFileContent(os, options.output, *page); !s.ok()) return s;
   if (options.watch) {
     const std::string script = "window.scenarioStamp = \"" + std::to_string(version) + "\";\n";
-    if (Status s = ReplaceFileContent(stamp, script); !s.ok()) return s;
+    if (Status s = ReplaceFileContent(os, stamp, script); !s.ok()) return s;
   }
   return built->ending;
 }
 
-// When each input was last written; a directory counts with its files.
-std::vector<fs::file_time_type> Stamps(const std::vector<std::string>& inputs) {
-  std::vector<fs::file_time_type> stamps;
+// When each input was last written; a directory counts with its files. What
+// cannot be looked at counts as never written.
+std::vector<std::chrono::system_clock::time_point> Stamps(Os& os,
+                                                          const std::vector<std::string>& inputs) {
+  std::vector<std::chrono::system_clock::time_point> stamps;
+  const auto stamp = [&](const std::string& name) {
+    const Result<FileInfo> info = os.Stat(name);
+    stamps.push_back(info.ok() ? info->last_written : std::chrono::system_clock::time_point{});
+    return info.ok() && info->type == FileType::kDirectory;
+  };
   for (const std::string& input : inputs) {
-    std::error_code error;
-    const fs::path path = PathFromUtf8(input);
-    stamps.push_back(fs::last_write_time(path, error));
-    if (!fs::is_directory(path, error)) continue;
-    for (const auto& entry : fs::directory_iterator(path, error)) {
-      stamps.push_back(fs::last_write_time(entry.path(), error));
-    }
+    if (!stamp(input)) continue;
+    Result<std::vector<std::string>> entries = os.ListDirectory(input);
+    if (!entries.ok()) continue;
+    std::sort(entries->begin(), entries->end());
+    for (const std::string& entry : *entries) stamp(PathIn(input, entry));
   }
   return stamps;
 }
@@ -103,23 +106,24 @@ std::vector<fs::file_time_type> Stamps(const std::vector<std::string>& inputs) {
 // Ctrl-C ends the program.
 Outcome RunView(const ViewOptions& options, Context& context) {
   int version = 1;
-  const Status written = Write(options, Build(options, context), version);
+  Os& os = context.os;
+  const Status written = Write(os, options, Build(options, context), version);
   if (!options.watch) return written;
   Report(written, context.err);
   context.err << "watching; the page reloads itself when an input changes (Ctrl-C ends)"
               << std::endl;
-  auto stamps = Stamps(options.inputs);
+  auto stamps = Stamps(os, options.inputs);
   for (;;) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    auto now = Stamps(options.inputs);
+    os.Sleep(std::chrono::milliseconds(500));
+    auto now = Stamps(os, options.inputs);
     if (now == stamps) continue;
     stamps = std::move(now);
-    Report(Write(options, Build(options, context), ++version), context.err);
+    Report(Write(os, options, Build(options, context), ++version), context.err);
     context.err << "rewrote " << options.output << std::endl;
   }
 }
 
-Handler Declare(CLI::App& command) {
+Handler Declare(CLI::App& command, Os&) {
   auto options = std::make_shared<ViewOptions>();
   command.add_option("INPUTS", options->inputs, "LINE TRAIN, or DIR")->required()->expected(1, 2);
   command.add_option("-o", options->output, "the HTML file to write")->required();

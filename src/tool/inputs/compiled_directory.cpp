@@ -7,20 +7,19 @@
 #include "util/files.h"
 
 namespace tarvosa::tool {
-namespace fs = std::filesystem;
 namespace {
 
 bool EndsWith(const std::string& name, const std::string& end) {
   return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
 }
 
-// The names of the entries of `directory`.
-Result<std::vector<std::string>> List(const std::string& directory) {
-  std::vector<std::string> names;
-  std::error_code error;
-  fs::directory_iterator it(PathFromUtf8(directory), error), end;
-  for (; !error && it != end; it.increment(error)) names.push_back(it->path().string());
-  if (error) return Status::FileSystemError(directory + ": cannot be read: " + error.message());
+// The paths of the entries of `directory`: the directory and their names.
+Result<std::vector<std::string>> List(Os& os, const std::string& directory) {
+  Result<std::vector<std::string>> names = os.ListDirectory(directory);
+  if (!names.ok()) {
+    return Status::FileSystemError(directory + ": cannot be read: " + names.status().message());
+  }
+  for (std::string& name : *names) name = PathIn(directory, name);
   return names;
 }
 
@@ -45,8 +44,8 @@ Result<std::optional<std::string>> FindOne(std::vector<std::string> names,
 
 }  // namespace
 
-Result<CompiledDirectory> FindCompiledFiles(const std::string& directory) {
-  const auto names = List(directory);
+Result<CompiledDirectory> FindCompiledFiles(Os& os, const std::string& directory) {
+  const auto names = List(os, directory);
   if (!names.ok()) return names.status();
   const auto track = FindOne(*names, directory, "track", ".dat", "_linea.dat", false);
   if (!track.ok()) return track.status();
@@ -57,16 +56,16 @@ Result<CompiledDirectory> FindCompiledFiles(const std::string& directory) {
   return CompiledDirectory{**track, **table, *plan};
 }
 
-Result<CompiledScenario> LoadCompiledScenario(const std::string& directory) {
-  const auto files = FindCompiledFiles(directory);
+Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory) {
+  const auto files = FindCompiledFiles(os, directory);
   if (!files.ok()) return files.status();
-  const auto track = LoadCompiled(files->track, CompiledKind::kTrack);
+  const auto track = LoadCompiled(os, files->track, CompiledKind::kTrack);
   if (!track.ok()) return track.status();
-  const auto table = LoadCompiled(files->table, CompiledKind::kTable);
+  const auto table = LoadCompiled(os, files->table, CompiledKind::kTable);
   if (!table.ok()) return table.status();
   CompiledScenario scenario{track->cells, table->header, std::nullopt};
   if (!files->plan) return scenario;
-  const auto plan = LoadCompiled(*files->plan, CompiledKind::kPlan);
+  const auto plan = LoadCompiled(os, *files->plan, CompiledKind::kPlan);
   if (!plan.ok()) return plan.status();
   LineData& line = scenario.plan.emplace();
   const DecodedPlan& rows = plan->plan;
@@ -79,10 +78,10 @@ Result<CompiledScenario> LoadCompiledScenario(const std::string& directory) {
   return scenario;
 }
 
-std::optional<ScenarioHeader> TableBeside(const std::string& track_file) {
+std::optional<ScenarioHeader> TableBeside(Os& os, const std::string& track_file) {
   if (!EndsWith(track_file, ".dat")) return std::nullopt;
   const auto table =
-      LoadCompiled(track_file.substr(0, track_file.size() - 4) + ".sim", CompiledKind::kTable);
+      LoadCompiled(os, track_file.substr(0, track_file.size() - 4) + ".sim", CompiledKind::kTable);
   if (!table.ok()) return std::nullopt;
   return table->header;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tool/inputs/compiled_input.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa::tool {
@@ -17,19 +18,19 @@ struct CompiledDirectory {
   std::optional<std::string> plan;  // a scenario compiled without its plan has none
 };
 
-// The files of `directory`: a track and a table must be there, one of
-// each; a plan may be. Missing files are a file-system error, more than
+// The files of `directory` on `os`: a track and a table must be there, one
+// of each; a plan may be. Missing files are a file-system error, more than
 // one file of an ending a usage error.
-Result<CompiledDirectory> FindCompiledFiles(const std::string& directory);
+Result<CompiledDirectory> FindCompiledFiles(Os& os, const std::string& directory);
 
 // The compiled scenario in `directory`: its track and table, and its plan
 // when there is one (rows 0 and 1 are the origin; the computed rows follow
 // until the first empty one).
-Result<CompiledScenario> LoadCompiledScenario(const std::string& directory);
+Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory);
 
 // The table written beside the track file `track_file` ("ROUTE_TRAIN.sim"
 // beside "ROUTE_TRAIN.dat"), when there is one that reads as a table: it
 // names the stations and boards of the track.
-std::optional<ScenarioHeader> TableBeside(const std::string& track_file);
+std::optional<ScenarioHeader> TableBeside(Os& os, const std::string& track_file);
 
 }  // namespace tarvosa::tool

@@ -1,51 +1,37 @@
 #include "tool/inputs/compiled_input.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
 #include "compiler/stored_format.h"
 #include "compiler/stored_views.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {
-namespace fs = std::filesystem;
 namespace {
 
 // Larger than the plan of the longest line the compiler takes, by far.
-constexpr std::uintmax_t kLargestInput = std::uintmax_t{1} << 30;
+constexpr std::uint64_t kLargestInput = std::uint64_t{1} << 30;
+
+Status CannotBeRead(const std::string& name, const Status& why) {
+  return Status::FileSystemError(name + ": cannot be read: " + why.message());
+}
 
 // Ok when `name` is a regular file of a size a compiled file may have.
-Status CheckReadable(const std::string& name) {
-  std::error_code error;
-  const fs::path path = PathFromUtf8(name);
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) {
-    return Status::FileSystemError(name + ": no such file");
+Status CheckReadable(Os& os, const std::string& name) {
+  const Result<FileInfo> info = os.Stat(name);
+  if (!info.ok()) return CannotBeRead(name, info.status());
+  switch (info->type) {
+    case FileType::kMissing:
+      return Status::FileSystemError(name + ": no such file");
+    case FileType::kDirectory:
+      return Status::FileSystemError(name + ": is a directory, not a compiled file");
+    case FileType::kOther:
+      return Status::FileSystemError(name + ": is not a regular file");
+    case FileType::kRegular:
+      break;
   }
-  if (error) return Status::FileSystemError(name + ": cannot be read: " + error.message());
-  if (fs::is_directory(status)) {
-    return Status::FileSystemError(name + ": is a directory, not a compiled file");
-  }
-  if (!fs::is_regular_file(status))
-    return Status::FileSystemError(name + ": is not a regular file");
-  if (fs::file_size(path, error) > kLargestInput && !error) {
+  if (info->size > kLargestInput) {
     return Status::DataError(name + ": is larger than 1 GiB: it is not a compiled file");
   }
   return Status();
-}
-
-Result<std::string> ReadBytes(const std::string& name) {
-  std::ifstream in(PathFromUtf8(name), std::ios::binary);
-  if (!in) return Status::FileSystemError(name + ": cannot be read: " + std::strerror(errno));
-  std::string bytes;
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-  }
-  if (in.bad()) return Status::FileSystemError(name + ": cannot be read: " + std::strerror(errno));
-  return bytes;
 }
 
 bool Marked(const CompiledFile& file) {
@@ -135,10 +121,12 @@ std::optional<CompiledKind> KindFromWord(const std::string& word) {
   return std::nullopt;
 }
 
-Result<std::string> ReadInput(const std::string& name) {
+Result<std::string> ReadInput(Os& os, const std::string& name) {
   try {
-    if (Status readable = CheckReadable(name); !readable.ok()) return readable;
-    return ReadBytes(name);
+    if (Status readable = CheckReadable(os, name); !readable.ok()) return readable;
+    Result<std::string> bytes = ReadFileBytes(os, name, Links::kFollow);
+    if (!bytes.ok()) return CannotBeRead(name, bytes.status());
+    return bytes;
   } catch (const std::exception& failure) {
     return Status::FileSystemError(name + ": cannot be read: " + failure.what());
   }
@@ -158,8 +146,9 @@ Result<CompiledFile> DecodeCompiled(const std::string& name, std::string_view by
   return std::move(*file);
 }
 
-Result<CompiledFile> LoadCompiled(const std::string& name, std::optional<CompiledKind> kind) {
-  const Result<std::string> bytes = ReadInput(name);
+Result<CompiledFile> LoadCompiled(Os& os, const std::string& name,
+                                  std::optional<CompiledKind> kind) {
+  const Result<std::string> bytes = ReadInput(os, name);
   if (!bytes.ok()) return bytes.status();
   return DecodeCompiled(name, *bytes, kind);
 }

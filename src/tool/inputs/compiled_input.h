@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compiler/compiled_files.h"
+#include "util/os.h"
 #include "util/status.h"
 
 namespace tarvosa::tool {
@@ -28,8 +29,8 @@ struct CompiledFile {
   DecodedPlan plan;
 };
 
-// The whole content of the regular file `name`.
-Result<std::string> ReadInput(const std::string& name);
+// The whole content of the regular file `name` on `os`, through a link.
+Result<std::string> ReadInput(Os& os, const std::string& name);
 
 // The bytes of `name` decoded as `kind`; with no kind, as the layout they
 // have and the mark every compiled file of that layout carries (the marker
@@ -39,6 +40,7 @@ Result<CompiledFile> DecodeCompiled(const std::string& name, std::string_view by
                                     std::optional<CompiledKind> kind);
 
 // ReadInput, then DecodeCompiled.
-Result<CompiledFile> LoadCompiled(const std::string& name, std::optional<CompiledKind> kind);
+Result<CompiledFile> LoadCompiled(Os& os, const std::string& name,
+                                  std::optional<CompiledKind> kind);
 
 }  // namespace tarvosa::tool
