@@ -346,5 +346,22 @@ TEST(TextRules, OnlyAStoredTextMustFitANamesLength) {
             "most 65535");
 }
 
+// A feature stands at least 100 m before the last cell (cell 340 of a
+// 10 km line: 17000 m): at 16900 m it is read, a metre on it is error 15.
+TEST_F(LineReaderTest, EveryFeatureMayStandUpTo100MetresBeforeTheLastCell) {
+  const std::string kinds[] = {"pendenza,  P,  2", "curvad1,  P,  50", "montagna,  P,  P,  1",
+                               "indicatori_vmax,  P,  100,  100,  100,  0,  ,  ,  ,  0",
+                               "cartello_indicatore,  P,  (Uno)"};
+  for (const std::string& kind : kinds) {
+    for (const auto& [at, error] : {std::pair{16900, 0}, {16901, 15}}) {
+      std::string record = kind;
+      for (std::size_t p; (p = record.find('P')) != std::string::npos;) {
+        record.replace(p, 1, std::to_string(at));
+      }
+      EXPECT_EQ(ReadFeatures({record}).diagnostics.error_code(), error) << record;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarvosa

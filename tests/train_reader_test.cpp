@@ -288,5 +288,22 @@ TEST_F(TrainReaderTest, OnlyAStoredNameMustFitANamesLength) {
             "the station's name is 70004 characters long; a name holds at most 65535");
 }
 
+// A record stands at least 100 m before the last cell (cell 340: 17000 m),
+// a station 800 m: one a metre or a cell further on is error 15.
+TEST_F(TrainReaderTest, EveryRecordMayStandUpToItsReachBeforeTheLastCell) {
+  const std::string kinds[] = {"velocita,  P,  60", "aderenza,  P,  80",
+                               "segnale,  P,  2, 4, 0, 0, 0, 0, 0, 0, 0, 0",
+                               "rallentamento,  P,  30,  0,  0,  0,  0", "abbattimento,  P,  60"};
+  for (const std::string& kind : kinds) {
+    for (const auto& [at, error] : {std::pair{16900, 0}, {16901, 15}}) {
+      std::string record = kind;
+      record.replace(record.find('P'), 1, std::to_string(at));
+      EXPECT_EQ(ReadRecords({record}).diagnostics.error_code(), error) << record;
+    }
+  }
+  EXPECT_EQ(ReadRecords({Station(16200, 2, 400)}).diagnostics.error_code(), 0);
+  EXPECT_EQ(ReadRecords({Station(16250, 2, 400)}).diagnostics.error_code(), 15);
+}
+
 }  // namespace
 }  // namespace tarvosa
