@@ -62,8 +62,7 @@ void TextBoard(const CompiledInput& in, std::int64_t slot, std::set<std::int64_t
                  "cell, which gives the same bytes, but where it stood cannot be told");
   }
   used.insert(cell);
-  std::string problem;
-  const std::string text = TextField(in.header[static_cast<std::size_t>(slot)].name, problem);
+  const auto [text, problem] = TextField(in.header[static_cast<std::size_t>(slot)].name);
   if (!problem.empty()) out.Warn(CompiledPart::kTable, entry + ": the board text: " + problem);
   out.text_boards.push_back(Record("cartello_indicatore", {FeatureProgressive(cell)}) + ",   " +
                             text);

@@ -49,7 +49,11 @@ std::string Record(std::string_view keyword, const std::vector<std::int64_t>& va
 // reads back as `text`; when it cannot (a leading blank, a comma, a line end,
 // a leading double quote), the closest field that can, and `problem` says
 // why.
-std::string TextField(std::string_view text, std::string& problem);
+struct WrittenText {
+  std::string field;
+  std::string problem;  // empty when the field reads back as the text
+};
+WrittenText TextField(std::string_view text);
 
 // The two texts, with their section headers.
 std::string LineText(const Recovery& recovery);

@@ -9,28 +9,35 @@ bool Empty(const ScenarioEntry& e) {
   return e == ScenarioEntry{};
 }
 
-// The length and extension flag that give the entry's stretch; false when
-// none does.
-bool Stretch(const ScenarioEntry& e, bool first, std::int64_t& length, std::int64_t& extension) {
+// The length and extension flag a station record is written with, and
+// whether they give back the entry's stretch exactly.
+struct StretchFields {
+  std::int64_t length;
+  std::int64_t extension;
+  bool exact;
+};
+
+StretchFields FieldsOf(const ScenarioEntry& e, bool first) {
   const StationEntry station(e);
   const std::int64_t p = station.position, start = station.start;
   // Types 5 to 8 reach back their whole length and have no extension; the
   // others half of it either side.
   const bool either_side = !StretchClearsExtension(station.type);
-  length = either_side ? 2 * (p - start) : p - start;
+  const std::int64_t length = either_side ? 2 * (p - start) : p - start;
   // The first station's flag lengthens its stretch but is stored as 0.
-  extension = !either_side ? 0
-              : first      ? (station.end - (p + length / 2) == 50 ? 1 : 0)
-                           : station.extension;
+  const std::int64_t extension = !either_side ? 0
+                                 : first      ? (station.end - (p + length / 2) == 50 ? 1 : 0)
+                                              : station.extension;
   const StationStretch stored{station.start, station.end};
-  return StretchOf(station.type, p, length, extension != 0) == stored &&
-         (either_side || station.extension == 0);
+  const bool exact = StretchOf(station.type, p, length, extension != 0) == stored &&
+                     (either_side || station.extension == 0);
+  return {length, extension, exact};
 }
 
 std::string Station(const ScenarioEntry& e, std::size_t index, Recovery& out) {
   const std::string entry = "entry " + std::to_string(index);
-  std::int64_t length = 0, extension = 0;
-  if (!Stretch(e, index == 1, length, extension)) {
+  const auto [length, extension, exact] = FieldsOf(e, index == 1);
+  if (!exact) {
     out.Warn(CompiledPart::kTable, entry + ": no length gives the station of type " +
                                        std::to_string(e.kind) + " at " +
                                        std::to_string(e.position) + " its stretch from " +
@@ -47,8 +54,7 @@ std::string Station(const ScenarioEntry& e, std::size_t index, Recovery& out) {
   const std::int64_t hours = time >= 0 ? time / 3600 : 0;
   const std::int64_t minutes = time >= 0 ? time % 3600 / 60 : 0;
   const std::int64_t seconds = time >= 0 ? time % 60 : time;
-  std::string problem;
-  const std::string name = TextField(e.name, problem);
+  const auto [name, problem] = TextField(e.name);
   if (!problem.empty()) out.Warn(CompiledPart::kTable, entry + ": the station's name: " + problem);
   const StationEntry s(e);
   return Record("stazione", {s.position, s.type, length, s.field_4, s.field_5, extension, s.field_7,

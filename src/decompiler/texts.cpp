@@ -18,8 +18,8 @@ std::string Record(std::string_view keyword, const std::vector<std::int64_t>& va
   return line;
 }
 
-std::string TextField(std::string_view text, std::string& problem) {
-  std::string field(text);
+WrittenText TextField(std::string_view text) {
+  std::string field(text), problem;
   const std::size_t end = field.find_first_of(",\r\n");
   if (end != std::string::npos) {
     field.erase(end);
@@ -35,7 +35,7 @@ std::string TextField(std::string_view text, std::string& problem) {
     problem = "it begins with a double quote, which a text cannot: written without";
   }
   // An empty text is the field between two commas.
-  return field.empty() ? "," : field;
+  return {field.empty() ? "," : field, problem};
 }
 
 std::string LineText(const Recovery& r) {
