@@ -203,6 +203,11 @@ TEST(DecompileRecords, PastTwentyDifferencesTheRestAreCounted) {
   warnings.clear();
   decompiler::CompareTable(header_file, header_texts, warnings);
   EXPECT_EQ(warnings.size(), 20u);
+  header_texts[20].kind = 1;
+  warnings.clear();
+  decompiler::CompareTable(header_file, header_texts, warnings);
+  ASSERT_EQ(warnings.size(), 21u);
+  EXPECT_EQ(warnings[20].text, "1 more entries differ in the same way or another");
 }
 
 // Board texts are read from entry 80 down while they look like texts; a
