@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "compile_support.h"
+#include "compiler/stored_views.h"
 #include "decompiler/comparison.h"
+#include "decompiler/recovery.h"
 #include "round_trip.h"
 
 namespace tarvosa {
@@ -239,6 +241,108 @@ TEST(DecompileRecords, RowsNoCurveExplainsAreCountedFromTheFirst) {
                            0),
             0u)
       << warnings;
+}
+
+// Points without a value, and a value that wraps to 0, come back as the
+// cells hold them.
+TEST(DecompileRecords, BrakingPointsWithoutAValueOrWhoseValueWrapsToNothing) {
+  const auto trip = testing::DecompileAndCompile(Compiled(
+      Line(),
+      Train({"abbattimento, 2000, 0", "abbattimento, 2500, -5", "abbattimento, 3000, 65536"})));
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_TRUE(Holds(trip.decompiled.train_text, "abbattimento,  2000,  0"));
+  EXPECT_TRUE(Holds(trip.decompiled.train_text, "abbattimento,  2500,  0"));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled),
+            "cell 60 (2950 m): a braking point's value of 0 cannot be written, as a value of 0 "
+            "or less makes a point without one: written as 65536, which wraps to it\n");
+}
+
+// Two zones with the same values, the second starting inside the first:
+// each end is taken once, the first zone's by the first.
+TEST(DecompileRecords, OverlappingZonesTakeAnEndEach) {
+  const auto trip = testing::DecompileAndCompile(Compiled(
+      Line(),
+      Train({"rallentamento, 5000, 30, 400, 0, 0, 0", "rallentamento, 5200, 30, 400, 0, 0, 0"})));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+}
+
+// A zone's end holding other values than its start is still its end.
+TEST(DecompileRecords, AZoneTakesTheNearestEndWhenNoneMatchesItsValues) {
+  decompiler::CompiledInput in;
+  in.cells.resize(40);
+  in.cells[10].kind = kSlowDownStart;
+  SlowDownCell{in.cells[10]}.speed = 30;
+  in.cells[14].kind = kSlowDownEnd;
+  SlowDownCell{in.cells[14]}.speed = 40;
+  decompiler::Recovery recovery;
+  decompiler::RecoverSlowDowns(in, recovery);
+  EXPECT_EQ(recovery.slow_downs,
+            (std::vector<std::string>{"rallentamento,  450,  30,  200,  0,  0,  0"}));
+}
+
+// A span may start up to 100 m before the last cell, as the reader takes it.
+TEST(DecompileRecords, ASpanAsNearTheEndAsTheReaderTakesComesBack) {
+  const auto trip =
+      testing::DecompileAndCompile(Compiled(Line({"montagna, 12900, 12950, 1"}), Train({})));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+}
+
+// A track of two cells, the least a compile writes, is a compiled track.
+TEST(DecompileRecords, ATrackOfTwoCellsIsDecompiled) {
+  const std::string line =
+      testing::CrLf(Lines{"[generale]", "lunghezza percorso, -6950", "[fine]"});
+  const auto files = Compiled(line, Train({}));
+  ASSERT_EQ(files.track.size(), 2 * 15u);
+  const auto trip = testing::DecompileAndCompile(files);
+  EXPECT_TRUE(trip.refusal.ok()) << trip.refusal.message();
+}
+
+// A text no cell points to and no stop cell can take is left out, and said.
+TEST(DecompileRecords, ABoardTextNoCellCanTakeIsLeftOut) {
+  const auto files = Compiled(Line({"cartello_indicatore, 2000, (Uno)"}), Train({}));
+  ScenarioHeader header = *DecodeScenarioHeader(files.table);
+  header[79].name = "(Due)";
+  const auto trip =
+      testing::DecompileAndCompile({files.track, EncodeScenarioHeader(header), files.plan});
+  const std::string warnings = testing::WarningsText(trip.decompiled);
+  EXPECT_EQ(warnings.rfind("entry 79: no cell holds this text board, and no station's stop cell "
+                           "is left to put it in; left out\n",
+                           0),
+            0u)
+      << warnings;
+  EXPECT_EQ(trip.decompiled.line_text.find("(Due)"), std::string::npos);
+}
+
+// A stretch no length gives (its two sides not alike) is said.
+TEST(DecompileRecords, AStretchNoLengthGivesIsSaid) {
+  const auto files =
+      Compiled(Line(), Train({"stazione, 1000, 2, 400, 0, 0, 0, 0,0,0, 0,0,0, 0, 8, 0, 0, Nome"}));
+  ScenarioHeader header = *DecodeScenarioHeader(files.table);
+  header[1].end = 1300;
+  const auto trip =
+      testing::DecompileAndCompile({files.track, EncodeScenarioHeader(header), files.plan});
+  const std::string warnings = testing::WarningsText(trip.decompiled);
+  EXPECT_EQ(warnings.rfind("entry 1: no length gives the station of type 2 at 1000 its stretch "
+                           "from 800 to 1300\n",
+                           0),
+            0u)
+      << warnings;
+}
+
+// A plan that differs in one value of one row is told, at that row.
+TEST(DecompileRecords, APlanDifferingInOneValueIsTold) {
+  const Compilation c = testing::CompileWithTitles(Line(), Train({}), "Tarvosa", "Corvale");
+  const auto file = DecodeLineData(EncodeLineData(*c.scenario.plan));
+  LineData texts = *c.scenario.plan;
+  texts.y[700 - 2] += 1;
+  std::vector<DecompileWarning> warnings;
+  decompiler::ComparePlan(*file, texts, warnings);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].text,
+            "row 700: the texts give a plan of which 1 rows differ from the file's, the first "
+            "here");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The speed-indicator boards and the text boards. A station's stop cell
 // replaces whatever its cell held: a text board there leaves only its text
 // in the table, a speed-indicator board its values after the first.
+#include <optional>
 #include <set>
 
 #include "compiler/messages.h"
@@ -37,34 +38,34 @@ bool Leftover(const TrackCell& c) {
 // where it stood is lost.
 void TextBoard(const CompiledInput& in, std::int64_t slot, std::set<std::int64_t>& used,
                Recovery& out) {
-  std::int64_t cell = -1;
-  for (std::size_t c = 0; c < in.cells.size() && cell < 0; ++c) {
+  std::optional<std::int64_t> cell;
+  for (std::size_t c = 0; c < in.cells.size() && !cell; ++c) {
     if (in.cells[c].kind == kTextBoard && TextBoardCell(in.cells[c]).text_entry == slot)
       cell = static_cast<std::int64_t>(c);
   }
   const std::string entry = "entry " + std::to_string(slot);
-  if (cell < 0) {
-    for (std::size_t c = 0; c < in.cells.size() && cell < 0; ++c) {
+  if (!cell) {
+    for (std::size_t c = 0; c < in.cells.size() && !cell; ++c) {
       const auto index = static_cast<std::int64_t>(c);
       if (in.cells[c].kind == kStationStop && !Leftover(in.cells[c]) && !used.count(index)) {
         cell = index;
       }
     }
-    if (cell < 0) {
+    if (!cell) {
       out.Warn(CompiledPart::kTable, entry +
                                          ": no cell holds this text board, and no station's "
                                          "stop cell is left to put it in; left out");
       return;
     }
     out.Warn(CompiledPart::kTrack,
-             CellText(cell) + ": the text board of " + entry +
+             CellText(*cell) + ": the text board of " + entry +
                  " is in no cell: a station's stop cell took it; it is written here, at a stop "
                  "cell, which gives the same bytes, but where it stood cannot be told");
   }
-  used.insert(cell);
+  used.insert(*cell);
   const auto [text, problem] = TextField(in.header[static_cast<std::size_t>(slot)].name);
   if (!problem.empty()) out.Warn(CompiledPart::kTable, entry + ": the board text: " + problem);
-  out.text_boards.push_back(Record("cartello_indicatore", {FeatureProgressive(cell)}) + ",   " +
+  out.text_boards.push_back(Record("cartello_indicatore", {FeatureProgressive(*cell)}) + ",   " +
                             text);
 }
 

@@ -1,6 +1,5 @@
 // The general part of the line file and the train's general records, from
 // the scenario table.
-#include <algorithm>
 #include <array>
 
 #include "compiler/references.h"
@@ -47,19 +46,15 @@ bool OrdersAsStored(const ScenarioHeader& stored, const std::array<Reference, 3>
   return true;
 }
 
-// The three references as the line file gives them (uno, due, tre): the
-// stored entries in some order, each as read.
+// The three references as the line file gives them (uno, due, tre). Put in
+// order, entry 81 holds the reference that comes first and 83 the last, so
+// read as uno, due and tre in that order they are put back where they
+// stand, whatever order the file had them in; entries that no references
+// are put in are written as stored.
 void References(const ScenarioHeader& h, Recovery& out) {
-  std::array<std::size_t, 3> order = {kReferenceTre, kReferenceDue, kReferenceUno};
-  std::array<Reference, 3> chosen{};
-  bool found = false;
-  do {
-    const std::array<Reference, 3> read = {AsRead(h[order[0]]), AsRead(h[order[1]]),
-                                           AsRead(h[order[2]])};
-    found = OrdersAsStored(h, read);
-    if (found) chosen = read;
-  } while (!found && std::next_permutation(order.begin(), order.end()));
-  if (!found) {
+  std::array<Reference, 3> chosen = {AsRead(h[kReferenceTre]), AsRead(h[kReferenceDue]),
+                                     AsRead(h[kReferenceUno])};
+  if (!OrdersAsStored(h, chosen)) {
     out.Warn(CompiledPart::kTable,
              "entries 81 to 83: no three kilometre references are put in this order; written "
              "as stored");

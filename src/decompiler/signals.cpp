@@ -1,5 +1,7 @@
 // The signals, the slow-downs and the braking points of the train file,
 // from the cells that hold them.
+#include <optional>
+
 #include "compiler/messages.h"
 #include "decompiler/recovery.h"
 #include "decompiler/signal_order.h"
@@ -57,18 +59,19 @@ std::string Signal(const std::vector<TrackCell>& cells, std::int64_t c, std::int
 // there is none (a zone of no length keeps only its start).
 std::int64_t ZoneEnd(const std::vector<TrackCell>& cells, std::int64_t s, std::vector<bool>& used) {
   const SlowDownCell start(cells[static_cast<std::size_t>(s)]);
-  std::int64_t nearest = -1;
+  std::optional<std::size_t> nearest;
   for (std::size_t e = static_cast<std::size_t>(s) + 1; e < cells.size(); ++e) {
     if (cells[e].kind != kSlowDownEnd || used[e]) continue;
     const SlowDownCell end(cells[e]);
-    if (nearest < 0) nearest = static_cast<std::int64_t>(e);
+    if (!nearest) nearest = e;
     if (end.speed == start.speed && end.d_v == start.d_v && end.f_tt == start.f_tt) {
-      nearest = static_cast<std::int64_t>(e);
+      nearest = e;
       break;
     }
   }
-  if (nearest >= 0) used[static_cast<std::size_t>(nearest)] = true;
-  return nearest < 0 ? s : nearest;
+  if (!nearest) return s;
+  used[*nearest] = true;
+  return static_cast<std::int64_t>(*nearest);
 }
 
 std::string SlowDown(const std::vector<TrackCell>& cells, std::int64_t s, std::vector<bool>& used) {
