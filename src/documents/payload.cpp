@@ -1,5 +1,8 @@
 #include "documents/payload.h"
 
+#include <optional>
+#include <string>
+
 #include "documents/document.h"
 #include "util/checksum.h"
 #include "util/coding.h"
@@ -35,19 +38,21 @@ class BodyReader {
  public:
   explicit BodyReader(std::string_view body) : rest_(body) {}
 
-  bool Number(std::size_t bytes, std::uint64_t& value) {
-    if (rest_.size() < bytes) return false;
-    value = 0;
+  // A number of `bytes` bytes, low byte first; nothing past the end.
+  std::optional<std::uint64_t> Number(std::size_t bytes) {
+    if (rest_.size() < bytes) return std::nullopt;
+    std::uint64_t value = 0;
     for (std::size_t i = bytes; i-- > 0;) value = value << 8 | static_cast<unsigned char>(rest_[i]);
     rest_.remove_prefix(bytes);
-    return true;
+    return value;
   }
-  bool Text(std::size_t length_bytes, std::string& text) {
-    std::uint64_t length = 0;
-    if (!Number(length_bytes, length) || rest_.size() < length) return false;
-    text.assign(rest_.substr(0, length));
-    rest_.remove_prefix(length);
-    return true;
+  // A text after its length of `length_bytes` bytes.
+  std::optional<std::string> Text(std::size_t length_bytes) {
+    const std::optional<std::uint64_t> length = Number(length_bytes);
+    if (!length || rest_.size() < *length) return std::nullopt;
+    std::string text(rest_.substr(0, *length));
+    rest_.remove_prefix(*length);
+    return text;
   }
   bool AtEnd() const { return rest_.empty(); }
 
@@ -57,18 +62,18 @@ class BodyReader {
 
 // The failure names what could not be read.
 Status ReadDocument(BodyReader& reader, std::optional<DocumentLines>& lines) {
-  std::uint64_t present = 0, count = 0;
-  if (!reader.Number(1, present) || present > 1) {
-    return Status::DataError("a document is neither missing nor there");
-  }
-  if (present == 0) return Status();
+  const std::optional<std::uint64_t> present = reader.Number(1);
+  if (!present || *present > 1) return Status::DataError("a document is neither missing nor there");
+  if (*present == 0) return Status();
   // The count is checked before anything is kept for it.
-  if (!reader.Number(4, count) || count >= kDocumentTableSize) {
-    return Status::DataError("a document's line count");
-  }
-  lines.emplace(count);
-  for (std::string& line : *lines) {
-    if (!reader.Text(4, line)) return Status::DataError("a document's line");
+  const std::optional<std::uint64_t> count = reader.Number(4);
+  if (!count || *count >= kDocumentTableSize) return Status::DataError("a document's line count");
+  lines.emplace();
+  lines->reserve(*count);
+  for (std::uint64_t i = 0; i < *count; ++i) {
+    std::optional<std::string> line = reader.Text(4);
+    if (!line) return Status::DataError("a document's line");
+    lines->push_back(std::move(*line));
   }
   return Status();
 }
@@ -76,9 +81,11 @@ Status ReadDocument(BodyReader& reader, std::optional<DocumentLines>& lines) {
 Result<ScenarioDocuments> ReadBody(std::string_view body) {
   BodyReader reader(body);
   ScenarioDocuments scenario;
-  if (!reader.Text(2, scenario.route_title) || !reader.Text(2, scenario.train_title)) {
-    return Status::DataError("the body ends inside its titles");
-  }
+  std::optional<std::string> route = reader.Text(2);
+  std::optional<std::string> train = route ? reader.Text(2) : std::nullopt;
+  if (!train) return Status::DataError("the body ends inside its titles");
+  scenario.route_title = std::move(*route);
+  scenario.train_title = std::move(*train);
   for (const DocumentKind kind : kWritingOrder) {
     if (Status read = ReadDocument(reader, scenario[kind]); !read.ok()) {
       return Status::DataError("the body does not read as a scenario: " + read.message() +
