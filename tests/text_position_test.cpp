@@ -27,6 +27,7 @@ TEST(TextPosition, BetweenCrAndLfAndPastTheEnd) {
   EXPECT_EQ(At("ab\r\ncd", 3), (Place{2, 1}));  // on the LF of a pair: the next line
   EXPECT_EQ(At("ab\r", 3), (Place{2, 1}));
   EXPECT_EQ(At("a\n", 10), (Place{2, 1}));
+  EXPECT_EQ(At("a\r\n", 3), (Place{2, 1}));  // a pair that ends the text is one line end
   EXPECT_EQ(At("abc", 10), (Place{1, 4}));
 }
 
