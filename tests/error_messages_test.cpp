@@ -130,6 +130,10 @@ TEST(ErrorMessages, OtherNumbersAddWhatWasFound) {
                     "1,  0,  0\r\n[fine]\r\n"),
             "linea.txt:3:32: error 2: a kilometre reference's start or end is not a multiple of "
             "50: the reference 'tre' starts at 1 and ends at 0");
+  EXPECT_EQ(Message("[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  "
+                    "0,  101,  0\r\n[fine]\r\n"),
+            "linea.txt:3:32: error 2: a kilometre reference's start or end is not a multiple of "
+            "50: the reference 'tre' starts at 0 and ends at 101");
 }
 
 // Gradient records stacked in the last cell they may stand in each fill one
