@@ -2,6 +2,8 @@
 """Tests of tools/mutate.py's site finder, mutators, sampling and
 equivalents file, on small made-up sources."""
 
+import os
+import signal
 import subprocess
 import sys
 import tempfile
@@ -11,7 +13,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from mutation import equivalents, sampling, testing  # noqa: E402
+from mutation import equivalents, mutants as mutant_files, processes, sampling, testing  # noqa: E402
 from mutation.lexer import LITERAL, tokenize  # noqa: E402
 from mutation.scratch import Scratch  # noqa: E402
 from mutation.sites import find_sites  # noqa: E402
@@ -239,6 +241,43 @@ class ScratchTest(unittest.TestCase):
             )
             self.assertEqual(files, [".gitignore", "src/a.cpp", "src/new_test.cpp"])
             self.assertEqual(copied.read_text(), "int a = 1;\n")
+
+
+class RevertTest(unittest.TestCase):
+    """The mutated file holds its original bytes again however the block
+    holding the mutant ends: normally, by an error, or by a stop signal."""
+
+    ORIGINAL = "int f() {\n  return a < b;  // \udcff\n}\n"
+
+    def _ended_by(self, action):
+        with tempfile.TemporaryDirectory() as directory:
+            path = Path(directory) / "x.cpp"
+            mutant_files.write_source(path, self.ORIGINAL)
+            site = find_sites("src/x.cpp", self.ORIGINAL)[0]
+            try:
+                with mutant_files.mutated(path, site):
+                    self.assertIn("a <= b", mutant_files.read_source(path))
+                    action()
+            except (RuntimeError, processes.Stopped, KeyboardInterrupt):
+                pass
+            return path.read_bytes()
+
+    def test_the_original_bytes_come_back(self):
+        def raise_error():
+            raise RuntimeError("a build that cannot start")
+
+        def send_stop():
+            os.kill(os.getpid(), signal.SIGTERM)
+
+        previous = {n: signal.getsignal(n) for n in processes.STOP_SIGNALS}
+        processes.stop_on_signals()
+        try:
+            for action in (lambda: None, raise_error, send_stop):
+                restored = self._ended_by(action)
+                self.assertEqual(restored, b"int f() {\n  return a < b;  // \xff\n}\n")
+        finally:
+            for number, handler in previous.items():
+                signal.signal(number, handler)
 
 
 class TestPhasesTest(unittest.TestCase):
