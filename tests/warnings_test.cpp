@@ -52,6 +52,10 @@ TEST(Warnings, AValueKeptInFewerBitsSaysWhatIsStored) {
       Warnings(LineWith(""), TrainWith("segnale,  6200,  2, 4, 0,  0, 0,  0,  0,0,0, 50\r\n")),
       Lines{"treno.txt:4:46: a signal time of 50 is stored as 101: times from 1 to 100 "
             "become 101, and a time is kept in one byte"});
+  EXPECT_EQ(
+      Warnings(LineWith(""), TrainWith("segnale,  6200,  1, 4, 0,  0, 0,  0,  0,0,0, 50\r\n")),
+      Lines{"treno.txt:4:46: a signal time of 50 is not kept: only a signal whose field 2 is 2 "
+            "keeps its time"});
   EXPECT_EQ(Warnings(LineWith("montagna,  1000,  2000,  300\r\n")),
             Lines{"linea.txt:4:26: a span type (less the 10 that asks for markers) of 290 is "
                   "stored as 34: a cell keeps the type in one byte, 0 to 255"});
