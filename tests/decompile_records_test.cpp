@@ -40,6 +40,17 @@ bool Holds(const std::string& text, const std::string& line) {
   return text.find(line + "\r\n") != std::string::npos;
 }
 
+// Each text is whole: its sections in the order the readers take them, and
+// its end line last.
+TEST(DecompileRecords, BothTextsEndWithTheirEndLine) {
+  const auto trip = testing::DecompileAndCompile(Compiled(Line(), Train({})));
+  for (const std::string* text : {&trip.decompiled.line_text, &trip.decompiled.train_text}) {
+    ASSERT_GE(text->size(), 8u);
+    EXPECT_EQ(text->substr(0, 12), "[generale]\r\n");
+    EXPECT_EQ(text->substr(text->size() - 8), "[fine]\r\n");
+  }
+}
+
 // The first station's extension flag is stored as 0, but its stretch keeps
 // the 50 m: the flag comes back as 1.
 TEST(DecompileRecords, TheFirstStationsExtensionComesBackFromItsStretch) {
@@ -140,6 +151,20 @@ TEST(DecompileRecords, APlanOfTwoRowsBelongsToAnotherScenario) {
   EXPECT_EQ(d.status().message(),
             "the plan: the plan has 2 rows, but the table's line length of 6000 m gives 13001: "
             "the plan belongs to another scenario");
+}
+
+// The plan's second row is the origin's second value, stored as an integer:
+// the same value stored as a real is not a plan the compiler writes.
+TEST(DecompileRecords, APlanWhoseOriginIsStoredAsARealIsRefused) {
+  const auto files = Compiled(Line(), Train({}));
+  std::string plan = files.plan;
+  ASSERT_EQ(plan.substr(4, 4), std::string("\x02\x00\x00\x00", 4));  // row 1 of x: integer 0
+  plan.replace(4, 4, std::string("\x05\x00", 2) + std::string(8, '\0'));  // a real 0.0
+  const Result<Decompilation> d =
+      Decompile({.track = files.track, .table = files.table, .plan = plan});
+  ASSERT_FALSE(d.ok());
+  EXPECT_NE(d.status().message().find("are not the plan of a line"), std::string::npos)
+      << d.status().message();
 }
 
 // The references come back in an order that puts them where they stand;
