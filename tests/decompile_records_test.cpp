@@ -130,6 +130,12 @@ TEST(DecompileRecords, ABoardWithNoTextComesBack) {
       Line({"cartello_indicatore, 2000, (Uno)", "cartello_indicatore, 3000, ,"}), Train({})));
   EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
   EXPECT_TRUE(trip.second == trip.first);
+  const auto alone =
+      testing::DecompileAndCompile(Compiled(Line({"cartello_indicatore, 3000, ,"}), Train({})));
+  EXPECT_EQ(testing::WarningsText(alone.decompiled), "");
+  EXPECT_TRUE(alone.second == alone.first);
+  EXPECT_TRUE(Holds(alone.decompiled.line_text, "cartello_indicatore,  3000,   ,"))
+      << alone.decompiled.line_text;
 }
 
 // A curve may bend the plan up to its last computed row, N - 2.
