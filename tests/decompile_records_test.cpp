@@ -123,6 +123,21 @@ TEST(DecompileRecords, ASpanTypeAbove10WithoutMarkersIsWrittenAsANumberThatWraps
   EXPECT_TRUE(Holds(trip.decompiled.line_text, "montagna,  1000,  2000,  -236"));
 }
 
+// A span starting at most 150 m after the one before takes type 3: one that
+// kept another type had an empty span written before it.
+TEST(DecompileRecords, ACloseSpanOfItsOwnTypeComesBackAfterAnEmptySpan) {
+  const auto trip = testing::DecompileAndCompile(
+      Compiled(Line({"montagna, 1000, 2000, 1", "montagna, 0, 0, 0", "montagna, 2100, 3000, 2"}),
+               Train({})));
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_EQ(testing::WarningsText(trip.decompiled),
+            "cell 42 (2050 m): an empty tunnel span is written before the span here, so that it "
+            "keeps its type 2 rather than take 3 from the span before\n");
+  EXPECT_TRUE(
+      Holds(trip.decompiled.line_text, "montagna,  0,  0,  0\r\nmontagna,  2100,  3000,  2"))
+      << trip.decompiled.line_text;
+}
+
 // A board with no text is found by its cell alone: the table's texts stop
 // at the first empty one.
 TEST(DecompileRecords, ABoardWithNoTextComesBack) {
@@ -136,6 +151,19 @@ TEST(DecompileRecords, ABoardWithNoTextComesBack) {
   EXPECT_TRUE(alone.second == alone.first);
   EXPECT_TRUE(Holds(alone.decompiled.line_text, "cartello_indicatore,  3000,   ,"))
       << alone.decompiled.line_text;
+}
+
+// Entries 80 down to 1 hold the boards' texts: the 80th board, in entry 1,
+// is found by its cell alone when it has no text.
+TEST(DecompileRecords, TheEightiethBoardComesBackWithoutAText) {
+  Lines boards;
+  for (int b = 0; b < 79; ++b)
+    boards.push_back("cartello_indicatore, " + std::to_string(100 + 50 * b) + ", (T)");
+  boards.push_back("cartello_indicatore, 5000, ,");
+  const auto trip = testing::DecompileAndCompile(Compiled(Line(boards), Train({})));
+  EXPECT_EQ(testing::WarningsText(trip.decompiled), "");
+  EXPECT_TRUE(trip.second == trip.first);
+  EXPECT_TRUE(Holds(trip.decompiled.line_text, "cartello_indicatore,  5000,   ,"));
 }
 
 // A curve may bend the plan up to its last computed row, N - 2.
@@ -164,7 +192,7 @@ TEST(DecompileRecords, APlanOfTwoRowsBelongsToAnotherScenario) {
 TEST(DecompileRecords, APlanWhoseOriginIsStoredAsARealIsRefused) {
   const auto files = Compiled(Line(), Train({}));
   std::string plan = files.plan;
-  ASSERT_EQ(plan.substr(4, 4), std::string("\x02\x00\x00\x00", 4));  // row 1 of x: integer 0
+  ASSERT_EQ(plan.substr(4, 4), std::string("\x02\x00\x00\x00", 4));       // row 1 of x: integer 0
   plan.replace(4, 4, std::string("\x05\x00", 2) + std::string(8, '\0'));  // a real 0.0
   const Result<Decompilation> d =
       Decompile({.track = files.track, .table = files.table, .plan = plan});
