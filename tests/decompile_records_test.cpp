@@ -305,12 +305,13 @@ TEST(DecompileRecords, RowsNoCurveExplainsAreCountedFromTheFirst) {
 // Points without a value, and a value that wraps to 0, come back as the
 // cells hold them.
 TEST(DecompileRecords, BrakingPointsWithoutAValueOrWhoseValueWrapsToNothing) {
-  const auto trip = testing::DecompileAndCompile(Compiled(
-      Line(),
-      Train({"abbattimento, 2000, 0", "abbattimento, 2500, -5", "abbattimento, 3000, 65536"})));
+  const auto trip = testing::DecompileAndCompile(
+      Compiled(Line(), Train({"abbattimento, 2000, 0", "abbattimento, 2500, -5",
+                              "abbattimento, 3000, 65536", "abbattimento, 3500, 1"})));
   EXPECT_TRUE(trip.second == trip.first);
   EXPECT_TRUE(Holds(trip.decompiled.train_text, "abbattimento,  2000,  0"));
   EXPECT_TRUE(Holds(trip.decompiled.train_text, "abbattimento,  2500,  0"));
+  EXPECT_TRUE(Holds(trip.decompiled.train_text, "abbattimento,  3500,  1"));
   EXPECT_EQ(testing::WarningsText(trip.decompiled),
             "cell 60 (2950 m): a braking point's value of 0 cannot be written, as a value of 0 "
             "or less makes a point without one: written as 65536, which wraps to it\n");
