@@ -166,6 +166,19 @@ TEST(DecompileRecords, TheEightiethBoardComesBackWithoutAText) {
   EXPECT_TRUE(Holds(trip.decompiled.line_text, "cartello_indicatore,  5000,   ,"));
 }
 
+// Cell 1's first value holds the track's marker, never a board's speeds: a
+// board found there (in a track no compile writes) is given first speeds 0.
+TEST(DecompileRecords, ABoardInCellOneTakesNoSpeedsFromTheMarker) {
+  const auto files = Compiled(Line(), Train({}));
+  std::vector<TrackCell> cells = *DecodeTrackCells(files.track);
+  ASSERT_NE(cells[1].value_a, 0);  // the marker
+  cells[1].kind = kSpeedBoard;
+  const Result<Decompilation> d =
+      Decompile({.track = EncodeTrackCells(cells), .table = files.table, .plan = files.plan});
+  ASSERT_TRUE(d.ok()) << d.status().message();
+  EXPECT_NE(d->line_text.find("indicatori_vmax,  0,  0,  "), std::string::npos) << d->line_text;
+}
+
 // A curve may bend the plan up to its last computed row, N - 2.
 TEST(DecompileRecords, ACurveUpToThePlansLastComputedRowComesBack) {
   const auto trip =
