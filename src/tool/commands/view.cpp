@@ -11,6 +11,7 @@
 #include "tool/inputs/compiled_directory.h"
 #include "tool/presenters/view_data.h"
 #include "tool/presenters/view_page.h"
+#include "tool/terminal.h"
 #include "util/escape.h"
 #include "util/files.h"
 
@@ -120,7 +121,8 @@ Outcome RunView(const ViewOptions& options, Context& context) {
     if (now == stamps) continue;
     stamps = std::move(now);
     Report(Write(os, options, Build(options, context), ++version), context.err);
-    context.err << "rewrote " << options.output << std::endl;
+    Tell(context.err, "rewrote " + options.output + '\n');
+    context.err.flush();
   }
 }
 
