@@ -27,7 +27,7 @@ constexpr Reference kScriptJsonEscapes[] = {{'<', "\\u003c"},
                                             {U'\u2029', "\\u2029"}};
 
 // Calls `character(c, bytes)` for every well-formed character of `text`,
-// and `stray(byte)` for every byte that is part of none.
+// and `stray(byte)` for every byte that belongs to none.
 template <typename Character, typename Stray>
 void ForEachCharacter(std::string_view text, Character character, Stray stray) {
   for (std::size_t at = 0; at < text.size();) {

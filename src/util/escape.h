@@ -1,6 +1,6 @@
 // Every text that comes from a scenario, a file name or a payload is
 // escaped for the place it goes, by the one function for that place. Each
-// takes any bytes and gives UTF-8: a byte that is no part of a well-formed
+// takes any bytes and gives UTF-8: a byte that belongs to no well-formed
 // character never goes through as it is.
 #pragma once
 

@@ -20,7 +20,7 @@ std::optional<std::pair<char32_t, std::size_t>> DecodeUtf8(std::string_view text
 // U+10FFFF).
 void AppendUtf8(char32_t c, std::string& out);
 
-// `text` with every byte that is no part of a well-formed character
+// `text` with every byte that belongs to no well-formed character
 // replaced by U+FFFD, one for each such byte: what any text becomes before
 // it goes where only UTF-8 may stand.
 std::string ValidUtf8(std::string_view text);
