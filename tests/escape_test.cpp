@@ -118,6 +118,17 @@ TEST(EscapeTerminal, JsonStaysTheSameJson) {
   EXPECT_EQ(shown.find_first_of("\x1b\x7F"), std::string::npos);
 }
 
+TEST(EscapeShellWord, TheShellReadsBackTheVeryText) {
+  const Case cases[] = {
+      {"Lago", "'Lago'"},
+      {"", "''"},
+      {"Cavalleggeri d'Aosta", R"('Cavalleggeri d'\''Aosta')"},
+      {"x';touch pwned;'", R"('x'\'';touch pwned;'\''')"},
+      {R"($(touch pwned) `id` "$HOME" \)", R"('$(touch pwned) `id` "$HOME" \')"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EscapeShellWord(c.text), c.escaped) << c.text;
+}
+
 TEST(EscapeUrlPathSegment, OnlyUnreservedBytesStay) {
   const Case cases[] = {
       {"view.html.stamp.js", "view.html.stamp.js"},

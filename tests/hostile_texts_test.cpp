@@ -163,6 +163,26 @@ TEST_F(HostileTexts, EveryMapIsXmlAndShowsTheTextsAsTheyAre) {
 }
 #endif
 
+// A title its file names cannot give back is suggested as a shell's word:
+// the shell reads back the very title, and runs nothing of it.
+TEST_F(HostileTexts, TheTitlesSuggestedForTheShellAreReadBackAsTheyAre) {
+  const std::string route = "a_b';touch pwned;'$(touch pwned)", train = "c\"d";
+  ASSERT_EQ(testing::RunScenario(
+                {"compile", Line(), Train(), "-o", In("out"), "--route", route, "--train", train})
+                .exit_status,
+            0);
+  const auto back = testing::RunScenario({"decompile", In("out"), "-o", In("back")});
+  ASSERT_EQ(back.exit_status, 0) << back.standard_error;
+  const std::string lead = "compile them with ";
+  const std::size_t at = back.standard_output.find(lead);
+  ASSERT_NE(at, std::string::npos) << back.standard_output;
+  const std::string words = back.standard_output.substr(at + lead.size());
+  const auto read =
+      testing::RunProgram("/bin/sh", work_.path(), {}, {"-c", "printf '%s\\n' " + words});
+  EXPECT_EQ(read.standard_output, "--route\n" + route + "\n--train\n" + train + "\n");
+  EXPECT_FALSE(fs::exists(work_.path() / "pwned"));
+}
+
 // Whatever a command says of the texts, on either stream, is escaped: the
 // terminal sees their controls as \u001b and stray bytes as \xff.
 TEST_F(HostileTexts, TheTerminalIsNeverDriven) {

@@ -124,6 +124,12 @@ std::string EscapeTerminalLines(std::string_view text) {
   }
 }
 
+std::string EscapeShellWord(std::string_view word) {
+  std::string out = "'";
+  for (const char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
 std::string EscapeUrlPathSegment(std::string_view name) {
   std::string out;
   for (const char c : name) {

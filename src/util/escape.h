@@ -35,6 +35,10 @@ std::string EscapeTerminal(std::string_view text);
 // The same for a text of several lines: its line feeds stay.
 std::string EscapeTerminalLines(std::string_view text);
 
+// A word for a POSIX shell, in single quotes (each ' as '\''): the shell
+// reads back the very text, whatever it holds.
+std::string EscapeShellWord(std::string_view word);
+
 // A file name as a segment of a relative URL's path: every byte but ASCII
 // letters, digits and - . _ ~ as %XX, so that no name reads as a scheme, a
 // query or another directory.

@@ -10,6 +10,7 @@
 #include "tool/document_files.h"
 #include "tool/inputs/compiled_directory.h"
 #include "tool/terminal.h"
+#include "util/escape.h"
 #include "util/files.h"
 #include "util/windows1252.h"
 
@@ -115,8 +116,9 @@ Outcome RunDecompile(const DecompileOptions& options, Context& context) {
   Tell(context.out, "wrote " + line + " and " + train + ": " + std::to_string(d.warnings.size()) +
                         (d.warnings.size() == 1 ? " warning" : " warnings") + '\n');
   if (!NamesGiveTitlesBack(line, train, place)) {
-    Tell(context.out, "their names do not give the titles back: compile them with --route '" +
-                          place.route_title + "' --train '" + place.train_title + "'\n");
+    Tell(context.out, "their names do not give the titles back: compile them with --route " +
+                          EscapeShellWord(place.route_title) + " --train " +
+                          EscapeShellWord(place.train_title) + "\n");
   }
   return Status();
 }
