@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "tool/outcome.h"
+#include "tool/terminal.h"
 #include "util/files.h"
 #include "util/windows1252.h"
 
@@ -86,7 +87,7 @@ int PrintWarnings(const CompileOptions& options, const Sources& sources, const C
   const SourceText train{options.train, sources.train};
   int counted = 0;
   for (const Warning& w : warnings) {
-    err << Where(w.at, line, train) << ": warning: " << w.text << '\n';
+    Tell(err, Where(w.at, line, train) + ": warning: " + w.text + '\n');
     counted += w.kind == WarningKind::kMistake;
   }
   return counted;

@@ -1,5 +1,7 @@
 #include "tool/outcome.h"
 
+#include "tool/terminal.h"
+
 namespace tarvosa::tool {
 
 Outcome Outcome::Differ() {
@@ -9,7 +11,7 @@ Outcome Outcome::Differ() {
 }
 
 void Report(const Status& status, std::ostream& err) {
-  if (!status.ok() && !status.message().empty()) err << status.message() << '\n';
+  if (!status.ok() && !status.message().empty()) Tell(err, status.message() + '\n');
 }
 
 int Finish(const Outcome& outcome, std::ostream& err) {

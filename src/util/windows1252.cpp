@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include "util/utf8.h"
+
 namespace tarvosa {
 namespace {
 
@@ -26,47 +28,6 @@ std::optional<unsigned char> ByteFor(char32_t c) {
     if (character == c) return byte;
   }
   return std::nullopt;
-}
-
-// Decodes one UTF-8 sequence at `text[at]`; returns the character and its
-// length, or nothing when the bytes are not well-formed UTF-8.
-std::optional<std::pair<char32_t, std::size_t>> Decode(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80) return std::pair{char32_t{lead}, std::size_t{1}};
-  std::size_t length = 0;
-  char32_t c = 0;
-  char32_t smallest = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, c = lead & 0x1F, smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, c = lead & 0x0F, smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, c = lead & 0x07, smallest = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (at + length > text.size()) return std::nullopt;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (next & 0x3F);
-  }
-  const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-  if (c < smallest || c > 0x10FFFF || surrogate) return std::nullopt;
-  return std::pair{c, length};
-}
-
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // The character of a Windows-1252 byte; nothing for the five bytes that
@@ -95,7 +56,7 @@ Status AtColumn(std::size_t column, const std::string& reason) {
 Status EncodeWindows1252(std::string_view utf8, std::string& out) {
   std::size_t column = 1;
   for (std::size_t at = 0; at < utf8.size(); ++column) {
-    const auto decoded = Decode(utf8, at);
+    const auto decoded = DecodeUtf8(utf8, at);
     if (!decoded) return AtColumn(column, "the text is not valid UTF-8");
     const auto [character, length] = *decoded;
     const auto byte = ByteFor(character);
@@ -111,7 +72,7 @@ Status EncodeWindows1252(std::string_view utf8, std::string& out) {
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
   std::string out;
-  for (const char c : bytes) AppendUtf8(CharacterOf(c).value_or(U'\uFFFD'), out);
+  for (const char c : bytes) AppendUtf8(CharacterOf(c).value_or(kReplacementCharacter), out);
   return out;
 }
 

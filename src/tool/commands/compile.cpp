@@ -7,6 +7,7 @@
 #include "tool/commands/existing_paths.h"
 #include "tool/commands/registry.h"
 #include "tool/commands/source_options.h"
+#include "tool/terminal.h"
 
 namespace tarvosa::tool {
 namespace {
@@ -72,7 +73,7 @@ Outcome RunCompile(const CompileOptions& options, Context& context) {
     }
     if (verdict.ok()) {
       const auto all = static_cast<int>(compilation.diagnostics.warnings().size());
-      context.out << Summary(files, compilation, all) << '\n';
+      Tell(context.out, Summary(files, compilation, all) + '\n');
     }
   }
   if (!verdict.ok()) {

@@ -9,6 +9,8 @@
 #include "tool/compile_step.h"
 #include "tool/document_files.h"
 #include "tool/inputs/compiled_directory.h"
+#include "tool/terminal.h"
+#include "util/escape.h"
 #include "util/files.h"
 #include "util/windows1252.h"
 
@@ -102,7 +104,7 @@ Outcome RunDecompile(const DecompileOptions& options, Context& context) {
     return Status::UsageError(message);
   }
   for (const DecompileWarning& w : d.warnings) {
-    context.err << PartName(*read, w.part) << ": warning: " << w.text << '\n';
+    Tell(context.err, PartName(*read, w.part) + ": warning: " + w.text + '\n');
   }
   const std::string line = LineDefinitionName(place), train = TrainDataName(place);
   const Status written =
@@ -111,11 +113,12 @@ Outcome RunDecompile(const DecompileOptions& options, Context& context) {
                           {train, [&] { return ReplaceFileContent(os, train, d.train_text); }}},
                          options.force);
   if (!written.ok()) return written;
-  context.out << "wrote " << line << " and " << train << ": " << d.warnings.size()
-              << (d.warnings.size() == 1 ? " warning" : " warnings") << '\n';
+  Tell(context.out, "wrote " + line + " and " + train + ": " + std::to_string(d.warnings.size()) +
+                        (d.warnings.size() == 1 ? " warning" : " warnings") + '\n');
   if (!NamesGiveTitlesBack(line, train, place)) {
-    context.out << "their names do not give the titles back: compile them with --route '"
-                << place.route_title << "' --train '" << place.train_title << "'\n";
+    Tell(context.out, "their names do not give the titles back: compile them with --route " +
+                          EscapeShellWord(place.route_title) + " --train " +
+                          EscapeShellWord(place.train_title) + "\n");
   }
   return Status();
 }

@@ -10,6 +10,7 @@
 #include "tool/inputs/compiled_directory.h"
 #include "tool/inputs/compiled_input.h"
 #include "tool/presenters/comparisons.h"
+#include "tool/terminal.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {
@@ -133,7 +134,8 @@ Outcome Diff(const std::string& a, const std::string& b, Context& context) {
   report << "A: " << a << "\nB: " << b << "\n";
   const bool differ = Compare(*side_a, *side_b, report);
   report << (differ ? "A and B differ\n" : "A and B are the same\n");
-  context.out << report.str() << std::flush;
+  Tell(context.out, report.str());
+  context.out.flush();
   return differ ? Outcome::Differ() : Status();
 }
 

@@ -8,6 +8,7 @@
 #include "tool/commands/registry.h"
 #include "tool/commands/source_options.h"
 #include "tool/document_files.h"
+#include "tool/terminal.h"
 
 namespace tarvosa::tool {
 namespace {
@@ -42,7 +43,7 @@ Outcome RunDocuments(const DocumentsOptions& options, Context& context) {
       !written.ok()) {
     return written;
   }
-  context.out << "wrote " << files[0].name << " and " << files[1].name << '\n';
+  Tell(context.out, "wrote " + files[0].name + " and " + files[1].name + '\n');
   return Status();
 }
 

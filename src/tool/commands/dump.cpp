@@ -70,8 +70,7 @@ Outcome Dump(const DumpOptions& options, Context& context) {
                options, context);
 }
 
-// What escapes the libraries (memory, a name JSON cannot hold) ends the
-// command with the file's name, not the program.
+// What escapes the libraries (memory) ends the command with the file's name, not the program.
 Outcome RunDump(const DumpOptions& options, Context& context) {
   try {
     return Dump(options, context);

@@ -10,6 +10,7 @@
 #include "tool/commands/existing_paths.h"
 #include "tool/commands/registry.h"
 #include "tool/compile_step.h"
+#include "tool/terminal.h"
 
 namespace tarvosa::tool {
 namespace {
@@ -73,7 +74,7 @@ Outcome RunPackage(const PackageOptions& options, Context& context) {
       !written.ok()) {
     return written;
   }
-  context.out << Summary(options, *files, program->size(), made) << '\n';
+  Tell(context.out, Summary(options, *files, program->size(), made) + '\n');
   return Status();
 }
 

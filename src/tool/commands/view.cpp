@@ -11,6 +11,8 @@
 #include "tool/inputs/compiled_directory.h"
 #include "tool/presenters/view_data.h"
 #include "tool/presenters/view_page.h"
+#include "tool/terminal.h"
+#include "util/escape.h"
 #include "util/files.h"
 
 namespace tarvosa::tool {
@@ -69,12 +71,12 @@ Status Write(Os& os, const ViewOptions& options, Result<Built> built, int versio
   if (!built.ok()) return built.status();
   const std::string stamp = options.output + ".stamp.js";
   if (options.watch) {
-    built->data["watch"] = {{"stamp", std::filesystem::path(stamp).filename().string()},
+    // The page loads it by a relative URL: no name may read as a scheme or a query.
+    const std::string stamp_name = std::filesystem::path(stamp).filename().string();
+    built->data["watch"] = {{"stamp", EscapeUrlPathSegment(stamp_name)},
                             {"version", std::to_string(version)}};
   }
-  const auto page = ViewPage(built->data);
-  if (!page.ok()) return Restated(page.status(), options.output + ": " + page.status().message());
-  if (Status s = ReplaceFileContent(os, options.output, *page); !s.ok()) return s;
+  if (Status s = ReplaceFileContent(os, options.output, ViewPage(built->data)); !s.ok()) return s;
   if (options.watch) {
     const std::string script = "window.scenarioStamp = \"" + std::to_string(version) + "\";\n";
     if (Status s = ReplaceFileContent(os, stamp, script); !s.ok()) return s;
@@ -119,7 +121,8 @@ Outcome RunView(const ViewOptions& options, Context& context) {
     if (now == stamps) continue;
     stamps = std::move(now);
     Report(Write(os, options, Build(options, context), ++version), context.err);
-    context.err << "rewrote " << options.output << std::endl;
+    Tell(context.err, "rewrote " + options.output + '\n');
+    context.err.flush();
   }
 }
 

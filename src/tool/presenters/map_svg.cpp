@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "util/escape.h"
+
 namespace tarvosa::tool {
 namespace {
 
@@ -16,23 +18,6 @@ std::string N(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.1f", value);
   return text;
-}
-
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '&')
-      out += "&amp;";
-    else if (c == '<')
-      out += "&lt;";
-    else if (c == '>')
-      out += "&gt;";
-    else if (c == '"')
-      out += "&quot;";
-    else
-      out += c;
-  }
-  return out;
 }
 
 // A round step that divides `range` into about `count` parts: 1, 2 or 5
@@ -71,7 +56,7 @@ class Page {
          << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << N(kWidth) << "\" height=\""
          << N(height) << "\" font-family=\"sans-serif\" font-size=\"11\">\n"
          << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    Text(kMargin, 32, Escape(d_["title"].get<std::string>()) + "  (" + Number(length_) + " km)",
+    Text(kMargin, 32, d_["title"].get<std::string>() + "  (" + Number(length_) + " km)",
          "font-size=\"20\" font-weight=\"bold\"");
     Plan(50);
     double top = 50 + kPlanHeight + kGap;
@@ -101,8 +86,9 @@ class Page {
     return kMargin + km / std::max(length_, 1e-9) * (kWidth - 2 * kMargin);
   }
 
+  // `text` as it reads: any markup in it is escaped.
   void Text(double x, double y, const std::string& text, const std::string& style = "") {
-    out_ << "<text x=\"" << N(x) << "\" y=\"" << N(y) << "\" " << style << ">" << text
+    out_ << "<text x=\"" << N(x) << "\" y=\"" << N(y) << "\" " << style << ">" << EscapeXml(text)
          << "</text>\n";
   }
   void Line(double x1, double y1, double x2, double y2, const std::string& style) {
@@ -119,7 +105,7 @@ class Page {
       return false;
     }
     placed.push_back(box);
-    Text(x, y, Escape(text), style);
+    Text(x, y, text, style);
     return true;
   }
 
@@ -214,7 +200,7 @@ class Page {
     out_ << "<rect x=\"" << N(kMargin) << "\" y=\"" << N(top) << "\" width=\""
          << N(kWidth - 2 * kMargin) << "\" height=\"" << N(kBand)
          << "\" fill=\"none\" stroke=\"#ccc\"/>\n";
-    Text(kMargin, top - 6, Escape(title), "font-weight=\"bold\"");
+    Text(kMargin, top - 6, title, "font-weight=\"bold\"");
     for (double v = low; v <= high + step / 2; v += step) {
       Line(kMargin - 4, Y(v), kWidth - kMargin, Y(v), "stroke=\"#eee\"");
       Text(kMargin - 8, Y(v) + 4, Number(v), "text-anchor=\"end\" font-size=\"10\"");

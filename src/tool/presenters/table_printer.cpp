@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "util/escape.h"
+
 namespace tarvosa::tool {
 namespace {}  // namespace
 
@@ -26,6 +28,8 @@ std::string Csv(const std::string& text) {
   return quoted + "\"";
 }
 
+// A text that is no UTF-8 goes out with U+FFFD; the controls JSON leaves as
+// they are (DEL, C1) become its \u escapes, so it stays JSON.
 void PrintJson(const Table& t, std::ostream& out) {
   Json rows = Json::array();
   for (const auto& row : t.rows) {
@@ -33,58 +37,56 @@ void PrintJson(const Table& t, std::ostream& out) {
     for (std::size_t i = 0; i < row.size(); ++i) object[t.columns[i].name] = row[i].json;
     rows.push_back(std::move(object));
   }
-  out << rows.dump(2) << "\n";
+  out << EscapeTerminalLines(rows.dump(2, ' ', false, Json::error_handler_t::replace)) << "\n";
 }
 
-// The columns shown in text and CSV.
-std::vector<std::size_t> Shown(const Table& t) {
-  std::vector<std::size_t> shown;
+// What text and CSV show: the columns not for JSON alone, and the header's
+// and each row's texts in them, escaped for the terminal (a text's line
+// feeds too: a row is one line).
+struct Shown {
+  std::vector<bool> left;
+  std::vector<std::vector<std::string>> lines;
+};
+
+Shown ShownTexts(const Table& t) {
+  Shown shown{{}, std::vector<std::vector<std::string>>(1 + t.rows.size())};
   for (std::size_t i = 0; i < t.columns.size(); ++i) {
-    if (!t.columns[i].json_only) shown.push_back(i);
+    if (t.columns[i].json_only) continue;
+    shown.left.push_back(t.columns[i].left);
+    shown.lines[0].push_back(EscapeTerminal(t.columns[i].name));
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+      shown.lines[r + 1].push_back(EscapeTerminal(t.rows[r][i].text));
+    }
   }
   return shown;
 }
 
 void PrintCsv(const Table& t, std::ostream& out) {
-  const std::vector<std::size_t> shown = Shown(t);
-  for (std::size_t k = 0; k < shown.size(); ++k) {
-    out << (k ? "," : "") << Csv(t.columns[shown[k]].name);
-  }
-  out << "\n";
-  for (const auto& row : t.rows) {
-    for (std::size_t k = 0; k < shown.size(); ++k) {
-      out << (k ? "," : "") << Csv(row[shown[k]].text);
-    }
+  for (const auto& texts : ShownTexts(t).lines) {
+    for (std::size_t k = 0; k < texts.size(); ++k) out << (k ? "," : "") << Csv(texts[k]);
     out << "\n";
   }
 }
 
 void PrintText(const Table& t, std::ostream& out) {
-  const std::vector<std::size_t> shown = Shown(t);
-  std::vector<std::size_t> widths;
-  for (const std::size_t i : shown) {
-    std::size_t width = t.columns[i].name.size();
-    for (const auto& row : t.rows) width = std::max(width, row[i].text.size());
-    widths.push_back(width);
+  const Shown shown = ShownTexts(t);
+  std::vector<std::size_t> widths(shown.left.size());
+  for (const auto& texts : shown.lines) {
+    for (std::size_t k = 0; k < texts.size(); ++k) widths[k] = std::max(widths[k], texts[k].size());
   }
-  const auto line = [&](const auto& text_of) {
+  for (const auto& texts : shown.lines) {
     std::string text_line;
-    for (std::size_t k = 0; k < shown.size(); ++k) {
-      const std::string& text = text_of(shown[k]);
-      const std::string padding(widths[k] - text.size(), ' ');
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+      const std::string padding(widths[k] - texts[k].size(), ' ');
       text_line += k ? "  " : "";
-      if (!t.columns[shown[k]].left) {
-        text_line += padding + text;
+      if (!shown.left[k]) {
+        text_line += padding + texts[k];
       } else {
-        text_line += text + (k + 1 < shown.size() ? padding : "");
+        text_line += texts[k] + (k + 1 < texts.size() ? padding : "");
       }
     }
     if (t.trim) text_line.erase(text_line.find_last_not_of(' ') + 1);
     out << text_line << "\n";
-  };
-  line([&](std::size_t i) -> const std::string& { return t.columns[i].name; });
-  for (const auto& row : t.rows) {
-    line([&](std::size_t i) -> const std::string& { return row[i].text; });
   }
 }
 

@@ -1,8 +1,11 @@
 #include "tool/presenters/view_page.h"
 
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 #include "tool/presenters/view_assets.h"
+#include "util/escape.h"
 
 namespace tarvosa::tool {
 namespace {
@@ -15,9 +18,18 @@ std::string_view ChartScript() {
   return script;
 }
 
-void Replace(std::string& page, std::string_view mark, std::string_view with) {
-  const std::size_t at = page.find(mark);
-  if (at != std::string::npos) page.replace(at, mark.size(), with);
+// `page` with each mark replaced by its text, the marks in the order they
+// stand: a text put in is never searched for marks, whatever it holds.
+std::string Filled(std::string_view page,
+                   std::initializer_list<std::pair<std::string_view, std::string_view>> fills) {
+  std::string out;
+  for (const auto& [mark, text] : fills) {
+    const std::size_t at = page.find(mark);
+    if (at == std::string_view::npos) continue;
+    out.append(page.substr(0, at)).append(text);
+    page.remove_prefix(at + mark.size());
+  }
+  return out.append(page);
 }
 
 // `text` with `between` put between every `first` and the `second` that
@@ -34,25 +46,20 @@ std::string Separated(std::string_view text, char first, char second, char betwe
 
 }  // namespace
 
-Result<std::string> ViewPage(const Json& data) {
-  std::string json;
-  try {
-    json = data.dump();
-  } catch (const Json::exception& failure) {
-    return Status::DataError(std::string("the view's data cannot be written: ") + failure.what());
-  }
-  // Inside a script element no "</" may stand, inside a comment no "--".
-  json = Separated(json, '<', '/', '\\');
+std::string ViewPage(const Json& data) {
+  // A text of other bytes than UTF-8 (a file name) goes in with U+FFFD.
+  const std::string json =
+      EscapeJsonInScript(data.dump(-1, ' ', false, Json::error_handler_t::replace));
+  const std::string title = EscapeHtml(data.value("title", std::string("scenario")));
+  // Inside a comment no "--" may stand.
   const std::string licence = Separated(kChartLicence, '-', '-', ' ');
-  std::string page(kViewPage);
-  Replace(page, "/*TITLE*/", data.value("title", std::string("scenario")));
-  Replace(page, "/*UPLOT_LICENSE*/", licence);
-  Replace(page, "/*UPLOT_CSS*/", kChartStyle);
-  Replace(page, "/*VIEW_CSS*/", kViewStyle);
-  Replace(page, "/*SCENARIO_DATA*/", json);
-  Replace(page, "/*UPLOT_JS*/", ChartScript());
-  Replace(page, "/*VIEW_JS*/", kViewScript);
-  return page;
+  return Filled(kViewPage, {{"/*TITLE*/", title},
+                            {"/*UPLOT_LICENSE*/", licence},
+                            {"/*UPLOT_CSS*/", kChartStyle},
+                            {"/*VIEW_CSS*/", kViewStyle},
+                            {"/*SCENARIO_DATA*/", json},
+                            {"/*UPLOT_JS*/", ChartScript()},
+                            {"/*VIEW_JS*/", kViewScript}});
 }
 
 }  // namespace tarvosa::tool

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "tool/presenters/table_printer.h"
-#include "util/status.h"
 
 namespace tarvosa::tool {
 
-// The page for `data` (ViewData's document). A text in the data that is no
-// UTF-8 (a file name of other bytes) cannot go into the page: a data error.
-Result<std::string> ViewPage(const Json& data);
+// The page for `data` (ViewData's document), each text escaped for where it
+// stands: the title as HTML, the data as JSON in a script. A text in the
+// data that is no UTF-8 (a file name of other bytes) shows U+FFFD.
+std::string ViewPage(const Json& data);
 
 }  // namespace tarvosa::tool
