@@ -103,6 +103,10 @@ class ConstantTest(unittest.TestCase):
     def test_zero_only_goes_up_and_floats_stay(self):
         self.assertEqual(labels("int a = 0; double b = 1.5; double c = 2e3;"), ["0 -> 1"])
 
+    def test_a_pure_specifier_stays(self):
+        source = "struct S {\n  virtual int f(int a) const = 0;\n  int b = 0;\n};\n"
+        self.assertEqual([(s.line, s.label) for s in sites_of(source)], [(3, "0 -> 1")])
+
 
 class ConditionTest(unittest.TestCase):
     def test_if_and_while_are_negated(self):

@@ -155,8 +155,8 @@ def _next_to_string(tokens, i):
 
 def _constant_edits(tokens):
     edits = []
-    for token in tokens:
-        if token.frozen or token.kind != NUMBER:
+    for i, token in enumerate(tokens):
+        if token.frozen or token.kind != NUMBER or _is_pure_specifier(tokens, i):
             continue
         match = _INTEGER.match(token.text)
         if not match:
@@ -165,6 +165,24 @@ def _constant_edits(tokens):
             replacement = changed + match.group("suffix")
             edits.append((token.start, token.end, replacement, f"{token.text} -> {replacement}"))
     return edits
+
+
+def _is_pure_specifier(tokens, i):
+    """The 0 of "virtual f() = 0;", which no other number may replace."""
+    return (
+        tokens[i].text == "0"
+        and 0 < i < len(tokens) - 1
+        and tokens[i - 1].text == "="
+        and tokens[i + 1].text == ";"
+        and any(t.text == "virtual" for t in _statement_tokens_before(tokens, i))
+    )
+
+
+def _statement_tokens_before(tokens, i):
+    at = i
+    while at > 0 and tokens[at - 1].text not in (";", "{", "}"):
+        at -= 1
+    return tokens[at:i]
 
 
 def _plus_minus_one(digits):
