@@ -66,8 +66,10 @@ inline constexpr std::size_t kLongestTitle = 100;
 Status TitleProblem(std::string_view title);
 
 // A data error that says why `lines` cannot be written as a document, or
-// ok: more lines than a document table holds, or a line that is its end
-// marker (the document would end there). The reason alone.
+// ok: more lines than a document table holds, a line that is its end
+// marker (the document would end there), or a line the writer cannot
+// encode (EncodeDocumentLine). The reason alone, with the line, and the
+// column where there is one.
 Status DocumentProblem(const DocumentLines& lines);
 
 // A data error that says why the scenario cannot be installed as it
