@@ -89,8 +89,7 @@ Status ScenarioProblem(const ScenarioDocuments& scenario) {
   }
   for (const DocumentKind kind : kWritingOrder) {
     const auto& lines = scenario[kind];
-    const bool required = kind == DocumentKind::kLineDefinition || kind == DocumentKind::kTrainData;
-    if (!lines && required) {
+    if (!lines && IsCompilerInput(kind)) {
       return Status::DataError("there is no " + std::string(DocumentTitle(kind)));
     }
     if (!lines) continue;

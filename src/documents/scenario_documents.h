@@ -34,6 +34,12 @@ inline constexpr std::array<DocumentKind, kDocumentKinds> kWritingOrder = {
 // The name of the document's file in `place`: Lago_linea.txt, Lago_Espresso-.txt ...
 std::string DocumentName(DocumentKind kind, const ScenarioPlace& place);
 
+// Whether the compiler reads the document back: the line definition and
+// train data files, which every scenario has and no installed one keeps.
+constexpr bool IsCompilerInput(DocumentKind kind) {
+  return kind == DocumentKind::kLineDefinition || kind == DocumentKind::kTrainData;
+}
+
 // What the document is called in messages: "line definition file" ...
 std::string_view DocumentTitle(DocumentKind kind);
 
