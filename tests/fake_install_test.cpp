@@ -22,6 +22,9 @@ using testing::kInstalledFiles;
 
 const std::string kDirectory = "/Giochi di treni";
 const std::string kLockFile = kDirectory + "/Tarvosa.lock";
+// The two files a run writes for the compiler to read back.
+const std::vector<std::string> kTextFiles = {kDirectory + "/Tarvosa_linea.txt",
+                                             kDirectory + "/Tarvosa_Corvale-.txt"};
 
 std::string PathOf(const std::string& file) {
   return kDirectory + "/" + file;
@@ -215,20 +218,16 @@ TEST(FakeInstall, AFailureAtAnyCallLeavesEveryFileWholeAndNoPartialOne) {
   const std::vector<CallRecord> calls = clean.calls();
   std::map<std::string, std::string> installed;
   for (const std::string& file : kInstalledFiles) installed[file] = *clean.Content(PathOf(file));
-  // The compiler deletes the two text files it reads back, whatever comes.
-  const std::vector<std::string> text_files = {"Tarvosa_linea.txt", "Tarvosa_Corvale-.txt"};
   // A run that does not hold the lock leaves the name alone: the holder's.
   const std::size_t locked_at = IndexOf(calls, Call::kIsSameFile, kLockFile) + 1;
-  std::map<std::string, std::size_t> deleted_at;
-  for (const std::string& file : text_files) {
-    deleted_at[file] = IndexOf(calls, Call::kUnlink, PathOf(file)) + 1;
-    ASSERT_LE(deleted_at[file], calls.size());
-  }
+  // Another scenario's text file, which no run of this one touches.
+  const std::string others = PathOf("Lago_linea.txt");
 
   for (std::size_t n = 1; n <= calls.size(); ++n) {
     SCOPED_TRACE("call " + std::to_string(n) + " fails: " + ToString(calls[n - 1]));
     FakeOs os;
     AddEarlierInstall(WithDirectory(os));
+    os.AddFile(others, "Lago");
     os.Fail({.nth = n});
     const Outcome run = Install(os);
     if (ShrugsOff(calls[n - 1])) {
@@ -251,11 +250,59 @@ TEST(FakeInstall, AFailureAtAnyCallLeavesEveryFileWholeAndNoPartialOne) {
     for (const std::string& file : os.Names(kDirectory)) {
       EXPECT_FALSE(file.ends_with(".partial")) << file;
     }
-    for (const std::string& file : text_files) {
-      EXPECT_TRUE(!os.Exists(PathOf(file)) || n <= deleted_at[file]) << file;
+    // The text files the run wrote go with it, unless it is their own
+    // deletion that fails.
+    for (const std::string& file : kTextFiles) {
+      const bool undeletable = calls[n - 1].call == Call::kUnlink && calls[n - 1].path == file;
+      EXPECT_TRUE(!os.Exists(file) || undeletable) << file;
     }
+    EXPECT_EQ(os.Content(others), "Lago");
     EXPECT_TRUE(!os.Exists(kLockFile) || n <= locked_at);
   }
+}
+
+// What a user may leave at an output's name: the run cannot replace it,
+// and it is not the run's to remove.
+TEST(FakeInstall, AnOutputNameTakenEndsTheRunWithNoTextFileAndWhatStoodThereKept) {
+  for (const std::string& name : WrittenFiles()) {
+    for (const bool directory : {true, false}) {
+      SCOPED_TRACE(name + (directory ? " is a directory" : " is a read-only file"));
+      FakeOs os;
+      WithDirectory(os);
+      if (directory) {
+        os.AddDirectory(name);
+      } else {
+        os.AddFile(name, "the user's", 0444);
+      }
+      EXPECT_EQ(Install(os).status, ExitStatus::kFileSystem);
+      if (directory) {
+        EXPECT_TRUE(os.Exists(name) && !os.Content(name));
+      } else {
+        EXPECT_EQ(os.Content(name), "the user's");
+      }
+      for (const std::string& file : kTextFiles) EXPECT_TRUE(file == name || !os.Exists(file));
+      for (const std::string& file : os.Names(kDirectory)) {
+        EXPECT_FALSE(file.ends_with(".partial")) << file;
+      }
+    }
+  }
+}
+
+// A compile step that cannot start still takes its inputs away.
+TEST(FakeInstall, ATitleTheCompilerCannotTakeStillDeletesTheTextFiles) {
+  FakeOs os;
+  WithDirectory(os);
+  Form1 form = FormIn(kDirectory);
+  form.route_title = "Tarvosa";
+  form.train_title = "Corvale→";
+  const std::string train = PathOf("Tarvosa_Corvale→-.txt");
+  os.AddFile(kTextFiles[0], "[generale]\r\n");
+  os.AddFile(train, "[generale]\r\n");
+  testing::RecordingScreen screen;
+  EXPECT_EQ(CompileScenario(os, form, screen), ExitStatus::kDataError);
+  EXPECT_EQ(screen.shown,
+            std::vector<std::string>{"a title has a character with no Windows-1252 byte"});
+  EXPECT_EQ(os.Names(kDirectory), std::vector<std::string>{});
 }
 
 }  // namespace

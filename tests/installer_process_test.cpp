@@ -93,10 +93,8 @@ TEST_F(InstallerProcess, AReadOnlyEarlierDocumentIsKeptAndTheRunEnds) {
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.standard_error, "Attendere\n" + Name("Tarvosa_Corvale_note.txt") +
                                        ": cannot replace a read-only file\n");
-  auto after = Snapshot();
-  // The two files the compiler would have read stay behind the failed step.
-  EXPECT_EQ(after.erase("Tarvosa_linea.txt") + after.erase("Tarvosa_Corvale-.txt"), 2u);
-  EXPECT_EQ(after, before);
+  // The line and train files it wrote before the failed step are gone too.
+  EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(InstallerProcess, AReadOnlyEarlierCompiledFileIsKeptAndTheRunEnds) {
@@ -111,6 +109,25 @@ TEST_F(InstallerProcess, AReadOnlyEarlierCompiledFileIsKeptAndTheRunEnds) {
   EXPECT_EQ(result.standard_error,
             "Attendere\n" + Name("Tarvosa_Corvale.dat") + ": cannot replace a read-only file\n");
   EXPECT_EQ(Snapshot(), before);
+}
+
+// A directory at a later output's name stops the run there; the line and
+// train files written before it go, and the directory stays.
+TEST_F(InstallerProcess, ADirectoryAtADocumentsNameStopsTheRunWithNoTextFileLeft) {
+  EarlierRun();
+  const std::string order = Name("Tarvosa_Corvale_rallentamenti.txt");
+  fs::remove(order);
+  fs::create_directory(order);
+  WriteFile(Name("Tarvosa_Corvale_rallentamenti.txt/mine"), "the user's");
+
+  const auto result = Run();
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error,
+            "Attendere\n" + order + ": cannot replace the file: Is a directory\n");
+  std::vector<std::string> expected = kInstalledFiles;
+  expected.insert(expected.begin(), "Tarvosa_Corvale");
+  EXPECT_EQ(ListDirectory(install_.path()), expected);
+  EXPECT_EQ(ReadFile(Name("Tarvosa_Corvale_rallentamenti.txt/mine")), "the user's");
 }
 
 // A file-size limit stands in for a disk that fills up in the middle of the

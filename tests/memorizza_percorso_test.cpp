@@ -6,6 +6,7 @@
 #include "compiler/stored_views.h"
 
 #include "compiler/compiled_files.h"
+#include "fake_os.h"
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"
 #include "test_support.h"
@@ -126,6 +127,22 @@ TEST_F(CompileTest, BothTextFilesAreDeletedOnEveryWayOut) {
   EXPECT_TRUE(CompileScenario().ok());
   EXPECT_FALSE(fs::exists(files_.line_definition));
   EXPECT_FALSE(fs::exists(files_.train_data));
+}
+
+TEST(CompileOnFakeOs, ATextFileThatCannotBeDeletedDoesNotKeepTheOther) {
+  testing::FakeOs os;
+  const ScenarioFiles files{.line_definition = "/d/linea.txt",
+                            .train_data = "/d/treno.txt",
+                            .plan = "/d/linea.dat",
+                            .table = "/d/treno.sim",
+                            .track = "/d/treno.dat"};
+  os.AddFile(files.line_definition, "[generale]\r\n");
+  os.AddFile(files.train_data, "[generale]\r\n");
+  os.Fail({.call = testing::Call::kUnlink, .path_part = "linea.txt"});
+  const Status status = memorizza_percorso(os, files, "Tarvosa", "Corvale", 1);
+  EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(status.message(), "/d/linea.txt: cannot delete the file: Input/output error");
+  EXPECT_EQ(os.Names("/d"), std::vector<std::string>{"linea.txt"});
 }
 
 TEST_F(CompileTest, MissingFilesAreDataErrorsThatNameTheFile) {

@@ -50,6 +50,34 @@ TEST(ScenarioDocuments, ADocumentHoldsAThousandLinesAndNoEndMarker) {
   EXPECT_EQ(Said(DocumentProblem({" riferimento fine del file"})), "ok");
 }
 
+// Every line must come out of the writer as it stands: UTF-8 that encodes
+// into Windows-1252, one byte a character, and no line end of its own.
+TEST(ScenarioDocuments, ALineTheWriterCannotEncodeIsNamedWithItsColumn) {
+  EXPECT_EQ(Said(DocumentProblem({"uno", "€ Š ÿ", "{tab\tulato}"})), "ok");
+  EXPECT_EQ(Said(DocumentProblem({"uno", "due\r\ntre"})),
+            "line 2, column 4: a line break inside a line");
+  EXPECT_EQ(Said(DocumentProblem({"città\r"})), "line 1, column 6: a line break inside a line");
+  EXPECT_EQ(Said(DocumentProblem({"", "", "\ntre"})),
+            "line 3, column 1: a line break inside a line");
+  EXPECT_EQ(Said(DocumentProblem({"uno", "ab\xC3("})),
+            "line 2, column 3: the text is not valid UTF-8");
+  EXPECT_EQ(Said(DocumentProblem({"\xE2\x82"})), "line 1, column 1: the text is not valid UTF-8");
+  EXPECT_EQ(Said(DocumentProblem({"città ā"})),
+            "line 1, column 7: character U+0101 has no Windows-1252 byte");
+  // The five bytes Windows-1252 leaves undefined: carried raw, they are no
+  // UTF-8; carried as the characters of those numbers, they have no byte.
+  EXPECT_EQ(Said(DocumentProblem({"x\x81"})), "line 1, column 2: the text is not valid UTF-8");
+  const std::pair<const char*, const char*> undefined[] = {{"\u0081", "U+0081"},
+                                                           {"\u008D", "U+008D"},
+                                                           {"\u008F", "U+008F"},
+                                                           {"\u0090", "U+0090"},
+                                                           {"\u009D", "U+009D"}};
+  for (const auto& [character, name] : undefined) {
+    EXPECT_EQ(Said(DocumentProblem({"uno", std::string("x") + character})),
+              std::string("line 2, column 2: character ") + name + " has no Windows-1252 byte");
+  }
+}
+
 TEST(ScenarioDocuments, TheLineAndTrainFilesMustBeThere) {
   ScenarioDocuments scenario{.route_title = "Lago", .train_title = "Espresso"};
   EXPECT_EQ(Said(ScenarioProblem(scenario)), "there is no line definition file");

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/payload.h"
 #include "test_process.h"
 #include "test_support.h"
 #include "tool_support.h"
@@ -237,6 +238,20 @@ TEST_F(DamagedPayload, AnUnknownVersionWritesNothing) {
   std::string later = program_bytes_;
   later[installer_size_ + 8] = 7;
   ExpectRefused(later, "its scenario is of version 7, and this program reads version 1 only");
+}
+
+// A payload made whole again by hand, its checksum right, with a line in
+// its last document that the writers would stop at, the line and train
+// files written.
+TEST_F(DamagedPayload, ALineTheWritersCannotEncodeWritesNothing) {
+  Result<ScenarioDocuments> scenario = DecodePayload(program_bytes_.substr(installer_size_));
+  ASSERT_TRUE(scenario.ok()) << scenario.status().message();
+  std::optional<DocumentLines>& timetable = (*scenario)[DocumentKind::kTimetable];
+  ASSERT_TRUE(timetable);
+  timetable->insert(timetable->begin(), "ORARIO\r\n");
+  ExpectRefused(program_bytes_.substr(0, installer_size_) + EncodePayload(*scenario),
+                "its scenario cannot be installed: timetable sheet: line 1, column 7: a line "
+                "break inside a line");
 }
 
 TEST_F(ScenarioPackage, AScenarioThatDoesNotCompileIsRefused) {

@@ -1,6 +1,7 @@
 #include "app/form_load.h"
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/errore.h"
@@ -19,23 +20,35 @@ namespace tarvosa {
 
 namespace {
 
-using DocumentStep = std::function<Status(Os&, const Form1&)>;
+// A document a run writes, and which one it is.
+struct DocumentStep {
+  DocumentKind kind;
+  std::function<Status(Os&, const Form1&)> write;
+};
 using DocumentWriter = Status (*)(Os&, const ScenarioPlace&);
+
+// Deletes what it can of the files `names`: the run is failing already, and
+// says why with its own message.
+void RemoveFiles(Os& os, const std::vector<std::string>& names) {
+  for (const std::string& name : names) (void)DeleteFileIfPresent(os, name);
+}
 
 }  // namespace
 
 ExitStatus CompileScenario(Os& os, const Form1& form, Screen& screen) {
-  std::string route_title, train_title;
-  if (!EncodeWindows1252(form.route_title, route_title).ok() ||
-      !EncodeWindows1252(form.train_title, train_title).ok()) {
-    return ReportFailure(screen,
-                         Status::DataError("a title has a character with no Windows-1252 byte"));
-  }
   const ScenarioFiles files{.line_definition = LineDefinitionName(form),
                             .train_data = TrainDataName(form),
                             .plan = LinePlanName(form),
                             .table = ScenarioTableName(form),
                             .track = TrackCellsName(form)};
+  std::string route_title, train_title;
+  if (!EncodeWindows1252(form.route_title, route_title).ok() ||
+      !EncodeWindows1252(form.train_title, train_title).ok()) {
+    // The inputs go whatever the outcome, as when the compiler reads them.
+    RemoveFiles(os, {files.line_definition, files.train_data});
+    return ReportFailure(screen,
+                         Status::DataError("a title has a character with no Windows-1252 byte"));
+  }
   std::int32_t j = 1;
   const Status compiled = memorizza_percorso(os, files, route_title, train_title, j);
   if (compiled.kind() == ExitStatus::kFatalConflict) return errore(screen, compiled.message());
@@ -57,8 +70,15 @@ ExitStatus Install(Os& os, Form1& form, Screen& screen, const std::vector<Docume
   if (!lock.ok()) return ReportFailure(screen, lock.status());
   for (const std::string& name : WrittenFileNames(form)) RemoveStaleTemporaryFiles(os, name);
 
-  for (const DocumentStep& write : documents) {
-    if (Status step = write(os, form); !step.ok()) return ReportFailure(screen, step);
+  // The compiler's inputs written so far: the compile deletes them, and a
+  // run that stops before it must delete them itself.
+  std::vector<std::string> inputs;
+  for (const DocumentStep& step : documents) {
+    if (Status written = step.write(os, form); !written.ok()) {
+      RemoveFiles(os, inputs);
+      return ReportFailure(screen, written);
+    }
+    if (IsCompilerInput(step.kind)) inputs.push_back(DocumentName(step.kind, form));
   }
   return CompileScenario(os, form, screen);
 }
@@ -68,9 +88,15 @@ ExitStatus Install(Os& os, Form1& form, Screen& screen, const std::vector<Docume
 ExitStatus Form_Load(Os& os, Form1& form, Screen& screen, std::chrono::milliseconds lock_wait) {
   form.route_title = "Tarvosa";
   form.train_title = "Corvale";
-  constexpr DocumentWriter kWriters[] = {dati_linea, dati_treno, dati_note, dati_rallentamenti,
-                                         dati_scheda};
-  return Install(os, form, screen, {std::begin(kWriters), std::end(kWriters)}, lock_wait);
+  constexpr std::pair<DocumentKind, DocumentWriter> kWriters[] = {
+      {DocumentKind::kLineDefinition, dati_linea},
+      {DocumentKind::kTrainData, dati_treno},
+      {DocumentKind::kNotes, dati_note},
+      {DocumentKind::kSlowDownOrder, dati_rallentamenti},
+      {DocumentKind::kTimetable, dati_scheda}};
+  std::vector<DocumentStep> documents;
+  for (const auto& [kind, writer] : kWriters) documents.push_back({kind, writer});
+  return Install(os, form, screen, documents, lock_wait);
 }
 
 ExitStatus Form_Load(Os& os, Form1& form, Screen& screen, const ScenarioDocuments& scenario,
@@ -80,9 +106,9 @@ ExitStatus Form_Load(Os& os, Form1& form, Screen& screen, const ScenarioDocument
   std::vector<DocumentStep> documents;
   for (const DocumentKind kind : kWritingOrder) {
     if (const auto& lines = scenario[kind]) {
-      documents.push_back([kind, &lines](Os& target, const Form1& place) {
-        return WriteScenarioDocument(target, place, kind, *lines);
-      });
+      documents.push_back({kind, [kind, &lines](Os& target, const Form1& place) {
+                             return WriteScenarioDocument(target, place, kind, *lines);
+                           }});
     }
   }
   return Install(os, form, screen, documents, lock_wait);

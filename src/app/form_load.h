@@ -17,10 +17,11 @@ inline constexpr std::chrono::milliseconds kLockWait = std::chrono::seconds(60);
 
 // Runs every step in order with `form.app_path` and `form.separator` set by
 // the caller, every file through `os`; the first step that fails is shown
-// and ends the run there. Once the window shows, the run holds the route's
-// lock file in its directory until it ends, waiting up to `lock_wait` for
-// another run to end, and first removes what killed runs left of the files
-// it writes.
+// and ends the run there. A run that fails deletes the line and train files
+// it wrote, as the compile does whatever its outcome. Once the window shows,
+// the run holds the route's lock file in its directory until it ends,
+// waiting up to `lock_wait` for another run to end, and first removes what
+// killed runs left of the files it writes.
 ExitStatus Form_Load(Os& os, Form1& form, Screen& screen,
                      std::chrono::milliseconds lock_wait = kLockWait);
 
@@ -31,8 +32,9 @@ ExitStatus Form_Load(Os& os, Form1& form, Screen& screen, const ScenarioDocument
                      std::chrono::milliseconds lock_wait = kLockWait);
 
 // The step after the documents: compiles the line and train files written
-// beside the program; a fatal conflict goes to errore, a data error is
-// reported once the compiled files are written.
+// beside the program and deletes them, whatever the outcome; a fatal
+// conflict goes to errore, a data error is reported once the compiled files
+// are written.
 ExitStatus CompileScenario(Os& os, const Form1& form, Screen& screen);
 
 }  // namespace tarvosa

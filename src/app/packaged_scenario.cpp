@@ -1,5 +1,6 @@
 #include "app/packaged_scenario.h"
 
+#include "app/errore.h"
 #include "documents/payload.h"
 #include "util/coding.h"
 #include "util/files.h"
@@ -34,6 +35,13 @@ Result<ScenarioDocuments> ReadPackagedScenario(Os& os, const std::string& progra
     return Status::FileSystemError(program + ": " + scenario.status().message());
   }
   return scenario;
+}
+
+ExitStatus InstallPackagedScenario(Os& os, Form1& form, Screen& screen, const std::string& program,
+                                   std::uint64_t offset, std::chrono::milliseconds lock_wait) {
+  const Result<ScenarioDocuments> scenario = ReadPackagedScenario(os, program, offset);
+  if (!scenario.ok()) return ReportFailure(screen, scenario.status());
+  return Form_Load(os, form, screen, *scenario, lock_wait);
 }
 
 }  // namespace tarvosa

@@ -2,9 +2,11 @@
 // layout of documents/payload.h.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
+#include "app/form_load.h"
 #include "documents/scenario_documents.h"
 #include "util/os.h"
 #include "util/status.h"
@@ -20,5 +22,13 @@ std::uint64_t PayloadOffset();
 // its scenario is cut short, altered or of a version it cannot read.
 Result<ScenarioDocuments> ReadPackagedScenario(Os& os, const std::string& program,
                                                std::uint64_t offset);
+
+// Installs that scenario with Form_Load. It is read and checked whole
+// first, every line of it as the writers will encode it: a scenario that
+// cannot be read or installed as it stands is reported before the window
+// shows, and the run ends with a file-system failure, nothing written.
+ExitStatus InstallPackagedScenario(Os& os, Form1& form, Screen& screen, const std::string& program,
+                                   std::uint64_t offset,
+                                   std::chrono::milliseconds lock_wait = kLockWait);
 
 }  // namespace tarvosa

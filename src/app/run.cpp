@@ -8,8 +8,7 @@
 namespace tarvosa {
 namespace {
 
-// Installs the scenario the program carries, which must be read whole
-// before anything is shown or written.
+// Installs the scenario the program carries, from the program's own file.
 ExitStatus InstallPackaged(Os& os, Form1& form, Screen& screen, std::uint64_t offset,
                            std::chrono::milliseconds lock_wait) {
   const Result<std::string> program = platform::ExecutablePath();
@@ -17,9 +16,7 @@ ExitStatus InstallPackaged(Os& os, Form1& form, Screen& screen, std::uint64_t of
     return ReportFailure(screen,
                          Status::FileSystemError(program.status().message() + " for its scenario"));
   }
-  const Result<ScenarioDocuments> scenario = ReadPackagedScenario(os, *program, offset);
-  if (!scenario.ok()) return ReportFailure(screen, scenario.status());
-  return Form_Load(os, form, screen, *scenario, lock_wait);
+  return InstallPackagedScenario(os, form, screen, *program, offset, lock_wait);
 }
 
 }  // namespace

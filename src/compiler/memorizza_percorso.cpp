@@ -1,6 +1,7 @@
 #include "compiler/memorizza_percorso.h"
 
 #include <optional>
+#include <utility>
 
 #include "compiler/compile.h"
 #include "compiler/compiled_files.h"
@@ -52,9 +53,12 @@ Status memorizza_percorso(Os& os, const ScenarioFiles& files, std::string_view r
   // Both files exist only to be read here: they go on every way out.
   const InputFile line = ReadInput(os, files.line_definition);
   const InputFile train = ReadInput(os, files.train_data);
+  Status deleted;
   for (const std::string* name : {&files.line_definition, &files.train_data}) {
-    if (Status deleted = DeleteFileIfPresent(os, *name); !deleted.ok()) return deleted;
+    Status removed = DeleteFileIfPresent(os, *name);
+    if (deleted.ok()) deleted = std::move(removed);  // the first failure, once both are tried
   }
+  if (!deleted.ok()) return deleted;
   if (!line.status.ok()) return line.status;
   if (!train.status.ok()) return train.status;
 

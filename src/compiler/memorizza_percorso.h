@@ -27,7 +27,8 @@ struct ScenarioFiles {
 // puts the renames of every file replaced in it on the disk.
 Status WriteCompiledFiles(Os& os, const CompiledScenario& scenario, const ScenarioFiles& files);
 
-// Reads the two text files and deletes them, whatever the outcome;
+// Reads the two text files and deletes them, whatever the outcome (one
+// that cannot be deleted does not keep the other);
 // compiles them with the titles (Windows-1252) and the plan flag `j`; and
 // writes the compiled files. Returns ok; a data error once the files are
 // written, or with nothing written when the line left no track, its message

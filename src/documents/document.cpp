@@ -23,18 +23,22 @@ DocumentTable MakeDocumentTable(std::span<const std::string_view> lines) {
   return table;
 }
 
+Status EncodeDocumentLine(std::string_view line, std::string& out) {
+  const std::size_t start = out.size();
+  if (Status encoded = EncodeWindows1252(line, out); !encoded.ok()) return encoded;
+  // One byte a character, so the byte offset is the column.
+  if (const auto at = out.find_first_of("\r\n", start); at != std::string::npos) {
+    return Status::DataError(std::to_string(at - start + 1) + ": a line break inside a line");
+  }
+  return Status();
+}
+
 Status scrivi_documento(Os& os, const std::string& name, const DocumentTable& table) {
   std::string bytes;
   std::size_t index = 0;
   for (; index < table.size() && table[index] != kEndMarker; ++index) {
-    const std::size_t start = bytes.size();
-    if (Status encoded = EncodeWindows1252(table[index], bytes); !encoded.ok()) {
+    if (Status encoded = EncodeDocumentLine(table[index], bytes); !encoded.ok()) {
       return LineError(name, index, encoded.message());
-    }
-    // One byte a character, so the byte offset is the column.
-    if (const auto at = bytes.find_first_of("\r\n", start); at != std::string::npos) {
-      return LineError(name, index,
-                       std::to_string(at - start + 1) + ": a line break inside a line");
     }
     bytes += "\r\n";
   }

@@ -25,6 +25,12 @@ using DocumentTable = std::array<std::string_view, kDocumentTableSize>;
 // 1000 lines there is no room for the marker and writing the table fails.
 DocumentTable MakeDocumentTable(std::span<const std::string_view> lines);
 
+// Appends the bytes of `line` as a document holds it, without its line end:
+// its Windows-1252 bytes. Bytes that are not UTF-8, a character with no
+// Windows-1252 byte, or a line break (CR or LF) inside it fail it with
+// "COLUMN: reason", the column counting characters from 1.
+Status EncodeDocumentLine(std::string_view line, std::string& out);
+
 // Replaces the file `name` with every entry before the end marker, each
 // followed by CR LF (the last one too), unchanged and in Windows-1252. An
 // entry that cannot be written that way fails the whole document before the

@@ -62,7 +62,9 @@ std::string EncodePayload(const ScenarioDocuments& scenario);
 // Reads the scenario from `payload`, the program's bytes from the offset
 // its slot holds to the end. A data error says why there is none: cut
 // short, altered (a checksum that does not match, bytes after the body, a
-// body that does not read as a scenario) or of another version.
+// body that does not read as a scenario), of another version, or one that
+// ScenarioProblem refuses, down to a line the writers cannot encode: the
+// writing of a scenario it gives can fail only on the file system.
 Result<ScenarioDocuments> DecodePayload(std::string_view payload);
 
 }  // namespace tarvosa

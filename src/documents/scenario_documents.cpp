@@ -63,11 +63,18 @@ Status DocumentProblem(const DocumentLines& lines) {
     return Status::DataError(std::to_string(lines.size()) + " lines: a document holds at most " +
                              std::to_string(most));
   }
+  std::string bytes;
   for (std::size_t index = 0; index < lines.size(); ++index) {
+    const std::string line = "line " + std::to_string(index + 1);
     if (lines[index] == kEndMarker) {
-      return Status::DataError("line " + std::to_string(index + 1) + " is '" +
-                               std::string(kEndMarker) +
+      return Status::DataError(line + " is '" + std::string(kEndMarker) +
                                "', which ends a document where it stands");
+    }
+    // Encoded as the writer will encode it, so that the writing cannot fail
+    // on it halfway through a run.
+    bytes.clear();
+    if (Status encoded = EncodeDocumentLine(lines[index], bytes); !encoded.ok()) {
+      return Status::DataError(line + ", column " + encoded.message());
     }
   }
   return Status();
@@ -82,8 +89,7 @@ Status ScenarioProblem(const ScenarioDocuments& scenario) {
   }
   for (const DocumentKind kind : kWritingOrder) {
     const auto& lines = scenario[kind];
-    const bool required = kind == DocumentKind::kLineDefinition || kind == DocumentKind::kTrainData;
-    if (!lines && required) {
+    if (!lines && IsCompilerInput(kind)) {
       return Status::DataError("there is no " + std::string(DocumentTitle(kind)));
     }
     if (!lines) continue;

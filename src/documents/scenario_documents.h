@@ -34,6 +34,12 @@ inline constexpr std::array<DocumentKind, kDocumentKinds> kWritingOrder = {
 // The name of the document's file in `place`: Lago_linea.txt, Lago_Espresso-.txt ...
 std::string DocumentName(DocumentKind kind, const ScenarioPlace& place);
 
+// Whether the compiler reads the document back: the line definition and
+// train data files, which every scenario has and no installed one keeps.
+constexpr bool IsCompilerInput(DocumentKind kind) {
+  return kind == DocumentKind::kLineDefinition || kind == DocumentKind::kTrainData;
+}
+
 // What the document is called in messages: "line definition file" ...
 std::string_view DocumentTitle(DocumentKind kind);
 
@@ -66,8 +72,10 @@ inline constexpr std::size_t kLongestTitle = 100;
 Status TitleProblem(std::string_view title);
 
 // A data error that says why `lines` cannot be written as a document, or
-// ok: more lines than a document table holds, or a line that is its end
-// marker (the document would end there). The reason alone.
+// ok: more lines than a document table holds, a line that is its end
+// marker (the document would end there), or a line the writer cannot
+// encode (EncodeDocumentLine). The reason alone, with the line, and the
+// column where there is one.
 Status DocumentProblem(const DocumentLines& lines);
 
 // A data error that says why the scenario cannot be installed as it
