@@ -108,6 +108,24 @@ TEST_P(OsPrimitive, AFileWrittenLaterIsSeenAsWrittenLater) {
   EXPECT_EQ(again->last_written, first->last_written) << "reading or looking is no write";
 }
 
+// What the lock's re-check asks: is the file held still the one its name
+// gives? A name removed or given to another file is no error, only "no".
+TEST_P(OsPrimitive, AHeldFileIsItsNamesUntilTheNameGoesOrIsGivenAway) {
+  place_->Put(In("held"), "1");
+  Result<File> held = os().OpenForReading(In("held"), Links::kRefuse);
+  ASSERT_TRUE(held.ok()) << held.status().message();
+  const auto same = [&] { return os().IsSameFile(*held, In("held")); };
+  ASSERT_TRUE(same().ok());
+  EXPECT_TRUE(*same());
+  ASSERT_TRUE(ReplaceFileContent(os(), In("held"), "2").ok());
+  ASSERT_TRUE(same().ok()) << same().status().message();
+  EXPECT_FALSE(*same());
+  ASSERT_TRUE(os().Unlink(In("held")).ok());
+  ASSERT_TRUE(same().ok()) << same().status().message();
+  EXPECT_FALSE(*same());
+  EXPECT_TRUE(os().Close(*held).ok());
+}
+
 INSTANTIATE_TEST_SUITE_P(SystemAndFake, OsPrimitive, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "Fake" : "System";
