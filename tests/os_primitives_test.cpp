@@ -111,6 +111,10 @@ TEST_P(OsPrimitive, AFileWrittenLaterIsSeenAsWrittenLater) {
 // What the lock's re-check asks: is the file held still the one its name
 // gives? A name removed or given to another file is no error, only "no".
 TEST_P(OsPrimitive, AHeldFileIsItsNamesUntilTheNameGoesOrIsGivenAway) {
+#if defined(_WIN32)
+  // There a file held open for reading can be neither replaced nor removed.
+  if (!fake()) GTEST_SKIP() << "a held file keeps its name on this system";
+#endif
   place_->Put(In("held"), "1");
   Result<File> held = os().OpenForReading(In("held"), Links::kRefuse);
   ASSERT_TRUE(held.ok()) << held.status().message();
