@@ -113,6 +113,7 @@ File FakeOs::Open(const FakeNodePtr& node, const std::string& path) {
 
 Result<File> FakeOs::OpenForReading(const std::string& path, Links links) {
   if (Status fault = log_.Enter(Call::kOpenForReading, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   int error = 0;
   const FakeNodePtr node = tree_.Find(path, links == Links::kFollow, error);
   if (!node) return Failure(error);
@@ -122,6 +123,7 @@ Result<File> FakeOs::OpenForReading(const std::string& path, Links links) {
 
 Result<File> FakeOs::CreateNewFile(const std::string& path) {
   if (Status fault = log_.Enter(Call::kCreateNewFile, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   std::string name;
   int error = 0;
   const FakeNodePtr directory = tree_.ParentOf(path, name, error);
@@ -135,6 +137,7 @@ Result<File> FakeOs::CreateNewFile(const std::string& path) {
 
 Result<std::optional<File>> FakeOs::OpenLockFile(const std::string& path) {
   if (Status fault = log_.Enter(Call::kOpenLockFile, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   std::string name;
   int error = 0;
   const FakeNodePtr directory = tree_.ParentOf(path, name, error);
@@ -199,6 +202,7 @@ Result<bool> FakeOs::TryLock(File& file) {
 
 Result<bool> FakeOs::IsSameFile(const File& file, const std::string& path) {
   if (Status fault = log_.Enter(Call::kIsSameFile, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   int error = 0;
   const FakeNodePtr named = tree_.Find(path, false, error);
   if (!named && error != ENOENT) return Failure(error);
@@ -207,6 +211,7 @@ Result<bool> FakeOs::IsSameFile(const File& file, const std::string& path) {
 
 Result<FileInfo> FakeOs::Stat(const std::string& path) {
   if (Status fault = log_.Enter(Call::kStat, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   int error = 0;
   const FakeNodePtr node = tree_.Find(path, true, error);
   if (!node && (error == ENOENT || error == ENOTDIR)) return FileInfo{};
@@ -216,6 +221,9 @@ Result<FileInfo> FakeOs::Stat(const std::string& path) {
 
 Status FakeOs::RenameOver(const std::string& from, const std::string& to) {
   if (Status fault = log_.Enter(Call::kRenameOver, from, to); !fault.ok()) return fault;
+  for (const std::string& path : {from, to}) {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
+  }
   std::string from_name, to_name;
   int error = 0;
   const FakeNodePtr from_directory = tree_.ParentOf(from, from_name, error);
@@ -239,6 +247,7 @@ Status FakeOs::RenameOver(const std::string& from, const std::string& to) {
 // Each directory on the way, from the root down, made where missing.
 Status FakeOs::MakeDirectories(const std::string& path) {
   if (Status fault = log_.Enter(Call::kMakeDirectories, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   if (path.empty()) return Failure(EINVAL);
   std::string prefix;
   std::size_t start = 0;
@@ -268,6 +277,7 @@ Status FakeOs::MakeDirectories(const std::string& path) {
 
 Status FakeOs::AddExecutePermission(const std::string& path) {
   if (Status fault = log_.Enter(Call::kAddExecutePermission, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   int error = 0;
   const FakeNodePtr node = tree_.Find(path, true, error);
   if (!node) return Failure(error);
@@ -277,6 +287,7 @@ Status FakeOs::AddExecutePermission(const std::string& path) {
 
 Status FakeOs::Unlink(const std::string& path) {
   if (Status fault = log_.Enter(Call::kUnlink, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   std::string name;
   int error = 0;
   const FakeNodePtr directory = tree_.ParentOf(path, name, error);
@@ -290,6 +301,7 @@ Status FakeOs::Unlink(const std::string& path) {
 
 Result<std::vector<std::string>> FakeOs::ListDirectory(const std::string& path) {
   if (Status fault = log_.Enter(Call::kListDirectory, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   int error = 0;
   const FakeNodePtr directory = tree_.Find(path, true, error);
   if (!directory) return Failure(error);
@@ -299,6 +311,7 @@ Result<std::vector<std::string>> FakeOs::ListDirectory(const std::string& path) 
 
 Status FakeOs::FlushDirectory(const std::string& path) {
   if (Status fault = log_.Enter(Call::kFlushDirectory, path); !fault.ok()) return fault;
+  if (Status name = CheckNoNul(path); !name.ok()) return name;
   int error = 0;
   const FakeNodePtr directory = tree_.Find(path, true, error);
   if (!directory) return Failure(error);

@@ -2,7 +2,8 @@
 // permission bits and links that records every call in order, fails the
 // calls a test picks, runs a test's hook at a chosen call, and keeps a clock
 // that a sleep moves on without waiting. It answers as a POSIX system does,
-// with the same reasons.
+// with the same reasons, and refuses a path holding a NUL byte as every Os
+// does.
 #pragma once
 
 #include <chrono>

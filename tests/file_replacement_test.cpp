@@ -99,6 +99,21 @@ TEST_F(FileReplacement, ATemporaryNameAnotherFileTookIsDrawnAgain) {
   EXPECT_EQ(Count(os_, Call::kCreateNewFile), 2) << os_.CallList();
 }
 
+// A system that reads every name drawn as one that is there (one that cut
+// the names short, say) must not keep the run drawing for ever.
+TEST_F(FileReplacement, TheDrawsForATemporaryNameEndWhenEveryNameIsTaken) {
+  os_.AtCall({.call = Call::kCreateNewFile, .nth = 0},
+             [&](const CallRecord& call) { os_.AddFile(call.path, "another's"); });
+  const Status status = ReplaceFileContent(os_, kName, "new");
+  EXPECT_EQ(status.kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(status.message(), kName +
+                                  ": cannot write in its directory: every one of 100 temporary "
+                                  "names drawn beside it was taken");
+  EXPECT_EQ(Count(os_, Call::kCreateNewFile), 100) << os_.CallList();
+  EXPECT_EQ(Count(os_, Call::kRenameOver), 0);
+  EXPECT_EQ(os_.Content(kName), "earlier");
+}
+
 TEST_F(FileReplacement, ALargeFileIsWrittenInPieces) {
   const auto produce = [](ByteSink& sink) {
     for (int i = 0; i < 100000; ++i) sink.Append("0123456789");

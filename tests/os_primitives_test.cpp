@@ -130,6 +130,47 @@ TEST_P(OsPrimitive, AHeldFileIsItsNamesUntilTheNameGoesOrIsGivenAway) {
   EXPECT_TRUE(os().Close(*held).ok());
 }
 
+// The system would read such a path only up to the NUL, another name: every
+// call that takes a path refuses it, saying which, and touches nothing.
+TEST_P(OsPrimitive, APathHoldingANulByteIsRefusedByEveryCallThatTakesOne) {
+  const std::string cut = In("name");
+  const std::string path = cut + std::string(1, '\0') + "rest";
+  const std::string message =
+      "a name holding a NUL byte names no file: \"" + In("name\\u0000rest") + "\"";
+  const auto expect_refused = [&](const Status& status, const char* call) {
+    EXPECT_EQ(status.kind(), ExitStatus::kFileSystem) << call;
+    EXPECT_EQ(status.message(), message) << call;
+  };
+  // With nothing under the cut name, none is made there.
+  expect_refused(os().CreateNewFile(path).status(), "create-new-file");
+  expect_refused(os().OpenLockFile(path).status(), "open-lock-file");
+  expect_refused(os().MakeDirectories(path), "make-directories");
+  EXPECT_EQ(os().MakeDirectories(path + "/below").kind(), ExitStatus::kFileSystem);
+  EXPECT_EQ(TypeOf(cut), FileType::kMissing);
+
+  // With a file under it, none reads, changes or removes it.
+  place_->Put(cut, "kept");
+  place_->Put(In("other"), "other");
+  expect_refused(os().OpenForReading(path, Links::kFollow).status(), "open-for-reading");
+  expect_refused(os().Stat(path).status(), "stat");
+  expect_refused(os().AddExecutePermission(path), "add-execute-permission");
+  expect_refused(os().Unlink(path), "unlink");
+  expect_refused(os().ListDirectory(path).status(), "list-directory");
+  expect_refused(os().FlushDirectory(path), "flush-directory");
+  expect_refused(os().RenameOver(path, In("other")), "rename-over from");
+  expect_refused(os().RenameOver(In("other"), path), "rename-over to");
+  Result<File> held = os().OpenForReading(In("other"), Links::kRefuse);
+  ASSERT_TRUE(held.ok()) << held.status().message();
+  expect_refused(os().IsSameFile(*held, path).status(), "is-same-file");
+  EXPECT_TRUE(os().Close(*held).ok());
+  const Result<FileInfo> kept = os().Stat(cut);
+  ASSERT_TRUE(kept.ok());
+  EXPECT_EQ(kept->type, FileType::kRegular);
+  EXPECT_EQ(kept->size, 4u);
+  EXPECT_EQ(kept->permissions & 0111, 0u);
+  EXPECT_EQ(TypeOf(In("other")), FileType::kRegular);
+}
+
 INSTANTIATE_TEST_SUITE_P(SystemAndFake, OsPrimitive, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "Fake" : "System";

@@ -11,6 +11,10 @@ namespace {
 
 constexpr std::string_view kTemporarySuffix = ".partial";
 constexpr std::size_t kTemporaryDigits = 8;
+// Eight hexadecimal digits make a clash with another file all but
+// impossible: this many taken names in a row mean the names are not what
+// they seem (a system that reads them other than written), not bad luck.
+constexpr int kTemporaryDraws = 100;
 
 // What a file sink gathers before it writes: the plan of a long line is
 // written in a few dozen calls, never held whole.
@@ -61,7 +65,7 @@ struct TemporaryFile {
 
 // A new file beside `name` under a name no file had: "NAME.1a2b3c4d.partial".
 Result<TemporaryFile> CreateTemporaryFile(Os& os, const std::string& name) {
-  for (;;) {
+  for (int draw = 0; draw < kTemporaryDraws; ++draw) {
     std::string temporary = RandomTemporaryName(name);
     Result<File> created = os.CreateNewFile(temporary);
     if (created.ok()) return TemporaryFile{std::move(temporary), std::move(*created)};
@@ -69,6 +73,8 @@ Result<TemporaryFile> CreateTemporaryFile(Os& os, const std::string& name) {
     const Result<FileInfo> there = os.Stat(temporary);
     if (!there.ok() || there->type == FileType::kMissing) return created.status();
   }
+  return Status::FileSystemError("every one of " + std::to_string(kTemporaryDraws) +
+                                 " temporary names drawn beside it was taken");
 }
 
 // Gathers bytes and writes them in large pieces; after a failed write it

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "util/escape.h"
+
 namespace tarvosa {
 
 File::File(File&& other) noexcept
@@ -25,6 +27,12 @@ File::~File() {
 File::Handle File::Release() {
   os_ = nullptr;
   return handle_;
+}
+
+Status CheckNoNul(const std::string& path) {
+  if (path.find('\0') == std::string::npos) return Status();
+  return Status::FileSystemError("a name holding a NUL byte names no file: \"" +
+                                 EscapeTerminal(path) + "\"");
 }
 
 }  // namespace tarvosa

@@ -7,7 +7,8 @@
 //
 // Paths are UTF-8. A failure is a file-system Status whose message is the
 // system's reason alone ("No such file or directory"): the caller says
-// which file and what it was doing.
+// which file and what it was doing. A path holding a NUL byte is refused
+// by every Os before the system sees it (CheckNoNul).
 #pragma once
 
 #include <chrono>
@@ -134,5 +135,10 @@ class Os {
 
 // The system the program runs on.
 Os& DefaultOs();
+
+// Ok, or the failure every Os gives for a path that holds a NUL byte: the
+// system would read it only up to that byte, which names another file. The
+// message shows the path escaped for a terminal, the NUL as "\u0000".
+Status CheckNoNul(const std::string& path);
 
 }  // namespace tarvosa

@@ -63,6 +63,7 @@ bool IsDirectory(const std::string& path) {
 class PosixOs final : public Os {
  public:
   Result<File> OpenForReading(const std::string& path, Links links) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     // Non-blocking, so that a FIFO under the name cannot hold the open up;
     // the caller reads only a regular file.
     const int no_follow = links == Links::kRefuse ? O_NOFOLLOW : 0;
@@ -70,11 +71,13 @@ class PosixOs final : public Os {
   }
 
   Result<File> CreateNewFile(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
   }
 
   // Read-only: a lock file left by a killed run of another user still serves.
   Result<std::optional<File>> OpenLockFile(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return LastError();
     return std::optional<File>(File(*this, fd));
@@ -123,6 +126,7 @@ class PosixOs final : public Os {
   }
 
   Result<bool> IsSameFile(const File& file, const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     struct stat held {};
     struct stat named {};
     if (::fstat(Descriptor(file), &held) != 0) return LastError();
@@ -134,6 +138,7 @@ class PosixOs final : public Os {
   }
 
   Result<FileInfo> Stat(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) return InfoOf(status);
     if (errno == ENOENT || errno == ENOTDIR) return FileInfo{};
@@ -142,12 +147,16 @@ class PosixOs final : public Os {
 
   // rename, not renameat: the tests' killing module stops a run at it.
   Status RenameOver(const std::string& from, const std::string& to) override {
+    for (const std::string& path : {from, to}) {
+      if (Status name = CheckNoNul(path); !name.ok()) return name;
+    }
     if (::rename(from.c_str(), to.c_str()) != 0) return LastError();
     return Status();
   }
 
   // Parents first, only when the directory cannot be made without them.
   Status MakeDirectories(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     if (path.empty()) return Failure(EINVAL);
     if (::mkdir(path.c_str(), 0777) == 0) return Status();
     if (errno == ENOENT) {
@@ -161,6 +170,7 @@ class PosixOs final : public Os {
   }
 
   Status AddExecutePermission(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return LastError();
     if (::chmod(path.c_str(), (status.st_mode & 07777) | 0111) != 0) return LastError();
@@ -168,11 +178,13 @@ class PosixOs final : public Os {
   }
 
   Status Unlink(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return LastError();
     return Status();
   }
 
   Result<std::vector<std::string>> ListDirectory(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     DIR* directory = ::opendir(path.c_str());
     if (directory == nullptr) return LastError();
     std::vector<std::string> names;
@@ -193,6 +205,7 @@ class PosixOs final : public Os {
   }
 
   Status FlushDirectory(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     Result<File> directory = Opened(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!directory.ok()) return directory.status();
     if (Status flushed = Flush(*directory); !flushed.ok()) return flushed;

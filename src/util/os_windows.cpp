@@ -126,6 +126,7 @@ Status MakeWideDirectories(const std::wstring& path) {
 class WindowsOs final : public Os {
  public:
   Result<File> OpenForReading(const std::string& path, Links links) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     const bool refuse = links == Links::kRefuse;
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (refuse ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     const HANDLE handle =
@@ -138,6 +139,7 @@ class WindowsOs final : public Os {
   }
 
   Result<File> CreateNewFile(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     const HANDLE handle =
         CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -147,6 +149,7 @@ class WindowsOs final : public Os {
 
   // Opened for nobody else to share: the open itself is the lock.
   Result<std::optional<File>> OpenLockFile(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     const std::wstring wide = Wide(path);
     const HANDLE handle = CreateFileW(
         wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
@@ -212,6 +215,7 @@ class WindowsOs final : public Os {
   // A name opened without any access, which a file held for nobody else to
   // share still allows.
   Result<bool> IsSameFile(const File& file, const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     const HANDLE named = CreateFileW(
         Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -232,6 +236,7 @@ class WindowsOs final : public Os {
   // The attributes the directory holds for the name, without opening it;
   // a link is opened for what it points to.
   Result<FileInfo> Stat(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     const std::wstring wide = Wide(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
@@ -258,6 +263,9 @@ class WindowsOs final : public Os {
   }
 
   Status RenameOver(const std::string& from, const std::string& to) override {
+    for (const std::string& path : {from, to}) {
+      if (Status name = CheckNoNul(path); !name.ok()) return name;
+    }
     if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return LastError();
@@ -266,17 +274,20 @@ class WindowsOs final : public Os {
   }
 
   Status MakeDirectories(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     if (path.empty()) return GenericFailure(EINVAL);
     return MakeWideDirectories(Wide(path));
   }
 
   // A program is one by its name's ending; the file need only be there.
   Status AddExecutePermission(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     if (GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES) return LastError();
     return Status();
   }
 
   Status Unlink(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     if (!DeleteFileW(Wide(path).c_str())) {
       const DWORD code = GetLastError();
       if (!NotFound(code)) return Failure(code);
@@ -285,6 +296,7 @@ class WindowsOs final : public Os {
   }
 
   Result<std::vector<std::string>> ListDirectory(const std::string& path) override {
+    if (Status name = CheckNoNul(path); !name.ok()) return name;
     WIN32_FIND_DATAW entry{};
     const HANDLE search = FindFirstFileW((Wide(path) + L"\\*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return LastError();
@@ -304,7 +316,7 @@ class WindowsOs final : public Os {
   }
 
   // The renames are written through, so the directory needs nothing more.
-  Status FlushDirectory(const std::string&) override { return Status(); }
+  Status FlushDirectory(const std::string& path) override { return CheckNoNul(path); }
 
   std::chrono::steady_clock::time_point Now() override { return std::chrono::steady_clock::now(); }
 
