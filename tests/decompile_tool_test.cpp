@@ -3,6 +3,9 @@
 // not belong together.
 #include <gtest/gtest.h>
 
+#include "compile_support.h"
+#include "round_trip.h"
+#include "scenario/skeleton_table.h"
 #include "test_process.h"
 #include "test_support.h"
 #include "tool_support.h"
@@ -149,6 +152,30 @@ TEST_F(DecompileTool, WhatIsNoCompiledScenarioEndsWithAStatusNeverACrash) {
       Run({"decompile", (work_.path() / "nessuna").string(), "-o", out_.string()}).exit_status, 1);
   EXPECT_EQ(Run({"decompile", installed_.text()}).exit_status, 4);  // no -o
   EXPECT_FALSE(fs::exists(out_));
+}
+
+// The system reads a name only up to a NUL byte: a title holding one must
+// end the run with a message, never leave it drawing temporary names under
+// a name cut short. Run as a process with a limit on its processor time,
+// so that a run that would not end is killed rather than hanging the test.
+TEST(DecompileTitles, ATitleHoldingANulByteEndsTheRunAndWritesNothing) {
+  testing::ScratchDirectory work("nul");
+  const fs::path compiled = work.path() / "compilati";
+  fs::create_directory(compiled);
+  const testing::EncodedFiles files = testing::Encode(testing::CompileWithTitles(
+      testing::CrLf(scenario::kSkeletonLine), testing::CrLf(scenario::kSkeletonTrain),
+      std::string("Ro\0ta", 5), "Treno"));
+  WriteFile(compiled / "Tarvosa_Corvale.dat", files.track);
+  WriteFile(compiled / "Tarvosa_Corvale.sim", files.table);
+  WriteFile(compiled / "Tarvosa_linea.dat", files.plan);
+  const fs::path out = work.path() / "testi";
+  const auto result =
+      testing::RunProgram(TARVOSA_SCENARIO_TOOL, work.path(), {.cpu_seconds_limit = 60},
+                          {"decompile", compiled.string(), "-o", out.string()});
+  EXPECT_GT(result.exit_status, 0) << "ended by a signal when -1";
+  EXPECT_NE(result.standard_error.find("Ro\\u0000ta"), std::string::npos) << result.standard_error;
+  EXPECT_EQ(result.standard_error.find('\0'), std::string::npos);
+  EXPECT_TRUE(!fs::exists(out) || testing::ListDirectory(out).empty());
 }
 
 }  // namespace

@@ -35,6 +35,11 @@ StartedProgram StartProgram(const fs::path& program, const fs::path& working, Ru
       const rlimit limit{options.file_size_limit, options.file_size_limit};
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
     }
+    if (options.cpu_seconds_limit != 0) {
+      // SIGXCPU at the soft limit, SIGKILL a second later.
+      const rlimit limit{options.cpu_seconds_limit, options.cpu_seconds_limit + 1};
+      if (setrlimit(RLIMIT_CPU, &limit) != 0) _exit(127);
+    }
     constexpr uid_t kNobody = 65534;
     if (options.as_nobody &&
         (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {

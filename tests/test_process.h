@@ -15,11 +15,13 @@ struct ProgramResult {
 };
 
 // How to start a program: as the unprivileged user nobody (whom permission
-// bits stop, unlike root), and with a limit on the size of any file it
-// writes (0 for none).
+// bits stop, unlike root), with a limit on the size of any file it writes
+// and one on the processor seconds it may take, so that a run that would
+// never end is killed (0 for none).
 struct RunOptions {
   bool as_nobody = false;
   unsigned long file_size_limit = 0;
+  unsigned long cpu_seconds_limit = 0;
   std::vector<std::pair<std::string, std::string>> environment = {};  // on top of the test's own
 };
 

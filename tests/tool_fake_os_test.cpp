@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "compile_support.h"
 #include "documents/payload.h"
 #include "fake_os.h"
+#include "round_trip.h"
+#include "scenario/skeleton_table.h"
 #include "tool_support.h"
 #include "util/coding.h"
 
@@ -103,6 +106,22 @@ TEST_F(ToolOnFakeOs, TheInputsAreReadThroughLinksAndLookedForOnTheOs) {
 }
 
 // Every file that is there already is named before anything is written.
+// A title holding a NUL byte names no file: the run ends with a message
+// that shows the byte, and writes nothing.
+TEST_F(ToolOnFakeOs, ADecompileWhoseTitleHoldsANulByteEndsAndWritesNothing) {
+  const testing::EncodedFiles files = testing::Encode(testing::CompileWithTitles(
+      testing::CrLf(scenario::kSkeletonLine), testing::CrLf(scenario::kSkeletonTrain), "Rota",
+      std::string("Tre\0no", 6)));
+  os_.AddFile("/w/c/Rota_Treno.dat", files.track);
+  os_.AddFile("/w/c/Rota_Treno.sim", files.table);
+  os_.AddFile("/w/c/Rota_linea.dat", files.plan);
+  const auto run = Tool({"decompile", "/w/c", "-o", kOut});
+  EXPECT_NE(run.exit_status, 0);
+  EXPECT_NE(run.standard_error.find("Tre\\u0000no"), std::string::npos) << run.standard_error;
+  EXPECT_EQ(run.standard_error.find('\0'), std::string::npos);
+  EXPECT_EQ(os_.Names(kOut), std::vector<std::string>{});
+}
+
 TEST_F(ToolOnFakeOs, ExistingDocumentsAreRefusedBeforeAnyIsWrittenAndReplacedWithForce) {
   os_.AddFile("/w/nw/Percorso_Treno_note.txt", "mine");
   const auto refused = Tool({"new", "/w/nw"});

@@ -3,10 +3,14 @@
 namespace tarvosa::tool {
 namespace {
 
-// What cannot be looked at counts as not there: writing it says why.
-bool Exists(Os& os, const std::string& name) {
-  const Result<FileInfo> info = os.Stat(name);
-  return info.ok() && info->type != FileType::kMissing;
+// Why `file` may not be written now; empty when it may. A name that cannot
+// be looked at cannot be written either: it stops the run before any file
+// is, so that none is left without the others.
+std::string Refusal(Os& os, const DocumentFile& file, bool force) {
+  const Result<FileInfo> info = os.Stat(file.name);
+  if (!info.ok()) return "cannot be written: " + info.status().message();
+  if (!force && info->type != FileType::kMissing) return "exists already; --force replaces it";
+  return "";
 }
 
 }  // namespace
@@ -16,14 +20,12 @@ Status WriteDocumentFiles(Os& os, const std::string& directory,
   if (Status made = os.MakeDirectories(directory); !made.ok()) {
     return Status::FileSystemError(directory + ": cannot make the directory: " + made.message());
   }
-  std::string existing;
+  std::string refused;
   for (const DocumentFile& file : files) {
-    if (!force && Exists(os, file.name)) {
-      existing +=
-          (existing.empty() ? "" : "\n") + file.name + ": exists already; --force replaces it";
-    }
+    const std::string why = Refusal(os, file, force);
+    if (!why.empty()) refused += (refused.empty() ? "" : "\n") + file.name + ": " + why;
   }
-  if (!existing.empty()) return Status::FileSystemError(existing);
+  if (!refused.empty()) return Status::FileSystemError(refused);
   for (const DocumentFile& file : files) {
     if (Status written = file.write(); !written.ok()) return written;
   }

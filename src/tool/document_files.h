@@ -18,8 +18,9 @@ struct DocumentFile {
 };
 
 // Creates `directory` on `os` when missing and writes the files, in order.
-// Without `force`, files that exist already stop it before anything is
-// written: the file-system error names every one, a line each.
+// Files that exist already (unless `force`) and names that cannot be looked
+// at stop it before anything is written: the file-system error names every
+// one, a line each.
 Status WriteDocumentFiles(Os& os, const std::string& directory,
                           const std::vector<DocumentFile>& files, bool force);
 
