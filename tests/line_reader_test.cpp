@@ -235,6 +235,44 @@ TEST_F(LineReaderTest, MissingOrEmptyGeneralPartAndTooLongALine) {
       Read({"[generale]", "lunghezza percorso,    1000001", "[fine]"}).diagnostics.error_code(), 1);
 }
 
+// The last length record accepted sizes the track and the plan; one that
+// stops the part leaves the track of the one before it.
+TEST_F(LineReaderTest, RepeatedLengthRecords) {
+  const auto read = [&](const std::vector<std::string>& general) {
+    std::vector<std::string> lines = {"[generale]"};
+    lines.insert(lines.end(), general.begin(), general.end());
+    lines.push_back("[fine]");
+    return Read(lines);
+  };
+  const Compilation later = read({"lunghezza percorso, 20000", "lunghezza percorso, 10000"});
+  EXPECT_EQ(later.scenario.cells.size(), 341u);
+  EXPECT_EQ(later.scenario.plan->last_row, 17000);
+  EXPECT_EQ(later.scenario.header[kNumbersEntry].end, 10000);
+
+  const Compilation too_long = read({"lunghezza percorso, 10000", "lunghezza percorso, 1000001"});
+  EXPECT_EQ(too_long.diagnostics.error_code(), 1);
+  EXPECT_EQ(too_long.scenario.cells.size(), 341u);
+  EXPECT_EQ(too_long.scenario.plan->last_row, 17000);
+  EXPECT_EQ(too_long.scenario.header[kNumbersEntry].end, 1000001);
+
+  const Compilation no_track = read({"lunghezza percorso, 10000", "lunghezza percorso, -7100"});
+  EXPECT_EQ(no_track.diagnostics.error_code(), 25);
+  EXPECT_EQ(no_track.scenario.cells.size(), 341u);
+
+  const Compilation unread = read({"lunghezza percorso, 10000", "lunghezza percorso, x"});
+  EXPECT_EQ(unread.diagnostics.error_code(), 25);
+  EXPECT_EQ(unread.scenario.cells.size(), 341u);
+  EXPECT_EQ(unread.scenario.plan->last_row, 17000);
+
+  const Compilation bad_setting =
+      read({"lunghezza percorso, 10000", "ripetizione segnali 4, 25, 100"});
+  EXPECT_NE(bad_setting.diagnostics.error_code(), 0);
+  EXPECT_EQ(bad_setting.scenario.cells.size(), 341u);
+
+  EXPECT_TRUE(read({"lunghezza percorso, 1000001"}).scenario.cells.empty());
+  EXPECT_FALSE(read({"lunghezza percorso, 1000001"}).scenario.plan);
+}
+
 TEST_F(LineReaderTest, RunTimeFailuresRecord25) {
   const std::vector<std::vector<std::string>> files = {
       {"[generale]", "[curve]", "pendenza,  0,   0", "[fine]"},  // no length

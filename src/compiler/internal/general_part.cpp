@@ -1,5 +1,7 @@
 #include "compiler/internal/general_part.h"
 
+#include <optional>
+
 #include "compiler/internal/arithmetic.h"
 #include "compiler/internal/lint.h"
 #include "compiler/messages.h"
@@ -14,7 +16,18 @@ class GeneralPart : RecordReader {
  public:
   GeneralPart(const RecordReader& reader, bool plan) : RecordReader(reader), plan_(plan) {}
 
-  bool Run() { return FindGeneralPart() && ReadSettings(); }
+  // The track is sized once, for the length that holds when the part ends,
+  // however it ends: a later length record replaces an earlier one.
+  bool Run() {
+    try {
+      const bool read = FindGeneralPart() && ReadSettings();
+      SizeTrack();
+      return read;
+    } catch (...) {
+      SizeTrack();
+      throw;
+    }
+  }
 
  private:
   bool FindGeneralPart() {
@@ -88,7 +101,8 @@ class GeneralPart : RecordReader {
     return true;
   }
 
-  // The line's length sizes the track cells and the plan.
+  // The line's length, which sizes the track cells and the plan once the
+  // part is read.
   bool ReadLength() {
     const std::int32_t length = in.ReadInt32("the line length");
     out.header[kNumbersEntry].end = length;
@@ -106,15 +120,22 @@ class GeneralPart : RecordReader {
                                " leaves no track: the track runs 7000 m beyond the line's end",
                            in.field_start());
     }
-    cells().assign(static_cast<std::size_t>(last_cell + 1), TrackCell{});
+    sized_ = Sized{last_cell, rows};
+    return true;
+  }
+
+  // Cells 0 to U, and the plan with room for its rows, for the last length
+  // accepted; nothing when none was.
+  void SizeTrack() {
+    if (!sized_) return;
+    cells().assign(static_cast<std::size_t>(sized_->last_cell + 1), TrackCell{});
     out.plan.reset();
     if (plan_) {
       LineData& plan = out.plan.emplace();
-      plan.last_row = static_cast<std::int32_t>(rows);
-      plan.x.reserve(static_cast<std::size_t>(rows));
-      plan.y.reserve(static_cast<std::size_t>(rows));
+      plan.last_row = static_cast<std::int32_t>(sized_->rows);
+      plan.x.reserve(static_cast<std::size_t>(sized_->rows));
+      plan.y.reserve(static_cast<std::size_t>(sized_->rows));
     }
-    return true;
   }
 
   void ReadReference(std::size_t read, std::size_t entry) {
@@ -153,8 +174,14 @@ class GeneralPart : RecordReader {
     return true;
   }
 
+  struct Sized {
+    std::int64_t last_cell = 0;
+    std::int64_t rows = 0;
+  };
+
   bool plan_;
   bool matched_ = false;
+  std::optional<Sized> sized_;
 };
 
 }  // namespace

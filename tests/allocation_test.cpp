@@ -1,0 +1,86 @@
+// What the compiler allocates on hostile inputs,
+// counted by a global operator new of this test binary's own: the work
+// must follow the input, never a multiple of it.
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "compile_support.h"
+#include "compiler/compiled_files.h"
+#include "compiler/stored_format.h"
+#include "util/coding.h"
+
+namespace {
+
+// What was allocated since the last Reset: how many blocks of at least
+// `large` bytes, and the bytes of them all.
+struct Allocations {
+  std::size_t large = 0;
+  std::size_t large_blocks = 0;
+  std::size_t bytes = 0;
+  bool counting = false;
+
+  void Reset(std::size_t at_least) {
+    large = at_least, large_blocks = 0, bytes = 0, counting = true;
+  }
+};
+Allocations allocations;
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (allocations.counting) {
+    allocations.bytes += size;
+    allocations.large_blocks += size >= allocations.large;
+  }
+  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
+
+namespace tarvosa {
+namespace {
+
+constexpr std::string_view kNoTrain = "[generale]\r\n[fine]\r\n";
+
+// A 1,000 km line whose general part repeats its length record `times`.
+std::string RepeatedLength(int times) {
+  std::string line = "[generale]\r\n";
+  for (int i = 0; i < times; ++i) line += "lunghezza percorso, 1000000\r\n";
+  return line + "[curve]\r\n[fine]\r\n";
+}
+
+// The large blocks of a compile: the cells, and the plan's two columns.
+std::size_t LargeBlocksOfCompile(const std::string& line) {
+  const std::size_t cells = (LastCellFor(kLongestLine) + 1) * sizeof(TrackCell);
+  allocations.Reset(cells);
+  const Compilation compiled = testing::CompileTexts(line, kNoTrain);
+  allocations.counting = false;
+  EXPECT_EQ(compiled.scenario.cells.size(),
+            static_cast<std::size_t>(LastCellFor(kLongestLine) + 1));
+  return allocations.large_blocks;
+}
+
+TEST(AllocationTest, TheTrackIsSizedOnceHoweverManyLengthRecords) {
+  const std::size_t once = LargeBlocksOfCompile(RepeatedLength(1));
+  EXPECT_EQ(once, 3u);  // the cells, X and Y
+  EXPECT_EQ(LargeBlocksOfCompile(RepeatedLength(1000)), once);
+}
+
+TEST(AllocationTest, RepeatedLengthRecordsCompileToTheSameBytes) {
+  const Compilation once = testing::CompileTexts(RepeatedLength(1), kNoTrain);
+  const Compilation many = testing::CompileTexts(RepeatedLength(50), kNoTrain);
+  EXPECT_EQ(EncodeTrackCells(many.scenario.cells), EncodeTrackCells(once.scenario.cells));
+  EXPECT_EQ(EncodeScenarioHeader(many.scenario.header), EncodeScenarioHeader(once.scenario.header));
+  EXPECT_EQ(EncodeLineData(*many.scenario.plan), EncodeLineData(*once.scenario.plan));
+}
+
+}  // namespace
+}  // namespace tarvosa
