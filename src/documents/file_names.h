@@ -11,10 +11,11 @@ namespace tarvosa {
 
 // Where a scenario's files go and what they are called after.
 struct ScenarioPlace {
-  std::string route_title;  // the first piece of every file name
-  std::string train_title;  // a piece of every name but the line files'
-  std::string app_path;     // the directory, as the platform gives it
-  char separator = '/';     // between the directory and a file name
+  std::string route_title;     // the first piece of every file name
+  std::string train_title;     // a piece of every name but the line files'
+  std::string app_path;        // the directory, as the platform gives it
+  char separator = '/';        // between the directory and a file name
+  std::string program_name{};  // the installer's own file name; empty for the tool
 };
 
 // The directory, the separator and the pieces, joined with nothing between.

@@ -37,26 +37,6 @@ std::string_view DocumentTitle(DocumentKind kind) {
   return "timetable sheet";
 }
 
-Status TitleProblem(std::string_view title) {
-  const auto problem = [](std::string reason) { return Status::DataError(std::move(reason)); };
-  if (title.empty()) return problem("the title is empty");
-  if (title.size() > kLongestTitle) {
-    return problem("the title is longer than " + std::to_string(kLongestTitle) + " bytes");
-  }
-  for (const char c : title) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) return problem("the title holds a control character");
-    if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) {
-      return problem(std::string("the title holds '") + c + "', which a file name cannot hold");
-    }
-  }
-  std::string bytes;
-  if (Status encoded = EncodeWindows1252(title, bytes); !encoded.ok()) {
-    return problem("the title's character " + encoded.message());
-  }
-  return Status();
-}
-
 Status DocumentProblem(const DocumentLines& lines) {
   const std::size_t most = kDocumentTableSize - 1;
   if (lines.size() > most) {

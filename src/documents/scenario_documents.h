@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "documents/file_names.h"
+#include "documents/scenario_names.h"
 #include "util/os.h"
 #include "util/status.h"
 
@@ -60,16 +61,6 @@ struct ScenarioDocuments {
     return documents[static_cast<std::size_t>(kind)];
   }
 };
-
-// The longest title a scenario may have, in bytes.
-inline constexpr std::size_t kLongestTitle = 100;
-
-// A data error that says why `title` cannot name a scenario's files, or ok:
-// it is empty or longer than kLongestTitle, holds a character that some
-// system refuses in a file name (a control character or one of
-// / \ : * ? " < > |), or one without a Windows-1252 byte. The message is
-// the reason alone, for the caller to say whose title it is.
-Status TitleProblem(std::string_view title);
 
 // A data error that says why `lines` cannot be written as a document, or
 // ok: more lines than a document table holds, a line that is its end

@@ -117,21 +117,6 @@ Status WriteAndFlush(Os& os, File& file, const std::string& name,
   return Status();
 }
 
-// Whether `entry` is a temporary file of the file named `file`.
-bool IsTemporaryOf(const std::string& entry, const std::string& file) {
-  const std::size_t digits_at = file.size() + 1;
-  if (entry.size() != digits_at + kTemporaryDigits + kTemporarySuffix.size()) return false;
-  if (entry.compare(0, file.size(), file) != 0 || entry[file.size()] != '.') return false;
-  if (entry.compare(digits_at + kTemporaryDigits, std::string::npos, kTemporarySuffix) != 0) {
-    return false;
-  }
-  for (std::size_t i = digits_at; i < digits_at + kTemporaryDigits; ++i) {
-    const char c = entry[i];
-    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 Status ReplaceFileWith(Os& os, const std::string& name,
@@ -160,6 +145,22 @@ Status ReplaceFileContent(Os& os, const std::string& name, std::string_view byte
   return ReplaceFileWith(os, name, [bytes](ByteSink& sink) { sink.Append(bytes); });
 }
 
+std::string SampleTemporaryName(const std::string& name) {
+  return name + '.' + std::string(kTemporaryDigits, 'f') + std::string(kTemporarySuffix);
+}
+
+bool IsTemporaryNameOf(std::string_view entry, std::string_view file) {
+  const std::size_t digits_at = file.size() + 1;
+  if (entry.size() != digits_at + kTemporaryDigits + kTemporarySuffix.size()) return false;
+  if (!entry.starts_with(file) || entry[file.size()] != '.') return false;
+  if (!entry.ends_with(kTemporarySuffix)) return false;
+  for (std::size_t i = digits_at; i < digits_at + kTemporaryDigits; ++i) {
+    const char c = entry[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
 Status FlushDirectoryOf(Os& os, const std::string& name) {
   const std::string directory = DirectoryOf(name);
   if (Status flushed = os.FlushDirectory(directory); !flushed.ok()) {
@@ -175,7 +176,7 @@ void RemoveStaleTemporaryFiles(Os& os, const std::string& name) {
   if (!entries.ok()) return;
   for (const std::string& entry : *entries) {
     // The entry is the file's name and a suffix: so is its path.
-    if (IsTemporaryOf(entry, file)) (void)os.Unlink(name + entry.substr(file.size()));
+    if (IsTemporaryNameOf(entry, file)) (void)os.Unlink(name + entry.substr(file.size()));
   }
 }
 

@@ -37,6 +37,14 @@ Status ReplaceFileWith(Os& os, const std::string& name,
 // is refused, whoever runs the program.
 Status ReplaceFileContent(Os& os, const std::string& name, std::string_view bytes);
 
+// A name a temporary file of the file `name` may have, its digits all f:
+// as long as any of them, for a check of the names.
+std::string SampleTemporaryName(const std::string& name);
+
+// Whether `entry` is the name of a temporary file of the file named `file`,
+// both without a directory: "FILE.1a2b3c4d.partial".
+bool IsTemporaryNameOf(std::string_view entry, std::string_view file);
+
 // Flushes the directory of the file `name` to the disk: the files replaced
 // in it keep their new names after a power loss.
 Status FlushDirectoryOf(Os& os, const std::string& name);
