@@ -133,6 +133,55 @@ TEST(FakeInstall, ALockFileReplacedBetweenTheOpenAndTheLockIsTakenAgain) {
   EXPECT_FALSE(os.Exists(kLockFile));
 }
 
+// The names are checked before the window shows: a clash ends the run
+// having touched no file at all.
+TEST(FakeInstall, NamesThatClashEndTheRunBeforeItTouchesAFile) {
+  FakeOs os;
+  WithDirectory(os);
+  Form1 form = FormIn(kDirectory);
+  form.program_name = "Tarvosa_linea.dat";
+  testing::RecordingScreen screen;
+  EXPECT_EQ(Form_Load(os, form, screen), ExitStatus::kFileSystem);
+  EXPECT_EQ(screen.shown,
+            std::vector<std::string>{
+                kDirectory + "/Tarvosa_linea.dat: its scenario cannot be installed here: the line "
+                             "plan 'Tarvosa_linea.dat' and the program 'Tarvosa_linea.dat' would "
+                             "be one file"});
+  EXPECT_TRUE(os.calls().empty()) << os.CallList();
+
+  ScenarioDocuments scenario{.route_title = "Lago", .train_title = "LINEA"};
+  scenario[DocumentKind::kLineDefinition] = DocumentLines{"[generale]"};
+  scenario[DocumentKind::kTrainData] = DocumentLines{"[generale]"};
+  Form1 packaged = FormIn(kDirectory);
+  packaged.program_name = "Lago_LINEA";
+  testing::RecordingScreen packaged_screen;
+  EXPECT_EQ(Form_Load(os, packaged, packaged_screen, scenario), ExitStatus::kFileSystem);
+  EXPECT_EQ(packaged_screen.shown,
+            std::vector<std::string>{kDirectory +
+                                     "/Lago_LINEA: its scenario cannot be installed here: the line "
+                                     "plan 'Lago_linea.dat' and the track cells 'Lago_LINEA.dat' "
+                                     "would be one file (Windows does not tell capitals from "
+                                     "small letters)"});
+  EXPECT_TRUE(os.calls().empty()) << os.CallList();
+  EXPECT_TRUE(os.Names(kDirectory).empty());
+}
+
+// A program's name reaches the screen escaped.
+TEST(FakeInstall, AProgramNameWithControlsIsShownEscaped) {
+  FakeOs os;
+  WithDirectory(os);
+  Form1 form = FormIn(kDirectory);
+  form.program_name = "Tarvosa\x1B]0;x\x07";
+  testing::RecordingScreen screen;
+  EXPECT_EQ(Form_Load(os, form, screen), ExitStatus::kFileSystem);
+  ASSERT_EQ(screen.shown.size(), 1u);
+  EXPECT_EQ(screen.shown[0], kDirectory +
+                                 "/Tarvosa\\u001b]0;x\\u0007: its scenario cannot be installed "
+                                 "here: the program 'Tarvosa\\u001b]0;x\\u0007': the name holds "
+                                 "the control character 0x1B");
+  EXPECT_TRUE(os.calls().empty());
+}
+
 TEST(FakeInstall, ALockHeldByAnotherEndsTheRunAfterTheWaitWithNothingWritten) {
   FakeOs os;
   WithDirectory(os).HoldLockElsewhere(kLockFile);

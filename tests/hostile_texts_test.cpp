@@ -166,7 +166,7 @@ TEST_F(HostileTexts, EveryMapIsXmlAndShowsTheTextsAsTheyAre) {
 // A title its file names cannot give back is suggested as a shell's word:
 // the shell reads back the very title, and runs nothing of it.
 TEST_F(HostileTexts, TheTitlesSuggestedForTheShellAreReadBackAsTheyAre) {
-  const std::string route = "a_b';touch pwned;'$(touch pwned)", train = "c\"d";
+  const std::string route = "a_b';touch pwned;'$(touch pwned)", train = "c'd `x`";
   ASSERT_EQ(testing::RunScenario(
                 {"compile", Line(), Train(), "-o", In("out"), "--route", route, "--train", train})
                 .exit_status,

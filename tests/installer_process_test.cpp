@@ -130,6 +130,21 @@ TEST_F(InstallerProcess, ADirectoryAtADocumentsNameStopsTheRunWithNoTextFileLeft
   EXPECT_EQ(ReadFile(Name("Tarvosa_Corvale_rallentamenti.txt/mine")), "the user's");
 }
 
+// An installer renamed as one of the files it writes would replace itself:
+// it ends before its window shows, and writes nothing.
+TEST_F(InstallerProcess, AProgramNamedAsItsOwnOutputInstallsNothing) {
+  const fs::path renamed = install_.path() / "Tarvosa_linea.dat";
+  fs::rename(program_, renamed);
+  const auto result = RunProgram(renamed, working_.path());
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error, renamed.string() +
+                                       ": its scenario cannot be installed here: the line plan "
+                                       "'Tarvosa_linea.dat' and the program 'Tarvosa_linea.dat' "
+                                       "would be one file\n");
+  EXPECT_EQ(ListDirectory(install_.path()), std::vector<std::string>{"Tarvosa_linea.dat"});
+  EXPECT_EQ(ReadFile(renamed), ReadFile(TARVOSA_INSTALLER));
+}
+
 // A file-size limit stands in for a disk that fills up in the middle of the
 // plan file, the largest one.
 TEST_F(InstallerProcess, AFullDiskInThePlanFileKeepsEveryEarlierFile) {
