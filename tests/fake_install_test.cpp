@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "app/form_load.h"
+#include "compiler/compiled_files.h"
+#include "compiler/stored_format.h"
+#include "compiler/stored_views.h"
 #include "fake_os.h"
 #include "test_support.h"
 
@@ -182,6 +185,90 @@ TEST(FakeInstall, AProgramNameWithControlsIsShownEscaped) {
   EXPECT_TRUE(os.calls().empty());
 }
 
+// A table as another scenario's run leaves it, under the titles given.
+std::string TableOf(const std::string& route, const std::string& train) {
+  ScenarioHeader header{};
+  header[kRouteEntry].name = route;
+  header[kTrainEntry].name = train;
+  header[1].name = "Stazione";
+  RouteEntry(header[kRouteEntry]).marker = kRouteMarker;
+  return EncodeScenarioHeader(header);
+}
+
+// A track whose stamp holds the check code `code`.
+std::string TrackStamped(std::int16_t code) {
+  std::vector<TrackCell> cells(3);
+  StampedCell stamp(cells[1]);
+  stamp.marker = kTrackMarker;
+  stamp.check_code = code;
+  return EncodeTrackCells(cells);
+}
+
+// The table and track under this scenario's names are read before anything
+// is written: another scenario's end the run, its files kept.
+TEST(FakeInstall, AnotherScenariosTableOrTrackIsNotReplaced) {
+  const struct {
+    std::string file, bytes, said;
+  } cases[] = {
+      {"Tarvosa_Corvale.sim", TableOf("tarvosa", "Corvale"),
+       "Tarvosa_Corvale.sim: belongs to another scenario (the route 'tarvosa' and the train "
+       "'Corvale'); it is not replaced"},
+      {"Tarvosa_Corvale.sim", TableOf("Tarvosa", "corvale"),
+       "Tarvosa_Corvale.sim: belongs to another scenario (the route 'Tarvosa' and the train "
+       "'corvale'); it is not replaced"},
+      {"Tarvosa_Corvale.sim", TableOf("Tarvosa", "Corvale\x1B[2J\xE8"),
+       "Tarvosa_Corvale.sim: belongs to another scenario (the route 'Tarvosa' and the train "
+       "'Corvale\\u001b[2J\xC3\xA8'); it is not replaced"},
+      {"Tarvosa_Corvale.dat", TrackStamped(1234),
+       "Tarvosa_Corvale.dat: belongs to another scenario (its check code is 1234, this "
+       "scenario's 2608); it is not replaced"},
+  };
+  for (const auto& [file, bytes, said] : cases) {
+    FakeOs os;
+    WithDirectory(os).AddFile(PathOf(file), bytes);
+    const Outcome run = Install(os);
+    EXPECT_EQ(run.status, ExitStatus::kFileSystem) << said;
+    EXPECT_EQ(run.shown.back(), PathOf(said));
+    EXPECT_EQ(os.Names(kDirectory), std::vector<std::string>{file});
+    EXPECT_EQ(os.Content(PathOf(file)), bytes);
+    EXPECT_EQ(FirstOf(os.calls(), Call::kCreateNewFile), os.calls().size()) << os.CallList();
+  }
+}
+
+// This scenario's own files, and files that are no compiled table or track,
+// are replaced as always; only what is needed of them is read.
+TEST(FakeInstall, ItsOwnCompiledFilesAndOthersAreReplaced) {
+  FakeOs earlier;
+  ASSERT_EQ(Install(WithDirectory(earlier)).status, ExitStatus::kClean);
+  const std::string table = *earlier.Content(PathOf("Tarvosa_Corvale.sim"));
+  const std::string track = *earlier.Content(PathOf("Tarvosa_Corvale.dat"));
+  const std::string longer_table = table + "x";
+  const std::string unstamped = TrackStamped(0).replace(15, 2, std::string(2, '\0'));
+  for (const auto& [sim, dat] : {std::pair{table, track},
+                                 {longer_table, unstamped},
+                                 {std::string(100, 'x'), std::string(29, 'x')},
+                                 {std::string(), std::string()}}) {
+    FakeOs os;
+    WithDirectory(os);
+    os.AddFile(PathOf("Tarvosa_Corvale.sim"), sim);
+    os.AddFile(PathOf("Tarvosa_Corvale.dat"), dat);
+    ASSERT_EQ(Install(os).status, ExitStatus::kClean) << sim.size();
+    EXPECT_EQ(os.Content(PathOf("Tarvosa_Corvale.sim")), table);
+    EXPECT_EQ(os.Content(PathOf("Tarvosa_Corvale.dat")), track);
+  }
+  // The table's entry heads and its two titles; the track's second cell.
+  FakeOs os;
+  WithDirectory(os).AddFile(PathOf("Tarvosa_Corvale.sim"), table);
+  os.AddFile(PathOf("Tarvosa_Corvale.dat"), track);
+  std::size_t read = 0;
+  os.AtCall({.call = Call::kRead, .nth = 0}, [&](const CallRecord& record) {
+    read += record.path.ends_with(".sim") || record.path.ends_with(".dat");
+  });
+  os.AtCall({.call = Call::kCreateNewFile},
+            [&](const CallRecord&) { EXPECT_EQ(read, kScenarioEntries + 2 + 1); });
+  ASSERT_EQ(Install(os).status, ExitStatus::kClean);
+}
+
 TEST(FakeInstall, ALockHeldByAnotherEndsTheRunAfterTheWaitWithNothingWritten) {
   FakeOs os;
   WithDirectory(os).HoldLockElsewhere(kLockFile);
@@ -242,6 +329,13 @@ TEST(FakeInstall, TheCleanUpRemovesThePartialFilesOfTheEightNamesAndNothingElse)
 // by the next run).
 bool ShrugsOff(const CallRecord& call) {
   if (call.call == Call::kListDirectory) return true;
+  // The table and track read for whose they are: what cannot be read there
+  // is no other scenario's file that can be told.
+  const bool compiled = call.path.ends_with(".sim") || call.path.ends_with(".dat");
+  if (compiled && (call.call == Call::kOpenForReading || call.call == Call::kStatFile ||
+                   call.call == Call::kRead || call.call == Call::kClose)) {
+    return true;
+  }
   return call.path == kLockFile && (call.call == Call::kUnlink || call.call == Call::kClose);
 }
 

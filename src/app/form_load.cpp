@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/errore.h"
+#include "app/other_scenario.h"
 #include "compiler/memorizza_percorso.h"
 #include "documents/dati_linea.h"
 #include "documents/dati_note.h"
@@ -83,6 +84,10 @@ ExitStatus Install(Os& os, Form1& form, Screen& screen, const std::vector<Docume
   // is halfway through the same files.
   const Result<DirectoryLock> lock = LockDirectory(os, LockName(form), lock_wait);
   if (!lock.ok()) return ReportFailure(screen, lock.status());
+  // Names that meet another scenario's: its files are not ours to replace.
+  if (Status theirs = CheckNoOtherScenario(os, form); !theirs.ok()) {
+    return ReportFailure(screen, theirs);
+  }
   for (const std::string& name : WrittenFileNames(form)) RemoveStaleTemporaryFiles(os, name);
 
   // The compiler's inputs written so far: the compile deletes them, and a
