@@ -14,9 +14,9 @@ namespace tarvosa {
 // not these titles, or the track's check code is not theirs. Ok when the
 // file is missing, is no compiled file at all, or is this scenario's (a
 // reinstall); a file that cannot be opened or read whole counts as no
-// compiled file, and its replacing says what fails there. Only the table's entry heads and titles and the track's
-// first two cells are read. The line plan, which every train of a route
-// shares, is not looked at.
+// compiled file, and its replacing says what fails there. Only the table's
+// entry heads and titles and the track's first two cells are read. The
+// line plan, which every train of a route shares, is not looked at.
 Status CheckNoOtherScenario(Os& os, const ScenarioPlace& place);
 
 }  // namespace tarvosa
