@@ -1,6 +1,7 @@
 #include "util/directory_lock.h"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -70,7 +71,7 @@ TEST(DirectoryLock, ALinkInPlaceOfTheLockFileIsRefused) {
   const std::string file = (dir.path() / "Tarvosa.lock").string();
   const Result<DirectoryLock> refused = LockDirectory(DefaultOs(), file, 0ms);
   EXPECT_EQ(refused.status().message(),
-            file + ": cannot lock the directory: Too many levels of symbolic links");
+            file + ": cannot lock the directory: the name is a link, which is not followed");
   EXPECT_EQ(testing::ReadFile(dir.path() / "elsewhere"), "not ours");
 }
 #endif
@@ -96,11 +97,12 @@ TEST(DirectoryLockOnAFake, TheFileLockedIsCheckedToBeTheOneUnderTheName) {
   lock.emplace(LockDirectory(os, kLockFile, 0ms));
   ASSERT_TRUE(lock->ok()) << lock->status().message();
   EXPECT_TRUE(os.IsLockedHere(kLockFile));
-  EXPECT_EQ(Kinds(os), (std::vector<Call>{Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile}));
+  EXPECT_EQ(Kinds(os), (std::vector<Call>{Call::kOpenLockFile, Call::kStatFile, Call::kTryLock,
+                                          Call::kIsSameFile}));
   // Let go: the name goes while the lock still keeps others off it.
   lock.reset();
-  EXPECT_EQ(os.calls().at(3).call, Call::kUnlink);
-  EXPECT_EQ(os.calls().at(4).call, Call::kClose);
+  EXPECT_EQ(os.calls().at(4).call, Call::kUnlink);
+  EXPECT_EQ(os.calls().at(5).call, Call::kClose);
   EXPECT_FALSE(os.Exists(kLockFile));
 }
 
@@ -115,9 +117,9 @@ TEST(DirectoryLockOnAFake, ALockFileReplacedAfterItsOpenIsOpenedAgain) {
   const Result<DirectoryLock> lock = LockDirectory(os, kLockFile, 60s);
   ASSERT_TRUE(lock.ok()) << lock.status().message();
   EXPECT_TRUE(os.IsLockedHere(kLockFile)) << os.CallList();
-  EXPECT_EQ(Kinds(os),
-            (std::vector<Call>{Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile, Call::kClose,
-                               Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile}));
+  EXPECT_EQ(Kinds(os), (std::vector<Call>{Call::kOpenLockFile, Call::kStatFile, Call::kTryLock,
+                                          Call::kIsSameFile, Call::kClose, Call::kOpenLockFile,
+                                          Call::kStatFile, Call::kTryLock, Call::kIsSameFile}));
 }
 
 TEST(DirectoryLockOnAFake, ALockHeldUntilTheEndOfTheWaitIsAnotherInstall) {
@@ -151,7 +153,8 @@ TEST(DirectoryLockOnAFake, AWaitingRunTakesTheLockOnceItIsLetGoEitherWay) {
 }
 
 TEST(DirectoryLockOnAFake, AFailedCallIsNoWaitButAFailure) {
-  for (const Call call : {Call::kOpenLockFile, Call::kTryLock, Call::kIsSameFile}) {
+  for (const Call call :
+       {Call::kOpenLockFile, Call::kStatFile, Call::kTryLock, Call::kIsSameFile}) {
     FakeOs os;
     os.AddDirectory("/giochi");
     os.Fail({.call = call}, "No locks available");
@@ -160,6 +163,36 @@ TEST(DirectoryLockOnAFake, AFailedCallIsNoWaitButAFailure) {
               kLockFile + ": cannot lock the directory: No locks available")
         << NameOf(call);
     EXPECT_EQ(os.slept(), 0ms);
+  }
+}
+
+// Whatever stands under the name and is no regular file is refused at once,
+// never waited for, never locked and never removed.
+TEST(DirectoryLockOnAFake, ALinkADirectoryOrAFifoUnderTheNameIsRefusedAndLeft) {
+  const struct {
+    std::function<void(FakeOs&)> put;
+    std::string reason;
+  } cases[] = {
+      {[](FakeOs& os) { os.AddLink(kLockFile, "/altrove/file"); },
+       "the name is a link, which is not followed"},
+      {[](FakeOs& os) { os.AddDirectory(kLockFile); }, "Is a directory"},
+      {[](FakeOs& os) { os.AddFifo(kLockFile); },
+       "the name holds something other than a regular file"},
+  };
+  for (const auto& [put, reason] : cases) {
+    FakeOs os;
+    os.AddDirectory("/giochi");
+    put(os);
+    const Result<DirectoryLock> lock = LockDirectory(os, kLockFile, 60s);
+    EXPECT_EQ(lock.status().message(), kLockFile + ": cannot lock the directory: " + reason);
+    EXPECT_EQ(lock.status().kind(), ExitStatus::kFileSystem);
+    EXPECT_EQ(os.slept(), 0ms) << reason;
+    EXPECT_TRUE(os.Exists(kLockFile)) << reason;
+    EXPECT_FALSE(os.Exists("/altrove/file")) << reason;
+    for (const CallRecord& record : os.calls()) {
+      EXPECT_NE(record.call, Call::kTryLock) << reason;
+      EXPECT_NE(record.call, Call::kUnlink) << reason;
+    }
   }
 }
 

@@ -13,7 +13,7 @@
 namespace tarvosa::testing {
 
 struct FakeNode {
-  enum class Kind { kFile, kDirectory, kLink } kind = Kind::kFile;
+  enum class Kind { kFile, kDirectory, kLink, kFifo } kind = Kind::kFile;
   std::string bytes;  // a file's
   std::uint32_t permissions = 0644;
   std::chrono::system_clock::time_point last_written{};

@@ -27,8 +27,9 @@ Status Failure(int error) {
 }
 
 FileInfo InfoOf(const FakeNode& node) {
-  const FileType type =
-      node.kind == FakeNode::Kind::kDirectory ? FileType::kDirectory : FileType::kRegular;
+  const FileType type = node.kind == FakeNode::Kind::kDirectory ? FileType::kDirectory
+                        : node.kind == FakeNode::Kind::kFifo    ? FileType::kOther
+                                                                : FileType::kRegular;
   return FileInfo{.type = type,
                   .permissions = node.permissions,
                   .size = node.bytes.size(),
@@ -52,6 +53,12 @@ void FakeOs::AddLink(const std::string& path, const std::string& target) {
   link->kind = FakeNode::Kind::kLink;
   link->target = target;
   tree_.Put(path, std::move(link));
+}
+
+void FakeOs::AddFifo(const std::string& path) {
+  auto fifo = std::make_shared<FakeNode>();
+  fifo->kind = FakeNode::Kind::kFifo;
+  tree_.Put(path, std::move(fifo));
 }
 
 void FakeOs::RemoveName(const std::string& path) {
@@ -144,7 +151,9 @@ Result<std::optional<File>> FakeOs::OpenLockFile(const std::string& path) {
   if (!directory) return Failure(error);
   FakeNodePtr& entry = directory->entries[name];
   if (!entry) entry = std::make_shared<FakeNode>();
-  if (entry->kind == FakeNode::Kind::kLink) return Failure(ELOOP);
+  if (entry->kind == FakeNode::Kind::kLink) {
+    return Status::FileSystemError("the name is a link, which is not followed");
+  }
   if (entry->kind == FakeNode::Kind::kDirectory) return Failure(EISDIR);
   const bool held = entry->locked_elsewhere || entry->locked_by != 0;
   if (lock_by_opening_ && held) return std::optional<File>();

@@ -27,6 +27,8 @@ class FakeOs final : public Os {
   void AddDirectory(const std::string& path) { tree_.MakeDirectories(path); }
   void AddFile(const std::string& path, std::string bytes, std::uint32_t permissions = 0644);
   void AddLink(const std::string& path, const std::string& target);
+  // A FIFO: opened without blocking, it is neither a file nor a directory.
+  void AddFifo(const std::string& path);
   // Removes the name; a file still open stays readable through its handle.
   void RemoveName(const std::string& path);
   // The file under `path`, made when missing, locked by another process.

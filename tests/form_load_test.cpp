@@ -123,19 +123,19 @@ TEST(FormLoad, APackagedScenarioWritesItsDocumentsInTheInstallersOrder) {
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Lago_Espresso_note.txt"});
 }
 
-TEST(FormLoad, APackagedScenarioHoldsItsRoutesLock) {
+TEST(FormLoad, APackagedScenarioHoldsTheDirectorysLock) {
   ScratchDirectory dir;
-  const Result<DirectoryLock> held =
-      LockDirectory(DefaultOs(), (dir.path() / "Lago.lock").string(), std::chrono::milliseconds(0));
+  const Result<DirectoryLock> held = LockDirectory(
+      DefaultOs(), (dir.path() / "scenari.lock").string(), std::chrono::milliseconds(0));
   ASSERT_TRUE(held.ok()) << held.status().message();
   Form1 form = FormIn(dir);
   RecordingScreen screen;
   EXPECT_EQ(Form_Load(DefaultOs(), form, screen, Lago(), std::chrono::milliseconds(100)),
             ExitStatus::kFileSystem);
-  EXPECT_EQ(screen.shown.back(), (dir.path() / "Lago.lock").string() +
+  EXPECT_EQ(screen.shown.back(), (dir.path() / "scenari.lock").string() +
                                      ": another install is running in this directory (0 s "
                                      "waited for it to end)");
-  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Lago.lock"});
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"scenari.lock"});
 }
 
 }  // namespace

@@ -26,6 +26,10 @@ const std::string kBoard = "]]><x>&amp;\"'\x01";
 // File names hold no '/', and the route no '_': the titles come from them.
 const std::string kRoute = "\x1b[31m<!--<img src=x onerror=alert(1)>";
 const std::string kTrain = "<b>&amp;\x1b]0;t\x07";
+// Titles as hostile as a file name on every system may be: what is
+// compiled under them.
+const std::string kTitleRoute = "Ostile &amp; ]]";
+const std::string kTitleTrain = "&lt;b' $(x)";
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   return text.replace(text.find(from), from.size(), to);
@@ -132,7 +136,10 @@ TEST_F(HostileTexts, APathOfOtherBytesThanUtf8ShowsTheReplacementCharacter) {
 // Every map parses as XML 1.0 (Python's XML parser), and its texts read
 // back as they were, but for the characters XML cannot hold.
 TEST_F(HostileTexts, EveryMapIsXmlAndShowsTheTextsAsTheyAre) {
-  ASSERT_EQ(testing::RunScenario({"compile", Line(), Train(), "-o", In("out")}).exit_status, 0);
+  ASSERT_EQ(testing::RunScenario({"compile", Line(), Train(), "-o", In("out"), "--route",
+                                  kTitleRoute, "--train", kTitleTrain})
+                .exit_status,
+            0);
   ASSERT_EQ(testing::RunScenario({"export", In("example")}).exit_status, 0);
   fs::create_directory(In("example/out"));
   ASSERT_EQ(testing::RunScenario({"compile", In("example/Tarvosa_linea.txt"),
@@ -153,8 +160,8 @@ TEST_F(HostileTexts, EveryMapIsXmlAndShowsTheTextsAsTheyAre) {
   ASSERT_EQ(parsed.exit_status, 0) << parsed.standard_error;
   const std::string& texts = parsed.standard_output;
   const std::string replaced = "\xEF\xBF\xBD";
-  EXPECT_NE(texts.find(replaced + "[31m<!--<img src=x onerror=alert(1)> - <b>&amp;" + replaced +
-                       "]0;t" + replaced),
+  EXPECT_NE(texts.find(kTitleRoute + " - " + kTitleTrain), std::string::npos) << texts;
+  EXPECT_NE(texts.find("window.__pwned=1\">" + replaced + "[2J" + replaced + "]0;pwned" + replaced),
             std::string::npos)
       << texts;
   EXPECT_NE(texts.find(kScript), std::string::npos);
@@ -166,7 +173,7 @@ TEST_F(HostileTexts, EveryMapIsXmlAndShowsTheTextsAsTheyAre) {
 // A title its file names cannot give back is suggested as a shell's word:
 // the shell reads back the very title, and runs nothing of it.
 TEST_F(HostileTexts, TheTitlesSuggestedForTheShellAreReadBackAsTheyAre) {
-  const std::string route = "a_b';touch pwned;'$(touch pwned)", train = "c\"d";
+  const std::string route = "a_b';touch pwned;'$(touch pwned)", train = "c'd `x`";
   ASSERT_EQ(testing::RunScenario(
                 {"compile", Line(), Train(), "-o", In("out"), "--route", route, "--train", train})
                 .exit_status,
@@ -192,13 +199,17 @@ TEST_F(HostileTexts, TheTerminalIsNeverDriven) {
                                   In("plain/Percorso_Treno-.txt"), "-o", In("plain/out")})
                 .exit_status,
             0);
-  const std::string sim = Compiled("_" + kTrain + ".sim");
+  ASSERT_EQ(testing::RunScenario({"compile", Line(), Train(), "-o", In("out"), "--route",
+                                  kTitleRoute, "--train", kTitleTrain})
+                .exit_status,
+            0);
+  const std::string sim = In("out/" + kTitleRoute + "_" + kTitleTrain + ".sim");
   const struct {
     std::vector<std::string> arguments;
     std::string shown;  // what must be said, escaped
   } cases[] = {
       {{"check", Line(), Train()}, "'segnal\\u001b[2J<b>' matches no keyword"},
-      {{"compile", Line(), Train(), "-o", In("out")}, "out/\\u001b[31m<!--<img"},
+      {{"compile", Line(), Train(), "-o", In("out")}, "the titles '\\u001b[31m<!--<img"},
       {{"dump", sim}, "\\u001b[2J\\u001b]0;pwned\\u0007\\u007f"},
       {{"dump", sim, "--format", "csv"}, "]]><x>&amp;\"\"'\\u0001"},
       {{"dump", sim, "--format", "json"}, "\\u001b[2J\\u001b]0;pwned\\u0007\\u007f"},
@@ -206,7 +217,7 @@ TEST_F(HostileTexts, TheTerminalIsNeverDriven) {
       {{"dump", Compiled(".dat") + "x"}, "\\u001b[31m<!--<img"},
       {{"diff", In("out"), In("plain/out")}, "\\u001b[2J"},
       {{"view", Line(), Train(), "-o", In("vista.html")}, "segnal\\u001b[2J<b>"},
-      {{"decompile", In("out"), "-o", In("back")}, "\\u001b[31m"},
+      {{"decompile", In("out"), "-o", In("back"), "--route", kRoute}, "\\u001b[31m"},
   };
   for (const auto& c : cases) {
     const auto run = testing::RunScenario(c.arguments);

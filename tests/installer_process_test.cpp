@@ -1,8 +1,10 @@
 // The installer as users start it: a process in a directory of its own,
 // started from another working directory, and what it leaves when the file
 // system fails it.
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -77,7 +79,7 @@ TEST_F(InstallerProcess, ADirectoryItMayNotWriteStopsTheRunAtItsLock) {
   const auto before = EarlierRun();
   const auto result = Run({.as_nobody = true});
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.standard_error, "Attendere\n" + Name("Tarvosa.lock") +
+  EXPECT_EQ(result.standard_error, "Attendere\n" + Name("scenari.lock") +
                                        ": cannot lock the directory: Permission denied\n");
   EXPECT_EQ(Snapshot(), before);
 }
@@ -128,6 +130,53 @@ TEST_F(InstallerProcess, ADirectoryAtADocumentsNameStopsTheRunWithNoTextFileLeft
   expected.insert(expected.begin(), "Tarvosa_Corvale");
   EXPECT_EQ(ListDirectory(install_.path()), expected);
   EXPECT_EQ(ReadFile(Name("Tarvosa_Corvale_rallentamenti.txt/mine")), "the user's");
+}
+
+// An installer renamed as one of the files it writes would replace itself:
+// it ends before its window shows, and writes nothing.
+TEST_F(InstallerProcess, AProgramNamedAsItsOwnOutputInstallsNothing) {
+  const fs::path renamed = install_.path() / "Tarvosa_linea.dat";
+  fs::rename(program_, renamed);
+  const auto result = RunProgram(renamed, working_.path());
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error, renamed.string() +
+                                       ": its scenario cannot be installed here: the line plan "
+                                       "'Tarvosa_linea.dat' and the program 'Tarvosa_linea.dat' "
+                                       "would be one file\n");
+  EXPECT_EQ(ListDirectory(install_.path()), std::vector<std::string>{"Tarvosa_linea.dat"});
+  EXPECT_EQ(ReadFile(renamed), ReadFile(TARVOSA_INSTALLER));
+}
+
+// Whatever stands at the lock's name and is no regular file of its own ends
+// the run: the lock is never taken through it, nothing is written, and it
+// is left as it was.
+TEST_F(InstallerProcess, ALinkAFifoOrADirectoryAtTheLocksNameEndsTheRun) {
+  const std::string lock = Name("scenari.lock");
+  const ScratchDirectory elsewhere{"altrove"};
+  const fs::path target = elsewhere.path() / "creato";
+  const struct {
+    std::function<void()> put;
+    std::string reason;
+  } cases[] = {
+      {[&] { fs::create_symlink(target, lock); }, "the name is a link, which is not followed"},
+      {[&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0); },
+       "the name holds something other than a regular file"},
+      {[&] { fs::create_directory(lock); }, "Is a directory"},
+  };
+  for (const auto& [put, reason] : cases) {
+    put();
+    const auto status = fs::symlink_status(lock).type();
+    const auto result = Run();
+    EXPECT_EQ(result.exit_status, 1) << reason;
+    EXPECT_EQ(result.standard_error,
+              "Attendere\n" + lock + ": cannot lock the directory: " + reason + "\n");
+    EXPECT_EQ(ListDirectory(install_.path()),
+              (std::vector<std::string>{"Tarvosa_Corvale", "scenari.lock"}))
+        << reason;
+    EXPECT_EQ(fs::symlink_status(lock).type(), status) << reason;
+    EXPECT_FALSE(fs::exists(target)) << reason;
+    fs::remove(lock);
+  }
 }
 
 // A file-size limit stands in for a disk that fills up in the middle of the

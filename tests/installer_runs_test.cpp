@@ -97,7 +97,7 @@ TEST_F(InstallerRuns, ARunKilledAnywhereLeavesNothingTheNextRunDoesNotMend) {
     EXPECT_EQ(killed.exit_status, -1) << kill.point << ": the run was not killed";
     const Files left = Installed();
     EXPECT_TRUE(left.count(kill.left)) << kill.point;
-    EXPECT_TRUE(left.count("Tarvosa.lock")) << kill.point;
+    EXPECT_TRUE(left.count("scenari.lock")) << kill.point;
     std::size_t partial = 0;
     for (const auto& [name, bytes] : left) partial += name.ends_with(".partial");
     EXPECT_EQ(partial, 1u) << kill.point;
@@ -112,16 +112,16 @@ TEST_F(InstallerRuns, ARunWaitsForTheLockAndEndsWithoutItWhenItIsNotLetGo) {
   fs::copy_file(TARVOSA_QUICK_LOCK_INSTALLER, install_.path() / "Tarvosa_Corvale",
                 fs::copy_options::overwrite_existing);
   std::optional<Result<DirectoryLock>> held;
-  held.emplace(LockDirectory(DefaultOs(), (install_.path() / "Tarvosa.lock").string(), 0ms));
+  held.emplace(LockDirectory(DefaultOs(), (install_.path() / "scenari.lock").string(), 0ms));
   ASSERT_TRUE(held->ok()) << held->status().message();
 
   const auto refused = Run();
   EXPECT_EQ(refused.exit_status, 1);
-  EXPECT_EQ(refused.standard_error, "Attendere\n" + (install_.path() / "Tarvosa.lock").string() +
+  EXPECT_EQ(refused.standard_error, "Attendere\n" + (install_.path() / "scenari.lock").string() +
                                         ": another install is running in this directory (1 s "
                                         "waited for it to end)\n");
   EXPECT_EQ(ListDirectory(install_.path()),
-            (std::vector<std::string>{"Tarvosa.lock", "Tarvosa_Corvale"}));
+            (std::vector<std::string>{"Tarvosa_Corvale", "scenari.lock"}));
 
   const auto waiting = Start();
   std::this_thread::sleep_for(300ms);

@@ -31,7 +31,7 @@ TEST(ScenarioNames, TheNamesAreTheEightFilesTheLockAndTheProgram) {
                         "line plan Lago_linea.dat *",
                         "scenario table Lago_Espresso.sim *",
                         "track cells Lago_Espresso.dat *",
-                        "lock Lago.lock",
+                        "lock scenari.lock",
                         "program Lago_Espresso",
                     }));
   EXPECT_EQ(ScenarioNames(Place("Lago", "Espresso")).size(), 9u);  // the tool has no program
@@ -67,9 +67,9 @@ TEST(ScenarioNames, TwoNamesOfOneFileAreRefusedNamingBoth) {
       {Place("Lago", "Espresso", "Lago_linea.txt"),
        "the line definition file 'Lago_linea.txt' and the program 'Lago_linea.txt' would be one "
        "file"},
-      {Place("Lago", "Espresso", "LAGO.lock"),
-       "the lock 'Lago.lock' and the program 'LAGO.lock' would be one file (Windows does not "
-       "tell capitals from small letters)"},
+      {Place("Lago", "Espresso", "Scenari.LOCK"),
+       "the lock 'scenari.lock' and the program 'Scenari.LOCK' would be one file (Windows does "
+       "not tell capitals from small letters)"},
   };
   for (const auto& [place, reason] : cases) {
     EXPECT_EQ(Said(ScenarioNamesProblem(place)), reason) << place.train_title;

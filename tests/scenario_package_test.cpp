@@ -4,6 +4,7 @@
 // finds the installer beside itself.
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -313,6 +314,42 @@ TEST_F(ScenarioPackage, AProgramIsReplacedOnlyWithForce) {
   EXPECT_EQ(ReadFile(In("Lago_Espresso")), "mine");
   EXPECT_EQ(Package({"--force"}).exit_status, 0);
   EXPECT_NE(ReadFile(In("Lago_Espresso")), "mine");
+}
+
+// Route Val_Verde with train Espresso and route Val with train
+// Verde_Espresso name their table and track alike: the second program
+// installed beside the first leaves the first's files as they are.
+TEST_F(ScenarioPackage, TwoScenariosWhoseNamesMeetDoNotReplaceEachOthersFiles) {
+  for (const auto& [directory, route, train] :
+       {std::tuple{"primo", "Val_Verde", "Espresso"}, {"secondo", "Val", "Verde_Espresso"}}) {
+    ASSERT_EQ(Tool({"new", In(directory), "--route", route, "--train", train}).exit_status, 0);
+    ASSERT_EQ(Tool({"package", In(directory), "-o", In(directory + std::string(".bin")),
+                    "--installer", TARVOSA_INSTALLER})
+                  .exit_status,
+              0);
+    fs::copy_file(In(directory + std::string(".bin")), install_.path() / directory);
+  }
+  const auto first = testing::RunProgram(install_.path() / "primo", work_.path());
+  ASSERT_EQ(first.exit_status, 0) << first.standard_error;
+  std::map<std::string, std::string> before;
+  for (const std::string& name : ListDirectory(install_.path())) {
+    before[name] = ReadFile(install_.path() / name);
+  }
+  ASSERT_TRUE(before.count("Val_Verde_Espresso.sim"));
+
+  const auto second = testing::RunProgram(install_.path() / "secondo", work_.path());
+  EXPECT_EQ(second.exit_status, 1);
+  EXPECT_EQ(second.standard_error, "Attendere\n" +
+                                       (install_.path() / "Val_Verde_Espresso.sim").string() +
+                                       ": belongs to another scenario (the route 'Val_Verde' and "
+                                       "the train 'Espresso'); it is not replaced\n");
+  std::map<std::string, std::string> after;
+  for (const std::string& name : ListDirectory(install_.path())) {
+    after[name] = ReadFile(install_.path() / name);
+  }
+  EXPECT_EQ(after, before);
+  // Each reinstalls its own.
+  EXPECT_EQ(testing::RunProgram(install_.path() / "primo", work_.path()).exit_status, 0);
 }
 
 TEST_F(ScenarioPackage, OnlyAnInstallerAsBuiltOfTheRightSystemIsPackaged) {

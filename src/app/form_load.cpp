@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/errore.h"
+#include "app/other_scenario.h"
 #include "compiler/memorizza_percorso.h"
 #include "documents/dati_linea.h"
 #include "documents/dati_note.h"
@@ -12,7 +13,9 @@
 #include "documents/dati_scheda.h"
 #include "documents/dati_treno.h"
 #include "documents/file_names.h"
+#include "documents/scenario_names.h"
 #include "util/directory_lock.h"
+#include "util/escape.h"
 #include "util/files.h"
 #include "util/windows1252.h"
 
@@ -58,16 +61,33 @@ ExitStatus CompileScenario(Os& os, const Form1& form, Screen& screen) {
 
 namespace {
 
-// The sequence once the titles are set: the window, the lock, the documents
-// in order, the compile.
+// Why the scenario's files cannot all be had under their names beside the
+// program, naming the program where it is known; ok when they can.
+Status NamesRefusal(const Form1& form) {
+  const Status problem = ScenarioNamesProblem(form);
+  if (problem.ok()) return problem;
+  const std::string who =
+      form.program_name.empty() ? std::string("the program") : FileName(form, {form.program_name});
+  // The program's name is anyone's choice: it reaches the screen escaped.
+  return Status::FileSystemError(
+      EscapeTerminal(who + ": its scenario cannot be installed here: " + problem.message()));
+}
+
+// The sequence once the titles are set: the names checked, the window, the
+// lock, the documents in order, the compile.
 ExitStatus Install(Os& os, Form1& form, Screen& screen, const std::vector<DocumentStep>& documents,
                    std::chrono::milliseconds lock_wait) {
+  if (Status names = NamesRefusal(form); !names.ok()) return ReportFailure(screen, names);
   screen.ShowWaitingWindow(form.route_title, "Attendere");
 
   // One run at a time: nothing is written, or read back, while another run
   // is halfway through the same files.
   const Result<DirectoryLock> lock = LockDirectory(os, LockName(form), lock_wait);
   if (!lock.ok()) return ReportFailure(screen, lock.status());
+  // Names that meet another scenario's: its files are not ours to replace.
+  if (Status theirs = CheckNoOtherScenario(os, form); !theirs.ok()) {
+    return ReportFailure(screen, theirs);
+  }
   for (const std::string& name : WrittenFileNames(form)) RemoveStaleTemporaryFiles(os, name);
 
   // The compiler's inputs written so far: the compile deletes them, and a

@@ -15,10 +15,12 @@ namespace tarvosa {
 // How long a run waits for another run in its directory to end.
 inline constexpr std::chrono::milliseconds kLockWait = std::chrono::seconds(60);
 
-// Runs every step in order with `form.app_path` and `form.separator` set by
-// the caller, every file through `os`; the first step that fails is shown
-// and ends the run there. A run that fails deletes the line and train files
-// it wrote, as the compile does whatever its outcome. Once the window shows,
+// Runs every step in order with `form.app_path`, `form.separator` and
+// `form.program_name` set by the caller, every file through `os`; the first
+// step that fails is shown and ends the run there. A scenario whose names
+// clash or cannot name files everywhere (ScenarioNamesProblem) is refused
+// before the window shows, a file-system failure with nothing written. A run that fails deletes the
+// line and train files it wrote, as the compile does whatever its outcome. Once the window shows,
 // the run holds the route's lock file in its directory until it ends,
 // waiting up to `lock_wait` for another run to end, and first removes what
 // killed runs left of the files it writes.

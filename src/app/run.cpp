@@ -19,6 +19,14 @@ ExitStatus InstallPackaged(Os& os, Form1& form, Screen& screen, std::uint64_t of
   return InstallPackagedScenario(os, form, screen, *program, offset, lock_wait);
 }
 
+// The running program's own file name, held to the scenario's names; ""
+// when the system cannot tell.
+std::string ProgramName(char separator) {
+  const Result<std::string> program = platform::ExecutablePath();
+  if (!program.ok()) return "";
+  return program->substr(program->find_last_of(separator) + 1);
+}
+
 }  // namespace
 
 int RunInstaller(Os& os, std::chrono::milliseconds lock_wait) {
@@ -32,6 +40,7 @@ int RunInstaller(Os& os, std::chrono::milliseconds lock_wait) {
   Form1 form;
   form.app_path = *directory;
   form.separator = platform::PathSeparator();
+  form.program_name = ProgramName(form.separator);
   // An installer as built carries no scenario and never reads its own file.
   if (const std::uint64_t offset = PayloadOffset(); offset != 0) {
     return static_cast<int>(InstallPackaged(os, form, *screen, offset, lock_wait));

@@ -166,22 +166,40 @@ std::optional<std::vector<TrackCell>> DecodeTrackCells(std::string_view bytes) {
   return cells;
 }
 
+namespace {
+
+void ReadEntry(Reader& in, ScenarioEntry& e) {
+  e.kind = in.U8();
+  e.start = in.I32(), e.end = in.I32(), e.position = in.I32();
+  e.flag_a = in.U8();
+  const std::uint16_t length = in.U16();
+  if (const char* name = in.Take(length)) e.name.assign(name, length);
+  e.word_a = in.I16(), e.word_b = in.I16(), e.word_c = in.I16(), e.word_d = in.I16();
+  e.word_e = in.I16();
+  e.byte_a = in.U8(), e.byte_b = in.U8(), e.byte_c = in.U8(), e.byte_d = in.U8();
+  e.time = in.I32();
+}
+
+}  // namespace
+
 std::optional<ScenarioHeader> DecodeScenarioHeader(std::string_view bytes) {
   ScenarioHeader header{};
   Reader in(bytes);
-  for (ScenarioEntry& e : header) {
-    e.kind = in.U8();
-    e.start = in.I32(), e.end = in.I32(), e.position = in.I32();
-    e.flag_a = in.U8();
-    const std::uint16_t length = in.U16();
-    if (const char* name = in.Take(length)) e.name.assign(name, length);
-    e.word_a = in.I16(), e.word_b = in.I16(), e.word_c = in.I16(), e.word_d = in.I16();
-    e.word_e = in.I16();
-    e.byte_a = in.U8(), e.byte_b = in.U8(), e.byte_c = in.U8(), e.byte_d = in.U8();
-    e.time = in.I32();
-  }
+  for (ScenarioEntry& e : header) ReadEntry(in, e);
   if (!in.done()) return std::nullopt;
   return header;
+}
+
+std::size_t ScenarioEntrySize(std::string_view head) {
+  return kScenarioEntryFixedBytes + DecodeFixed16(head.data() + kEntryHeadBytes - 2);
+}
+
+std::optional<ScenarioEntry> DecodeScenarioEntry(std::string_view bytes) {
+  ScenarioEntry entry;
+  Reader in(bytes);
+  ReadEntry(in, entry);
+  if (!in.done()) return std::nullopt;
+  return entry;
 }
 
 std::optional<DecodedPlan> DecodeLineData(std::string_view bytes) {

@@ -39,6 +39,13 @@ void WriteLineData(const LineData& plan, ByteSink& sink);
 std::optional<std::vector<TrackCell>> DecodeTrackCells(std::string_view bytes);
 std::optional<ScenarioHeader> DecodeScenarioHeader(std::string_view bytes);
 
+// A table entry read on its own: its first kEntryHeadBytes bytes tell its
+// whole size, its name's length being the last two of them.
+inline constexpr std::size_t kEntryHeadBytes = 16;
+std::size_t ScenarioEntrySize(std::string_view head);
+// Nothing unless `bytes` are one entry exactly.
+std::optional<ScenarioEntry> DecodeScenarioEntry(std::string_view bytes);
+
 // An element of the plan as stored: its tag (0 empty, 2 integer, 5 real)
 // and its value.
 struct PlanElement {

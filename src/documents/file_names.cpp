@@ -41,8 +41,11 @@ std::string TrackCellsName(const ScenarioPlace& f) {
   return FileName(f, {f.route_title, "_", f.train_title, ".dat"});
 }
 
+// One name for every scenario: two scenarios whose names meet (route
+// Val_Verde and train Espresso, route Val and train Verde_Espresso) meet
+// at one lock too.
 std::string LockName(const ScenarioPlace& f) {
-  return FileName(f, {f.route_title, ".lock"});
+  return FileName(f, {"scenari.lock"});
 }
 
 std::vector<std::string> WrittenFileNames(const ScenarioPlace& f) {

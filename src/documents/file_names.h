@@ -31,7 +31,7 @@ std::string TimetableName(const ScenarioPlace& place);       // Tarvosa_Corvale_
 std::string LinePlanName(const ScenarioPlace& place);        // Tarvosa_linea.dat
 std::string ScenarioTableName(const ScenarioPlace& place);   // Tarvosa_Corvale.sim
 std::string TrackCellsName(const ScenarioPlace& place);      // Tarvosa_Corvale.dat
-std::string LockName(const ScenarioPlace& place);            // Tarvosa.lock
+std::string LockName(const ScenarioPlace& place);            // scenari.lock
 
 // Every file a run writes, in the order it writes them.
 std::vector<std::string> WrittenFileNames(const ScenarioPlace& place);

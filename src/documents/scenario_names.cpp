@@ -1,5 +1,9 @@
 #include "documents/scenario_names.h"
 
+#include <iterator>
+#include <tuple>
+#include <utility>
+
 #include "util/files.h"
 #include "util/portable_names.h"
 #include "util/windows1252.h"
@@ -97,13 +101,15 @@ Status TitleProblem(std::string_view title) {
 }
 
 std::vector<ScenarioName> ScenarioNames(const ScenarioPlace& place) {
+  // What each of WrittenFileNames is, in its order.
   static constexpr std::string_view kWritten[] = {
       "line definition file", "train data file", "notes",          "slow-down order",
       "timetable sheet",      "line plan",       "scenario table", "track cells"};
   const std::vector<std::string> paths = WrittenFileNames(place);
   std::vector<ScenarioName> names;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    names.push_back({BareName(place, paths[i]), kWritten[i], true});
+    const std::string_view what = i < std::size(kWritten) ? kWritten[i] : "file";
+    names.push_back({BareName(place, paths[i]), what, true});
   }
   names.push_back({BareName(place, LockName(place)), "lock", false});
   if (!place.program_name.empty()) names.push_back({place.program_name, "program", false});

@@ -19,6 +19,13 @@ Attempt TryLockOnce(Os& os, const std::string& lock_file) {
   if (!opened.ok()) return opened.status();
   if (!opened->has_value()) return NotTaken();
   File& file = **opened;
+  // Only a file of its own serves as the lock: a FIFO, a device or a
+  // directory under the name is somebody else's.
+  const Result<FileInfo> info = os.StatFile(file);
+  if (!info.ok()) return info.status();
+  if (info->type != FileType::kRegular) {
+    return Status::FileSystemError("the name holds something other than a regular file");
+  }
   const Result<bool> locked = os.TryLock(file);
   if (!locked.ok()) return locked.status();
   if (!*locked) return NotTaken();

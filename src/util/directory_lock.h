@@ -32,7 +32,8 @@ inline constexpr std::chrono::milliseconds kLockRetryPause{20};
 // holds it. A file-system failure when the wait runs out ("LOCK: another
 // install is running in this directory (N s waited for it to end)") or the
 // lock file cannot be made or locked ("LOCK: cannot lock the directory:
-// reason").
+// reason"): a link, a directory or anything else that is no regular file
+// under the name is refused at once, and left as it is.
 Result<DirectoryLock> LockDirectory(Os& os, const std::string& lock_file,
                                     std::chrono::milliseconds wait);
 

@@ -55,6 +55,16 @@ std::string ParentOf(const std::string& path) {
   return parent_end == std::string::npos ? "/" : path.substr(0, parent_end + 1);
 }
 
+bool IsLink(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+// A link that was not followed, in the words the Windows build uses.
+Status LinkRefused() {
+  return Status::FileSystemError("the name is a link, which is not followed");
+}
+
 bool IsDirectory(const std::string& path) {
   struct stat status {};
   return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
@@ -75,10 +85,14 @@ class PosixOs final : public Os {
     return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
   }
 
-  // Read-only: a lock file left by a killed run of another user still serves.
+  // Read-only: a lock file left by a killed run of another user still
+  // serves. Non-blocking, so that a FIFO under the name cannot hold the open
+  // up; the caller locks only a regular file.
   Result<std::optional<File>> OpenLockFile(const std::string& path) override {
     if (Status name = CheckNoNul(path); !name.ok()) return name;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0 && errno == ELOOP && IsLink(path)) return LinkRefused();
     if (fd < 0) return LastError();
     return std::optional<File>(File(*this, fd));
   }

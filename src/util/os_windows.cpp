@@ -160,6 +160,11 @@ class WindowsOs final : public Os {
       const bool busy = code == ERROR_SHARING_VIOLATION ||
                         (code == ERROR_ACCESS_DENIED &&
                          GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES);
+      // A directory under the name is refused at once, not waited for.
+      const DWORD attributes = GetFileAttributesW(wide.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return GenericFailure(EISDIR);
+      }
       if (busy) return std::optional<File>();
       return Failure(code);
     }
@@ -203,10 +208,13 @@ class WindowsOs final : public Os {
     return Status();
   }
 
+  // A handle that is no file on a disk (a device, a pipe) is another kind.
   Result<FileInfo> StatFile(const File& file) override {
     const auto information = HandleInformation(HandleOf(file));
     if (!information.ok()) return information.status();
-    return InfoOf(*information);
+    FileInfo info = InfoOf(*information);
+    if (GetFileType(HandleOf(file)) != FILE_TYPE_DISK) info.type = FileType::kOther;
+    return info;
   }
 
   // The file was opened for nobody else to share: holding it is the lock.

@@ -105,7 +105,7 @@ Handler Declare(CLI::App& command, Os& os) {
   command.footer(kExitStatuses);
   return [options](Context& context) -> Outcome {
     options->compile.plan = !options->no_plan;
-    if (Status titles = SettleTitles(options->compile); !titles.ok()) return titles;
+    if (Status titles = SettleTitlesAndNames(options->compile); !titles.ok()) return titles;
     return RunCompile(options->compile, context);
   };
 }

@@ -103,6 +103,7 @@ Outcome RunDecompile(const DecompileOptions& options, Context& context) {
     }
     return Status::UsageError(message);
   }
+  if (Status names = CheckScenarioNames(place); !names.ok()) return names;
   for (const DecompileWarning& w : d.warnings) {
     Tell(context.err, PartName(*read, w.part) + ": warning: " + w.text + '\n');
   }

@@ -54,7 +54,7 @@ Handler Declare(CLI::App& command, Os& os) {
   command.add_flag("--force", options->force, "replace files that exist already");
   command.footer(kExitStatuses);
   return [options](Context& context) -> Outcome {
-    if (Status titles = SettleTitles(options->compile); !titles.ok()) return titles;
+    if (Status titles = SettleTitlesAndNames(options->compile); !titles.ok()) return titles;
     return RunDocuments(*options, context);
   };
 }

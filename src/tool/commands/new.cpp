@@ -48,6 +48,12 @@ Handler Declare(CLI::App& command, Os&) {
     if (Status titles = CheckTitlesSpelled(options->route, options->train); !titles.ok()) {
       return titles;
     }
+    if (Status names = CheckScenarioNames({.route_title = options->route,
+                                           .train_title = options->train,
+                                           .app_path = options->directory});
+        !names.ok()) {
+      return names;
+    }
     return RunNew(*options, context.os);
   };
 }

@@ -9,8 +9,10 @@
 #include "packaging/made_documents.h"
 #include "tool/commands/existing_paths.h"
 #include "tool/commands/registry.h"
+#include "tool/commands/source_options.h"
 #include "tool/compile_step.h"
 #include "tool/terminal.h"
+#include "util/files.h"
 
 namespace tarvosa::tool {
 namespace {
@@ -39,6 +41,14 @@ Result<Compilation> CompileAsInstalled(const packaging::AuthorFiles& files,
   return CompileCleanly(compile, sources, "nothing packaged", context.err);
 }
 
+// The scenario's names as the program will have them beside itself.
+ScenarioPlace InstalledPlace(const packaging::AuthorFiles& files, const std::string& output) {
+  ScenarioPlace place = files.place;
+  const std::u8string program = PathFromUtf8(output).filename().u8string();
+  place.program_name.assign(program.begin(), program.end());
+  return place;
+}
+
 // "wrote OUT: R_T for Linux, N bytes; the slow-down order made from its data".
 std::string Summary(const PackageOptions& options, const packaging::AuthorFiles& files,
                     std::size_t size, const std::vector<DocumentKind>& made) {
@@ -59,6 +69,9 @@ Outcome RunPackage(const PackageOptions& options, Context& context) {
   const auto files = packaging::FindAuthorScenario(os, options.directory);
   if (!files.ok()) return files.status();
   if (Status titles = packaging::CheckTitles(*files); !titles.ok()) return titles;
+  if (Status names = CheckScenarioNames(InstalledPlace(*files, options.output)); !names.ok()) {
+    return names;
+  }
   const auto installer =
       packaging::FindInstaller(os, options.installer, options.windows, context.program);
   if (!installer.ok()) return installer.status();

@@ -1,5 +1,6 @@
 #include "tool/commands/source_options.h"
 
+#include "documents/scenario_names.h"
 #include "tool/commands/existing_paths.h"
 #include "util/windows1252.h"
 
@@ -28,9 +29,24 @@ Status CheckTitlesSpelled(const std::string& route_title, const std::string& tra
   return Status();
 }
 
+Status CheckScenarioNames(const ScenarioPlace& place) {
+  if (Status problem = ScenarioNamesProblem(place); !problem.ok()) {
+    return Status::DataError("the titles '" + place.route_title + "' and '" + place.train_title +
+                             "' cannot name the scenario's files: " + problem.message());
+  }
+  return Status();
+}
+
 Status SettleTitles(CompileOptions& options) {
   TitlesFromNames(options);
   return CheckTitlesSpelled(options.route_title, options.train_title);
+}
+
+Status SettleTitlesAndNames(CompileOptions& options) {
+  if (Status titles = SettleTitles(options); !titles.ok()) return titles;
+  return CheckScenarioNames({.route_title = options.route_title,
+                             .train_title = options.train_title,
+                             .app_path = options.output});
 }
 
 }  // namespace tarvosa::tool
