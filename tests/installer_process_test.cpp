@@ -11,6 +11,7 @@
 
 #include "test_process.h"
 #include "test_support.h"
+#include "util/escape.h"
 
 namespace tarvosa {
 namespace {
@@ -177,6 +178,26 @@ TEST_F(InstallerProcess, ALinkAFifoOrADirectoryAtTheLocksNameEndsTheRun) {
     EXPECT_FALSE(fs::exists(target)) << reason;
     fs::remove(lock);
   }
+}
+
+// A directory whose name holds escape sequences (one retitles the window,
+// one clears the screen) is named in a message with them escaped: no ESC
+// byte reaches the terminal.
+TEST(InstallerMessages, AHostileDirectoryNameIsShownEscaped) {
+  ScratchDirectory install("scenari \x1b]0;preso\x07\x1b[2J");
+  ScratchDirectory working("lavoro");
+  const fs::path program = install.path() / "Tarvosa_Corvale";
+  fs::copy_file(TARVOSA_INSTALLER, program);
+  const fs::path order = install.path() / "Tarvosa_Corvale_rallentamenti.txt";
+  fs::create_directory(order);
+
+  const auto result = RunProgram(program, working.path());
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.standard_error.find('\x1b'), std::string::npos) << result.standard_error;
+  EXPECT_EQ(result.standard_error, "Attendere\n" + EscapeTerminal(order.string()) +
+                                       ": cannot replace the file: Is a directory\n");
+  EXPECT_NE(result.standard_error.find("scenari \\u001b]0;preso\\u0007\\u001b[2J"),
+            std::string::npos);
 }
 
 // A file-size limit stands in for a disk that fills up in the middle of the

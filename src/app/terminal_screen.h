@@ -1,5 +1,6 @@
 // A screen on a terminal: the waiting notice and every message are lines on
-// the standard error; a window's title is not shown.
+// the standard error, their control characters escaped (util/escape.h); a
+// window's title is not shown.
 #pragma once
 
 #include "app/screen.h"

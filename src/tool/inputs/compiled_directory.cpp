@@ -56,17 +56,10 @@ Result<CompiledDirectory> FindCompiledFiles(Os& os, const std::string& directory
   return CompiledDirectory{**track, **table, *plan};
 }
 
-Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory) {
-  const auto files = FindCompiledFiles(os, directory);
-  if (!files.ok()) return files.status();
-  const auto track = LoadCompiled(os, files->track, CompiledKind::kTrack);
-  if (!track.ok()) return track.status();
-  const auto table = LoadCompiled(os, files->table, CompiledKind::kTable);
-  if (!table.ok()) return table.status();
-  CompiledScenario scenario{track->cells, table->header, std::nullopt};
-  if (!files->plan) return scenario;
-  const auto plan = LoadCompiled(os, *files->plan, CompiledKind::kPlan);
-  if (!plan.ok()) return plan.status();
+CompiledScenario ScenarioOf(const CompiledFile& track, const CompiledFile& table,
+                            const CompiledFile* plan) {
+  CompiledScenario scenario{track.cells, table.header, std::nullopt};
+  if (plan == nullptr) return scenario;
   LineData& line = scenario.plan.emplace();
   const DecodedPlan& rows = plan->plan;
   line.last_row = static_cast<std::int32_t>(rows.first.size()) - 1;
@@ -76,6 +69,19 @@ Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directo
     line.y.push_back(rows.second[row].value);
   }
   return scenario;
+}
+
+Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory) {
+  const auto files = FindCompiledFiles(os, directory);
+  if (!files.ok()) return files.status();
+  const auto track = LoadCompiled(os, files->track, CompiledKind::kTrack);
+  if (!track.ok()) return track.status();
+  const auto table = LoadCompiled(os, files->table, CompiledKind::kTable);
+  if (!table.ok()) return table.status();
+  if (!files->plan) return ScenarioOf(*track, *table, nullptr);
+  const auto plan = LoadCompiled(os, *files->plan, CompiledKind::kPlan);
+  if (!plan.ok()) return plan.status();
+  return ScenarioOf(*track, *table, &*plan);
 }
 
 std::optional<ScenarioHeader> TableBeside(Os& os, const std::string& track_file) {

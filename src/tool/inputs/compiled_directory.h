@@ -23,9 +23,13 @@ struct CompiledDirectory {
 // one file of an ending a usage error.
 Result<CompiledDirectory> FindCompiledFiles(Os& os, const std::string& directory);
 
-// The compiled scenario in `directory`: its track and table, and its plan
-// when there is one (rows 0 and 1 are the origin; the computed rows follow
-// until the first empty one).
+// The compiled scenario of a decoded track and table, and of its plan when
+// there is one (rows 0 and 1 are the origin; the computed rows follow until
+// the first empty one).
+CompiledScenario ScenarioOf(const CompiledFile& track, const CompiledFile& table,
+                            const CompiledFile* plan);
+
+// The compiled scenario in `directory`, its files found, read and decoded.
 Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory);
 
 // The table written beside the track file `track_file` ("ROUTE_TRAIN.sim"
