@@ -56,6 +56,36 @@ Result<CompiledDirectory> FindCompiledFiles(Os& os, const std::string& directory
   return CompiledDirectory{**track, **table, *plan};
 }
 
+namespace {
+
+// The plan in `name`, refused before it is decoded when its rows are not
+// those the table's line length gives.
+Result<LineData> LoadPlan(Os& os, const std::string& name, std::int64_t length) {
+  const Result<std::string> bytes = ReadInput(os, name);
+  if (!bytes.ok()) return bytes.status();
+  if (const auto rows = CountPlanRows(*bytes)) {
+    if (const std::string mismatch = PlanSizeMismatch(*rows, length); !mismatch.empty()) {
+      return Status::DataError(name + ": " + mismatch + ": the plan does not fit the table");
+    }
+  }
+  const auto plan = DecodeCompiled(name, *bytes, CompiledKind::kPlan);
+  if (!plan.ok()) return plan.status();
+  LineData line;
+  const DecodedPlan& rows = plan->plan;
+  line.last_row = static_cast<std::int32_t>(rows.first.size()) - 1;
+  line.origin_set = rows.first.size() >= 2 && rows.first[0].tag != 0;
+  std::size_t computed = 2;
+  while (computed < rows.first.size() && rows.first[computed].tag != 0) ++computed;
+  line.x.reserve(computed - 2), line.y.reserve(computed - 2);
+  for (std::size_t row = 2; row < computed; ++row) {
+    line.x.push_back(rows.first[row].value);
+    line.y.push_back(rows.second[row].value);
+  }
+  return line;
+}
+
+}  // namespace
+
 Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory) {
   const auto files = FindCompiledFiles(os, directory);
   if (!files.ok()) return files.status();
@@ -63,18 +93,16 @@ Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directo
   if (!track.ok()) return track.status();
   const auto table = LoadCompiled(os, files->table, CompiledKind::kTable);
   if (!table.ok()) return table.status();
+  const std::int64_t length = table->header[kNumbersEntry].end;
+  if (const std::string mismatch = TrackSizeMismatch(track->cells.size(), length);
+      !mismatch.empty()) {
+    return Status::DataError(files->track + ": " + mismatch + ": the track does not fit the table");
+  }
   CompiledScenario scenario{track->cells, table->header, std::nullopt};
   if (!files->plan) return scenario;
-  const auto plan = LoadCompiled(os, *files->plan, CompiledKind::kPlan);
+  auto plan = LoadPlan(os, *files->plan, length);
   if (!plan.ok()) return plan.status();
-  LineData& line = scenario.plan.emplace();
-  const DecodedPlan& rows = plan->plan;
-  line.last_row = static_cast<std::int32_t>(rows.first.size()) - 1;
-  line.origin_set = rows.first.size() >= 2 && rows.first[0].tag != 0;
-  for (std::size_t row = 2; row < rows.first.size() && rows.first[row].tag != 0; ++row) {
-    line.x.push_back(rows.first[row].value);
-    line.y.push_back(rows.second[row].value);
-  }
+  scenario.plan = std::move(plan).value();
   return scenario;
 }
 
