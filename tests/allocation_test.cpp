@@ -10,7 +10,9 @@
 #include "compile_support.h"
 #include "compiler/compiled_files.h"
 #include "compiler/stored_format.h"
+#include "fake_os.h"
 #include "util/coding.h"
+#include "util/files.h"
 
 namespace {
 
@@ -106,6 +108,20 @@ TEST(AllocationTest, APlanIsDecodedIntoColumnsOfItsRowsAlone) {
     EXPECT_EQ(decoded->first.size(), rows);
     EXPECT_EQ(allocations.bytes, 2 * rows * sizeof(PlanElement)) << rows;
   }
+}
+
+// A file is read into one string of its size, never copied as it grows.
+TEST(AllocationTest, AFileIsReadIntoOneBlockOfItsSize) {
+  testing::FakeOs os;
+  os.AddDirectory("/w");
+  const std::size_t size = 4 * 1024 * 1024;
+  os.AddFile("/w/linea.txt", std::string(size, 'x'));
+  allocations.Reset(size);
+  const Result<std::string> read = ReadWholeFile(os, "/w/linea.txt");
+  allocations.counting = false;
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read->size(), size);
+  EXPECT_EQ(allocations.large_blocks, 1u);
 }
 
 }  // namespace
