@@ -1,4 +1,4 @@
-// What the compiler allocates on hostile inputs,
+// What the compiler and the plan's decoder allocate on hostile inputs,
 // counted by a global operator new of this test binary's own: the work
 // must follow the input, never a multiple of it.
 #include <cstdlib>
@@ -10,7 +10,9 @@
 #include "compile_support.h"
 #include "compiler/compiled_files.h"
 #include "compiler/stored_format.h"
+#include "fake_os.h"
 #include "util/coding.h"
+#include "util/files.h"
 
 namespace {
 
@@ -80,6 +82,46 @@ TEST(AllocationTest, RepeatedLengthRecordsCompileToTheSameBytes) {
   EXPECT_EQ(EncodeTrackCells(many.scenario.cells), EncodeTrackCells(once.scenario.cells));
   EXPECT_EQ(EncodeScenarioHeader(many.scenario.header), EncodeScenarioHeader(once.scenario.header));
   EXPECT_EQ(EncodeLineData(*many.scenario.plan), EncodeLineData(*once.scenario.plan));
+}
+
+// Empty elements, two bytes each: the plan of `rows` rows that holds nothing.
+std::string EmptyPlan(std::size_t rows) {
+  return std::string(2 * 2 * rows, '\0');
+}
+
+TEST(AllocationTest, ASwollenPlanIsRefusedWithoutDecodingIt) {
+  const std::string swollen = EmptyPlan(5 * kMostPlanRows);
+  allocations.Reset(1);
+  const auto decoded = DecodeLineData(swollen);
+  allocations.counting = false;
+  EXPECT_FALSE(decoded);
+  EXPECT_EQ(allocations.bytes, 0u);
+}
+
+TEST(AllocationTest, APlanIsDecodedIntoColumnsOfItsRowsAlone) {
+  for (const std::size_t rows : {std::size_t{2}, std::size_t{1000}, kMostPlanRows}) {
+    const std::string plan = EmptyPlan(rows);
+    allocations.Reset(1);
+    const auto decoded = DecodeLineData(plan);
+    allocations.counting = false;
+    ASSERT_TRUE(decoded) << rows;
+    EXPECT_EQ(decoded->first.size(), rows);
+    EXPECT_EQ(allocations.bytes, 2 * rows * sizeof(PlanElement)) << rows;
+  }
+}
+
+// A file is read into one string of its size, never copied as it grows.
+TEST(AllocationTest, AFileIsReadIntoOneBlockOfItsSize) {
+  testing::FakeOs os;
+  os.AddDirectory("/w");
+  const std::size_t size = 4 * 1024 * 1024;
+  os.AddFile("/w/linea.txt", std::string(size, 'x'));
+  allocations.Reset(size);
+  const Result<std::string> read = ReadWholeFile(os, "/w/linea.txt");
+  allocations.counting = false;
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read->size(), size);
+  EXPECT_EQ(allocations.large_blocks, 1u);
 }
 
 }  // namespace

@@ -154,7 +154,10 @@ class Reader {
 }  // namespace
 
 std::optional<std::vector<TrackCell>> DecodeTrackCells(std::string_view bytes) {
-  if (bytes.empty() || bytes.size() % kTrackCellBytes != 0) return std::nullopt;
+  if (bytes.empty() || bytes.size() % kTrackCellBytes != 0 ||
+      bytes.size() / kTrackCellBytes > kMostTrackCells) {
+    return std::nullopt;
+  }
   std::vector<TrackCell> cells(bytes.size() / kTrackCellBytes);
   Reader in(bytes);
   for (TrackCell& c : cells) {
@@ -202,24 +205,76 @@ std::optional<ScenarioEntry> DecodeScenarioEntry(std::string_view bytes) {
   return entry;
 }
 
-std::optional<DecodedPlan> DecodeLineData(std::string_view bytes) {
-  std::vector<PlanElement> elements;
-  Reader in(bytes);
-  while (in.ok() && !in.done()) {
-    PlanElement element{in.U16(), 0};
-    if (element.tag == kPlanInteger) {
-      element.value = in.I16();
-    } else if (element.tag == kPlanReal) {
-      const char* p = in.Take(8);
-      element.value = p ? DecodeDouble(p) : 0;
-    } else if (element.tag != kPlanEmpty) {
-      return std::nullopt;
-    }
-    elements.push_back(element);
+namespace {
+
+// The size of the element at the front of `bytes`; 0 when there is none.
+std::size_t ElementSize(std::string_view bytes) {
+  if (bytes.size() < 2) return 0;
+  const std::uint16_t tag = DecodeFixed16(bytes.data());
+  const std::size_t size = tag == kPlanEmpty     ? kEmptyElement
+                           : tag == kPlanInteger ? kIntegerElement
+                           : tag == kPlanReal    ? kDoubleElement
+                                                 : 0;
+  return size <= bytes.size() ? size : 0;
+}
+
+PlanElement DecodeElement(const char* p) {
+  const std::uint16_t tag = DecodeFixed16(p);
+  if (tag == kPlanInteger) {
+    return {tag, static_cast<double>(static_cast<std::int16_t>(DecodeFixed16(p + 2)))};
   }
-  if (!in.done() || elements.size() < 2 || elements.size() % 2 != 0) return std::nullopt;
-  const auto middle = elements.begin() + static_cast<std::ptrdiff_t>(elements.size() / 2);
-  return DecodedPlan{{elements.begin(), middle}, {middle, elements.end()}};
+  if (tag == kPlanReal) return {tag, DecodeDouble(p + 2)};
+  return {tag, 0};
+}
+
+// Decodes `rows` elements, which parse, from `at` into `column`; returns
+// where they end.
+std::string_view DecodeColumn(std::string_view at, std::size_t rows,
+                              std::vector<PlanElement>& column) {
+  column.reserve(rows);
+  for (std::size_t row = 0; row < rows; ++row) {
+    column.push_back(DecodeElement(at.data()));
+    at.remove_prefix(ElementSize(at));
+  }
+  return at;
+}
+
+}  // namespace
+
+std::optional<std::size_t> CountPlanRows(std::string_view bytes) {
+  std::size_t elements = 0;
+  while (!bytes.empty()) {
+    const std::size_t size = ElementSize(bytes);
+    if (size == 0) return std::nullopt;
+    bytes.remove_prefix(size);
+    ++elements;
+  }
+  if (elements < 2 || elements % 2 != 0) return std::nullopt;
+  return elements / 2;
+}
+
+// The rows are counted first, so that a plan too large for any line is
+// refused before anything is allocated, and the columns are allocated once.
+std::optional<DecodedPlan> DecodeLineData(std::string_view bytes) {
+  const std::optional<std::size_t> rows = CountPlanRows(bytes);
+  if (!rows || *rows > kMostPlanRows) return std::nullopt;
+  DecodedPlan plan;
+  DecodeColumn(DecodeColumn(bytes, *rows, plan.first), *rows, plan.second);
+  return plan;
+}
+
+std::string TrackSizeMismatch(std::size_t cells, std::int64_t length) {
+  const std::int64_t expected = LastCellFor(length) + 1;
+  if (static_cast<std::int64_t>(cells) == expected) return "";
+  return "the track has " + std::to_string(cells) + " cells, but the table's line length of " +
+         std::to_string(length) + " m (entry 84) gives " + std::to_string(expected);
+}
+
+std::string PlanSizeMismatch(std::size_t rows, std::int64_t length) {
+  const std::int64_t expected = PlanLastRowFor(length) + 1;
+  if (static_cast<std::int64_t>(rows) == expected) return "";
+  return "the plan has " + std::to_string(rows) + " rows, but the table's line length of " +
+         std::to_string(length) + " m gives " + std::to_string(expected);
 }
 
 }  // namespace tarvosa

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "compiler/compiled_model.h"
+#include "compiler/stored_format.h"
 #include "util/byte_sink.h"
 
 namespace tarvosa {
@@ -32,10 +33,15 @@ std::string EncodeLineData(const LineData& plan);
 // line takes tens of megabytes.
 void WriteLineData(const LineData& plan, ByteSink& sink);
 
+// The most cells a track and rows a plan may have: those of the longest line.
+inline constexpr std::size_t kMostTrackCells = LastCellFor(kLongestLine) + 1;
+inline constexpr std::size_t kMostPlanRows = PlanLastRowFor(kLongestLine) + 1;
+
 // The three files read back, for tools. Each returns nothing when the bytes
 // do not have the file's layout exactly: a track whose size is no multiple
 // of 15, a table that is not 87 entries to the last byte, a plan whose
-// elements do not parse or do not make two equal columns.
+// elements do not parse or do not make two equal columns; or when they hold
+// more cells or rows than kMostTrackCells or kMostPlanRows.
 std::optional<std::vector<TrackCell>> DecodeTrackCells(std::string_view bytes);
 std::optional<ScenarioHeader> DecodeScenarioHeader(std::string_view bytes);
 
@@ -57,5 +63,15 @@ struct DecodedPlan {
   std::vector<PlanElement> second;  // column 1
 };
 std::optional<DecodedPlan> DecodeLineData(std::string_view bytes);
+
+// The rows of a plan's bytes, counted without decoding them; nothing when
+// its elements do not parse or do not make two equal columns.
+std::optional<std::size_t> CountPlanRows(std::string_view bytes);
+
+// Why a track of `cells` cells or a plan of `rows` rows is not sized as
+// the table's line length `length` says ("the track has 5 cells, but the
+// table's line length of 10000 m (entry 84) gives 341"); "" when it is.
+std::string TrackSizeMismatch(std::size_t cells, std::int64_t length);
+std::string PlanSizeMismatch(std::size_t rows, std::int64_t length);
 
 }  // namespace tarvosa

@@ -1,5 +1,8 @@
 #include "compiler/diagnostics.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "util/text_position.h"
 
 namespace tarvosa {
@@ -25,13 +28,33 @@ SourceLocation Diagnostics::OriginOf(std::int64_t cell) const {
   return origins_[static_cast<std::size_t>(cell)];
 }
 
-std::string Where(const SourceLocation& at, const SourceText& line, const SourceText& train) {
+std::string Where(const SourceLocation& at, const SourceText& line, const SourceText& train,
+                  TextPositions& in_line, TextPositions& in_train) {
   if (at.file == SourceLocation::File::kNone) return "";
-  const SourceText& text = at.file == SourceLocation::File::kLine ? line : train;
-  std::string where(text.name);
+  const bool in_line_file = at.file == SourceLocation::File::kLine;
+  std::string where(in_line_file ? line.name : train.name);
   if (at.offset < 0) return where;
-  const TextPosition p = PositionOf(text.bytes, static_cast<std::size_t>(at.offset));
+  const auto offset = static_cast<std::size_t>(at.offset);
+  const TextPosition p = in_line_file ? in_line.Of(offset) : in_train.Of(offset);
   return where + ":" + std::to_string(p.line) + ":" + std::to_string(p.column);
+}
+
+std::string Where(const SourceLocation& at, const SourceText& line, const SourceText& train) {
+  TextPositions in_line(line.bytes), in_train(train.bytes);
+  return Where(at, line, train, in_line, in_train);
+}
+
+std::vector<std::string> WhereAll(const std::vector<SourceLocation>& places, const SourceText& line,
+                                  const SourceText& train) {
+  std::vector<std::size_t> order(places.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return std::tie(places[a].file, places[a].offset) < std::tie(places[b].file, places[b].offset);
+  });
+  TextPositions in_line(line.bytes), in_train(train.bytes);
+  std::vector<std::string> wheres(places.size());
+  for (const std::size_t i : order) wheres[i] = Where(places[i], line, train, in_line, in_train);
+  return wheres;
 }
 
 std::string DescribeError(const Diagnostic& error, const SourceText& line,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compiler/data_errors.h"
+#include "util/text_position.h"
 
 namespace tarvosa {
 
@@ -88,6 +89,16 @@ struct SourceText {
 
 // "NAME:LINE:COLUMN" of `at`, or the name alone for a whole file.
 std::string Where(const SourceLocation& at, const SourceText& line, const SourceText& train);
+
+// The same, the positions counted by `in_line` and `in_train`, the
+// positions of the two files: places asked in file order cost one pass.
+std::string Where(const SourceLocation& at, const SourceText& line, const SourceText& train,
+                  TextPositions& in_line, TextPositions& in_train);
+
+// Where of every place of `places`, in their order, for one pass over each
+// file whatever that order.
+std::vector<std::string> WhereAll(const std::vector<SourceLocation>& places, const SourceText& line,
+                                  const SourceText& train);
 
 // The recorded error as one line, "NAME:LINE:COLUMN: error N at P m:
 // meaning: what was found", or for error 25 "NAME:LINE:COLUMN: error 25:

@@ -39,19 +39,20 @@ std::size_t ComputedRows(const std::vector<PlanElement>& column) {
 
 Status CheckPlan(const CompiledBytes& files, std::int64_t length, CompiledInput& in) {
   const std::string_view bytes = *files.plan;
+  // A plan larger than the longest line's fits no table, and is not decoded.
+  if (const auto rows = CountPlanRows(bytes); rows && *rows > kMostPlanRows) {
+    return Refuse(files, CompiledPart::kPlan,
+                  PlanSizeMismatch(*rows, length) + ": the plan belongs to another scenario");
+  }
   auto plan = DecodeLineData(bytes);
   if (!plan || !PlanColumnLaidOut(plan->first, 0) || !PlanColumnLaidOut(plan->second, 1) ||
       ComputedRows(plan->first) != ComputedRows(plan->second)) {
     return Refuse(files, CompiledPart::kPlan,
                   "its " + std::to_string(bytes.size()) + " bytes are not the plan of a line");
   }
-  const std::int64_t rows = static_cast<std::int64_t>(plan->first.size());
-  if (rows != PlanLastRowFor(length) + 1) {
-    return Refuse(files, CompiledPart::kPlan,
-                  "the plan has " + std::to_string(rows) +
-                      " rows, but the table's line length of " + std::to_string(length) +
-                      " m gives " + std::to_string(PlanLastRowFor(length) + 1) +
-                      ": the plan belongs to another scenario");
+  if (const std::string mismatch = PlanSizeMismatch(plan->first.size(), length);
+      !mismatch.empty()) {
+    return Refuse(files, CompiledPart::kPlan, mismatch + ": the plan belongs to another scenario");
   }
   in.plan = std::move(*plan);
   return Status();
@@ -66,13 +67,9 @@ Status CheckTogether(const CompiledBytes& files, const CompiledInput& in) {
                       " m (entry 84) is more than a scenario may have, "
                       "1000000 m");
   }
-  const std::int64_t cells = LastCellFor(length) + 1;
-  if (static_cast<std::int64_t>(in.cells.size()) != cells) {
+  if (const std::string mismatch = TrackSizeMismatch(in.cells.size(), length); !mismatch.empty()) {
     return Refuse(files, CompiledPart::kTrack,
-                  "the track has " + std::to_string(in.cells.size()) +
-                      " cells, but the table's line length of " + std::to_string(length) +
-                      " m (entry 84) gives " + std::to_string(cells) +
-                      ": the track and the table belong to different scenarios");
+                  mismatch + ": the track and the table belong to different scenarios");
   }
   const RouteEntry route(h[kRouteEntry]);
   if (route.check_code != codice_gara_st(h)) {

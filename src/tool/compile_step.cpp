@@ -79,16 +79,21 @@ Compilation CompileSources(const CompileOptions& options, const Sources& sources
 
 int PrintWarnings(const CompileOptions& options, const Sources& sources, const Compilation& c,
                   std::ostream& err) {
-  std::vector<Warning> warnings = c.diagnostics.warnings();
-  std::stable_sort(warnings.begin(), warnings.end(), [](const Warning& a, const Warning& b) {
-    return std::tie(a.at.file, a.at.offset) < std::tie(b.at.file, b.at.offset);
+  // The warnings are put in order by reference, not copied: a hostile file
+  // may give millions.
+  std::vector<const Warning*> warnings;
+  warnings.reserve(c.diagnostics.warnings().size());
+  for (const Warning& w : c.diagnostics.warnings()) warnings.push_back(&w);
+  std::stable_sort(warnings.begin(), warnings.end(), [](const Warning* a, const Warning* b) {
+    return std::tie(a->at.file, a->at.offset) < std::tie(b->at.file, b->at.offset);
   });
   const SourceText line{options.line, sources.line};
   const SourceText train{options.train, sources.train};
+  TextPositions in_line(sources.line), in_train(sources.train);
   int counted = 0;
-  for (const Warning& w : warnings) {
-    Tell(err, Where(w.at, line, train) + ": warning: " + w.text + '\n');
-    counted += w.kind == WarningKind::kMistake;
+  for (const Warning* w : warnings) {
+    Tell(err, Where(w->at, line, train, in_line, in_train) + ": warning: " + w->text + '\n');
+    counted += w->kind == WarningKind::kMistake;
   }
   return counted;
 }

@@ -31,19 +31,23 @@ Result<OpenedFile> OpenRegularFile(Os& os, const std::string& name, Links links)
 }
 
 // The bytes of `file` from `offset` to its end, `expected` of them as far
-// as its size said.
+// as its size said. The string has room for one byte more, so that a file
+// of the size said is read into it whole and its end seen without moving it;
+// only a file that grew meanwhile makes it grow.
 Result<std::string> ReadToEnd(Os& os, File& file, std::uint64_t offset, std::uint64_t expected) {
-  std::string bytes;
-  std::uint64_t chunk = std::max(expected, kReadChunk);
+  std::string bytes(expected + 1, '\0');
+  std::size_t filled = 0;
   for (;;) {
-    const std::size_t had = bytes.size();
-    bytes.resize(had + chunk);
+    if (filled == bytes.size())
+      bytes.resize(filled + std::max<std::size_t>(filled / 2, kReadChunk));
     const Result<std::size_t> read =
-        os.Read(file, offset + had, std::span<char>(bytes).subspan(had));
+        os.Read(file, offset + filled, std::span<char>(bytes).subspan(filled));
     if (!read.ok()) return read.status();
-    bytes.resize(had + *read);
-    if (*read == 0) return bytes;
-    chunk = kReadChunk;
+    if (*read == 0) {
+      bytes.resize(filled);
+      return bytes;
+    }
+    filled += *read;
   }
 }
 

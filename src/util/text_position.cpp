@@ -5,15 +5,25 @@
 namespace tarvosa {
 
 TextPosition PositionOf(std::string_view bytes, std::size_t offset) {
-  const std::size_t end = std::min(offset, bytes.size());
-  std::size_t line = 1, line_start = 0;
-  for (std::size_t i = 0; i < end; ++i) {
-    const bool crlf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+  return TextPositions(bytes).Of(offset);
+}
+
+TextPosition TextPositions::Of(std::size_t offset) {
+  const std::size_t end = std::min(offset, bytes_.size());
+  if (answered_ && end == asked_) return answer_;
+  if (end < scanned_) scanned_ = 0, line_ = 1, line_start_ = 0;
+  std::size_t i = scanned_;
+  for (; i < end; ++i) {
+    const bool crlf = bytes_[i] == '\r' && i + 1 < bytes_.size() && bytes_[i + 1] == '\n';
     if (crlf) ++i;
-    if (crlf || bytes[i] == '\n' || bytes[i] == '\r') line += 1, line_start = i + 1;
+    if (crlf || bytes_[i] == '\n' || bytes_[i] == '\r') line_ += 1, line_start_ = i + 1;
   }
+  looked_at_ += i - scanned_;
+  scanned_ = i;
   // An offset between the CR and the LF of a pair counts as the next line.
-  return {line, end >= line_start ? end - line_start + 1 : 1};
+  answer_ = {line_, end >= line_start_ ? end - line_start_ + 1 : 1};
+  asked_ = end, answered_ = true;
+  return answer_;
 }
 
 }  // namespace tarvosa

@@ -16,4 +16,25 @@ struct TextPosition {
 // end a line. An offset past the end stands just after the last byte.
 TextPosition PositionOf(std::string_view bytes, std::size_t offset);
 
+// The positions of many offsets of one text, as PositionOf gives them: each
+// goes on from where the one before stopped, so offsets asked in ascending
+// order cost one pass over the text; one before it starts from the top.
+class TextPositions {
+ public:
+  explicit TextPositions(std::string_view bytes) : bytes_(bytes) {}
+  TextPosition Of(std::size_t offset);
+  // The bytes looked at so far, over every offset asked.
+  std::size_t bytes_looked_at() const { return looked_at_; }
+
+ private:
+  std::string_view bytes_;
+  std::size_t scanned_ = 0;  // the bytes before it are counted
+  std::size_t line_ = 1;
+  std::size_t line_start_ = 0;
+  std::size_t asked_ = 0;  // the offset asked last, and its position
+  TextPosition answer_;
+  bool answered_ = false;
+  std::size_t looked_at_ = 0;
+};
+
 }  // namespace tarvosa

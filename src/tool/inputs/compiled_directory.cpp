@@ -56,6 +56,23 @@ Result<CompiledDirectory> FindCompiledFiles(Os& os, const std::string& directory
   return CompiledDirectory{**track, **table, *plan};
 }
 
+namespace {
+
+// The plan in `name`, refused before it is decoded when its rows are not
+// those the table's line length gives.
+Result<CompiledFile> LoadPlan(Os& os, const std::string& name, std::int64_t length) {
+  const Result<std::string> bytes = ReadInput(os, name);
+  if (!bytes.ok()) return bytes.status();
+  if (const auto rows = CountPlanRows(*bytes)) {
+    if (const std::string mismatch = PlanSizeMismatch(*rows, length); !mismatch.empty()) {
+      return Status::DataError(name + ": " + mismatch + ": the plan does not fit the table");
+    }
+  }
+  return DecodeCompiled(name, *bytes, CompiledKind::kPlan);
+}
+
+}  // namespace
+
 CompiledScenario ScenarioOf(const CompiledFile& track, const CompiledFile& table,
                             const CompiledFile* plan) {
   CompiledScenario scenario{track.cells, table.header, std::nullopt};
@@ -64,11 +81,32 @@ CompiledScenario ScenarioOf(const CompiledFile& track, const CompiledFile& table
   const DecodedPlan& rows = plan->plan;
   line.last_row = static_cast<std::int32_t>(rows.first.size()) - 1;
   line.origin_set = rows.first.size() >= 2 && rows.first[0].tag != 0;
-  for (std::size_t row = 2; row < rows.first.size() && rows.first[row].tag != 0; ++row) {
+  std::size_t computed = 2;
+  while (computed < rows.first.size() && rows.first[computed].tag != 0) ++computed;
+  if (computed > 2) line.x.reserve(computed - 2), line.y.reserve(computed - 2);
+  for (std::size_t row = 2; row < computed; ++row) {
     line.x.push_back(rows.first[row].value);
     line.y.push_back(rows.second[row].value);
   }
   return scenario;
+}
+
+Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory) {
+  const auto files = FindCompiledFiles(os, directory);
+  if (!files.ok()) return files.status();
+  const auto track = LoadCompiled(os, files->track, CompiledKind::kTrack);
+  if (!track.ok()) return track.status();
+  const auto table = LoadCompiled(os, files->table, CompiledKind::kTable);
+  if (!table.ok()) return table.status();
+  const std::int64_t length = table->header[kNumbersEntry].end;
+  if (const std::string mismatch = TrackSizeMismatch(track->cells.size(), length);
+      !mismatch.empty()) {
+    return Status::DataError(files->track + ": " + mismatch + ": the track does not fit the table");
+  }
+  if (!files->plan) return ScenarioOf(*track, *table, nullptr);
+  const auto plan = LoadPlan(os, *files->plan, length);
+  if (!plan.ok()) return plan.status();
+  return ScenarioOf(*track, *table, &*plan);
 }
 
 Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory) {

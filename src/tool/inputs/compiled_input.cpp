@@ -78,6 +78,22 @@ std::string Mark(CompiledKind kind) {
   return "";
 }
 
+// Why bytes of the layout of `kind` are refused all the same: more rows or
+// cells than the longest line has; "" when they are not.
+std::string TooLarge(const std::string& name, std::string_view bytes, CompiledKind kind) {
+  std::size_t count = 0, most = 0;
+  if (kind == CompiledKind::kPlan) {
+    count = CountPlanRows(bytes).value_or(0), most = kMostPlanRows;
+  } else if (kind == CompiledKind::kTrack && bytes.size() % kTrackCellBytes == 0) {
+    count = bytes.size() / kTrackCellBytes, most = kMostTrackCells;
+  }
+  if (count <= most) return "";
+  const std::string what = kind == CompiledKind::kPlan ? " rows" : " cells";
+  return name + ": its " + std::to_string(bytes.size()) + " bytes hold " + std::to_string(count) +
+         what + ", more than the " + KindWord(kind) + " of the longest line, " +
+         std::to_string(most) + what + ": it is not a compiled file";
+}
+
 // The first layout the bytes have, with its mark.
 Result<CompiledFile> Recognise(const std::string& name, std::string_view bytes) {
   std::optional<CompiledKind> unmarked;
@@ -88,6 +104,11 @@ Result<CompiledFile> Recognise(const std::string& name, std::string_view bytes) 
     if (file && !unmarked) unmarked = kind;
   }
   const std::string size = std::to_string(bytes.size());
+  for (const CompiledKind kind : {CompiledKind::kPlan, CompiledKind::kTrack}) {
+    if (const std::string why = TooLarge(name, bytes, kind); !unmarked && !why.empty()) {
+      return Status::DataError(why);
+    }
+  }
   if (unmarked) {
     const std::string word = KindWord(*unmarked);
     return Status::DataError(name + ": its " + size + " bytes have the layout of a " + word +
@@ -139,6 +160,9 @@ Result<CompiledFile> DecodeCompiled(const std::string& name, std::string_view by
   }
   if (!kind) return Recognise(name, bytes);
   auto file = DecodeAs(bytes, *kind);
+  if (const std::string why = TooLarge(name, bytes, *kind); !file && !why.empty()) {
+    return Status::DataError(why);
+  }
   if (!file) {
     return Status::DataError(name + ": its " + std::to_string(bytes.size()) +
                              " bytes do not have the layout of a " + KindWord(*kind) + " file");

@@ -56,6 +56,7 @@ class Builder {
       : s_(s), d_(d), sources_(sources) {
     length_ = s.header[kNumbersEntry].end;
     last_ = std::min<std::int64_t>(LastCell(s.cells), std::max<std::int64_t>(1, length_ / 50 + 1));
+    FindPlaces();
   }
 
   Json Build() {
@@ -129,9 +130,26 @@ class Builder {
     return cells;
   }
 
-  std::string Where(const SourceLocation& at) const {
-    if (!sources_ || at.file == SourceLocation::File::kNone) return "";
-    return tarvosa::Where(at, sources_->line, sources_->train);
+  // The places the page names: the features' records, the error and the
+  // warnings, found together in one pass over each file.
+  void FindPlaces() {
+    if (!d_ || !sources_) return;
+    std::vector<SourceLocation> places = {d_->error().at};
+    for (std::int64_t c = 1; c <= last_; ++c) places.push_back(d_->OriginOf(c));
+    for (const Warning& w : d_->warnings()) places.push_back(w.at);
+    places_ = WhereAll(places, sources_->line, sources_->train);
+  }
+  // "" for every place when there are no sources to find them in.
+  const std::string& Place(std::size_t index) const {
+    static const std::string kNowhere;
+    return index < places_.size() ? places_[index] : kNowhere;
+  }
+  const std::string& ErrorWhere() const { return Place(0); }
+  const std::string& OriginWhere(std::int64_t cell) const {
+    return Place(static_cast<std::size_t>(cell));
+  }
+  const std::string& WarningWhere(std::size_t warning) const {
+    return Place(static_cast<std::size_t>(last_) + 1 + warning);
   }
   std::string_view SourceLine(const SourceLocation& at) const {
     if (!sources_) return {};
@@ -152,7 +170,7 @@ class Builder {
                    {"text", CellText(described)}};
       const SourceLocation origin = d_ ? d_->OriginOf(c) : SourceLocation{};
       if (origin.file != SourceLocation::File::kNone) {
-        feature["source"] = Where(origin);
+        feature["source"] = OriginWhere(c);
         feature["record"] = Utf8(SourceLine(origin));
       } else if (d_ && s_.cells[static_cast<std::size_t>(c)].kind == kBrakingPoint) {
         feature["source"] = "placed by the compiler";
@@ -225,9 +243,9 @@ class Builder {
     return tunnels;
   }
 
-  Json Message(const char* level, const SourceLocation& at, const std::string& text,
-               std::optional<std::int64_t> metres) const {
-    Json message{{"level", level}, {"where", Where(at)}, {"text", text}};
+  Json Message(const char* level, const SourceLocation& at, const std::string& where,
+               const std::string& text, std::optional<std::int64_t> metres) const {
+    Json message{{"level", level}, {"where", where}, {"text", text}};
     if (!metres) metres = ProgressiveOf(SourceLine(at));
     if (metres) message["km"] = Km(*metres);
     return message;
@@ -240,14 +258,16 @@ class Builder {
     if (error.error != DataError::kNone) {
       const DataErrorInfo* info = FindDataError(NumberOf(error.error));
       std::string text = DescribeError(error, sources_->line, sources_->train);
-      const std::string where = Where(error.at);
+      const std::string& where = ErrorWhere();
       if (!where.empty() && text.starts_with(where + ": ")) text.erase(0, where.size() + 2);
       messages.push_back(Message(
-          "error", error.at, text,
+          "error", error.at, where, text,
           info && info->has_position ? std::optional<std::int64_t>(error.position) : std::nullopt));
     }
-    for (const Warning& w : d_->warnings()) {
-      messages.push_back(Message("warning", w.at, w.text, std::nullopt));
+    const std::vector<Warning>& warnings = d_->warnings();
+    for (std::size_t i = 0; i < warnings.size(); ++i) {
+      messages.push_back(
+          Message("warning", warnings[i].at, WarningWhere(i), warnings[i].text, std::nullopt));
     }
     return messages;
   }
@@ -257,6 +277,7 @@ class Builder {
   const ViewSources* sources_;
   std::int64_t length_ = 0;
   std::int64_t last_ = 0;
+  std::vector<std::string> places_;  // the error's, cells 1 to last_'s, the warnings'
 };
 
 }  // namespace
