@@ -31,7 +31,13 @@
   function stationAt(at) {
     return data.stations.find((s) => at >= s.from && at <= s.to);
   }
-  function showPoint(index) {
+  // A place the page was sent to (a station row, a message, #km=) holds
+  // the readout until the pointer moves over the plan or a chart.
+  let pinned = null;
+
+  // What the readout says of the cell at `index`; `about`, the station or
+  // message the page was sent to, goes first.
+  function showPoint(index, about) {
     if (index == null || index < 0 || index >= km.length) return;
     state.cell = index;
     const c = index + 1;
@@ -39,6 +45,7 @@
     const readout = document.getElementById('readout');
     readout.textContent = '';
     readout.append(el('h3', {}, 'km ' + fmt(at, 3) + ' \u2014 cell ' + c));
+    if (about) readout.append(about);
     const lines = [
       'line speed ' + cells.speed[index] + ' km/h',
       'gradient ' + cells.gradient[index] + ' \u2030, elevation ' + fmt(cells.elevation[index], 1) + ' m',
@@ -183,11 +190,18 @@
       cursor: { sync: { key: 'line' }, drag: { x: true, y: false }, y: false },
       series: [{ label: 'km' }, series],
       hooks: {
-        setScale: [(u, key) => { if (key === 'x') syncRange(u); }],
-        setCursor: [(u) => { if (u.cursor.idx != null) showPoint(u.cursor.idx); }],
+        setScale: [(u, key) => {
+          if (key !== 'x') return;
+          syncRange(u);
+          if (pinned) pinCursor(u);
+        }],
+        setCursor: [(u) => { if (!pinned && u.cursor.idx != null) showPoint(u.cursor.idx); }],
         draw: panel.draw ? [panel.draw] : [],
       },
     };
+    // The pointer over a chart lets go of a pinned place before the chart
+    // moves its cursor.
+    box.addEventListener('mousemove', () => { pinned = null; }, true);
     const chart = new uPlot(opts, [km, panel.values], box);
     chart.panel = panel;
     return chart;
@@ -204,15 +218,57 @@
     });
   }
 
-  // Shows kilometre `at` on every chart, two kilometres either side.
-  function focus(at) {
-    const min = Math.max(0, at - 2), max = Math.min(data.length, at + 2);
+  // Sends the page to the cell at `index`: every chart shows it two
+  // kilometres either side with its cursor there, the plan that stretch
+  // ringed at the cell, the readout the cell and `about`; the plan and the
+  // charts are scrolled into sight.
+  function goTo(index, about) {
+    index = Math.max(0, Math.min(km.length - 1, index));
+    pinned = { index, about };
+    const at = km[index];
+    const min = Math.max(km[0], at - 2), max = Math.min(km[km.length - 1], at + 2);
     if (charts.length) charts[0].setScale('x', { min, max });
-    const index = indexAt(at);
-    charts.forEach((u) => u.setCursor({ left: u.valToPos(km[index], 'x'), top: 20 }));
-    showPoint(index);
+    showPoint(index, about);
+    placeCursors();
+    document.getElementById('plan-panel').scrollIntoView({ block: 'start' });
   }
-  window.scenarioView = { focus, showPoint, charts, indexAt };
+  // A chart takes a new range after the running task, and then puts its
+  // cursor back where it stood in pixels: the cursor goes on the pinned
+  // cell each time the range is set, and once the task is over.
+  function pinCursor(u) {
+    u.setCursor({ left: u.valToPos(km[pinned.index], 'x'), top: 20 });
+  }
+  function placeCursors() {
+    queueMicrotask(() => { if (pinned) charts.forEach(pinCursor); });
+  }
+  function focus(at) { goTo(indexAt(at)); }
+  function about(kind, lines) {
+    const box = el('div', { class: 'about ' + kind });
+    lines.filter((l) => l).forEach(([cls, text]) => box.append(el('div', { class: cls }, text)));
+    return box;
+  }
+  function stationAbout(s) {
+    return about('station', [
+      ['what', 'station ' + s.name + (s.time ? ' at ' + s.time : '') + ', progressive ' +
+        s.progressive + ' m (stretch km ' + fmt(s.from, 3) + ' to ' + fmt(s.to, 3) + ')'],
+      s.source && ['source', s.source],
+      s.record && ['source', s.record],
+    ]);
+  }
+  function messageAbout(m) {
+    return about('message', [
+      ['what', m.level + ': ' + m.text],
+      ['what', 'progressive ' + m.progressive + ' m'],
+      m.where && ['source', m.where],
+    ]);
+  }
+  // `#km=K`: the cell that holds kilometre K.
+  function fromHash() {
+    const wanted = /^#km=(-?[0-9]+(?:\.[0-9]+)?)$/.exec(location.hash);
+    if (wanted) goTo(indexAt(Number(wanted[1])));
+  }
+  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state,
+    planPoint: (i) => px(i).map((v) => v / devicePixelRatio) };
 
   // --- The plan --------------------------------------------------------
   const plan = document.getElementById('plan');
@@ -347,6 +403,7 @@
         drawPlan();
         return;
       }
+      pinned = null;
       const index = nearestCell(event);
       if (index != null) {
         charts.forEach((u) => u.setCursor({ left: u.valToPos(km[index], 'x'), top: 20 }));
@@ -373,7 +430,10 @@
       const row = el('tr', { 'data-km': s.km });
       row.append(el('td', {}, s.name), el('td', { class: 'num' }, fmt(s.km, 3)),
         el('td', {}, s.time), el('td', { class: 'num' }, fmt(s.from, 2) + ' to ' + fmt(s.to, 2)));
-      row.addEventListener('click', () => focus(s.km));
+      row.addEventListener('click', () => {
+        history.pushState(null, '', '#km=' + s.km);
+        goTo(s.cell - 1, stationAbout(s));
+      });
       body.append(row);
     });
     const list = document.getElementById('messages');
@@ -384,7 +444,11 @@
         document.createTextNode(m.level + ': ' + m.text));
       if (m.km !== undefined) {
         const link = el('a', { href: '#km=' + m.km }, 'km ' + fmt(m.km, 3));
-        link.addEventListener('click', () => focus(m.km));
+        link.addEventListener('click', (event) => {
+          event.preventDefault();
+          history.pushState(null, '', link.getAttribute('href'));
+          goTo(m.cell - 1, messageAbout(m));
+        });
         item.append(link);
       }
       list.append(item);
@@ -416,8 +480,8 @@
     buildCharts();
     buildLists();
     drawPlan();
-    const wanted = /#km=([0-9.]+)/.exec(location.hash);
-    if (wanted) focus(Number(wanted[1]));
+    fromHash();
+    window.addEventListener('hashchange', fromHash);
     watch();
     document.body.dataset.ready = 'true';
   }
