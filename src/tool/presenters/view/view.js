@@ -70,9 +70,18 @@
   }
 
   // --- The charts along the line ---------------------------------------
-  function overlayBands(u, bands, colour, label) {
+  // The drawing context of `u`, saved and clipped to the plot: nothing an
+  // overlay draws strays over the axes.
+  function clipped(u) {
     const ctx = u.ctx;
     ctx.save();
+    ctx.beginPath();
+    ctx.rect(u.bbox.left, u.bbox.top, u.bbox.width, u.bbox.height);
+    ctx.clip();
+    return ctx;
+  }
+  function overlayBands(u, bands, colour, label) {
+    const ctx = clipped(u);
     bands.forEach((band) => {
       const x0 = u.valToPos(band.from, 'x', true);
       const x1 = u.valToPos(band.to, 'x', true);
@@ -87,8 +96,7 @@
     ctx.restore();
   }
   function drawBoards(u) {
-    const ctx = u.ctx;
-    ctx.save();
+    const ctx = clipped(u);
     ctx.font = (10 * devicePixelRatio) + 'px sans-serif';
     let lastRight = -Infinity;
     data.boards.filter((b) => b.kind === 'speed').forEach((board) => {
@@ -110,8 +118,7 @@
     ctx.restore();
   }
   function drawTextBoards(u) {
-    const ctx = u.ctx;
-    ctx.save();
+    const ctx = clipped(u);
     ctx.strokeStyle = '#8c564b';
     data.boards.filter((b) => b.kind === 'text').forEach((board) => {
       const x = u.valToPos(board.km, 'x', true);
@@ -130,7 +137,10 @@
         drawTextBoards(u);
       } },
     { id: 'speed', title: 'line speed (km/h), speed boards \u25b2 and slow-downs shaded with their speed',
-      values: cells.speed, unit: 'km/h', colour: '#1f77b4', stepped: true, draw: (u) => {
+      values: cells.speed, unit: 'km/h', colour: '#1f77b4', stepped: true,
+      marks: data.boards.filter((b) => b.kind === 'speed').map((b) => b.speed)
+        .concat(data.slowdowns.map((z) => z.speed)),
+      draw: (u) => {
         overlayBands(u, data.slowdowns, 'rgba(214,39,40,0.18)', (z) => z.speed + ' km/h');
         drawBoards(u);
       } },
@@ -174,6 +184,16 @@
     planLeads = false;
   }
 
+  // The values' range, and the marks' (the boards' speeds) over all the
+  // line, with room above for a board's label.
+  function yRange(panel, min, max) {
+    const marks = panel.marks || [];
+    let low = Math.min(min, ...marks), high = Math.max(max, ...marks);
+    if (!(high > low)) low -= 1, high += 1;
+    const pad = (high - low) * (marks.length ? 0.15 : 0.05);
+    return [low - (marks.length ? pad / 3 : pad), high + pad];
+  }
+
   function makeChart(panel, container, width) {
     const box = el('div', { class: 'chart', id: 'chart-' + panel.id });
     container.append(box);
@@ -184,7 +204,7 @@
     }
     const opts = {
       title: panel.title, width, height: 150,
-      scales: { x: { time: false } },
+      scales: { x: { time: false }, y: { range: (u, min, max) => yRange(panel, min, max) } },
       axes: [{ label: 'km', size: 34 }, { size: 54, space: 18 }],
       legend: { show: false },
       cursor: { sync: { key: 'line' }, drag: { x: true, y: false }, y: false },
@@ -207,15 +227,38 @@
     return chart;
   }
 
+  // A chart's width inside its frame's border.
+  function chartWidth() {
+    return Math.max(120, (document.getElementById('charts').clientWidth || 900) - 2);
+  }
   function buildCharts() {
     const container = document.getElementById('charts');
-    const width = container.clientWidth || 900;
-    panels.forEach((panel) => charts.push(makeChart(panel, container, width)));
-    window.addEventListener('resize', () => {
-      const w = container.clientWidth || 900;
-      charts.forEach((u) => u.setSize({ width: w, height: 150 }));
+    panels.forEach((panel) => charts.push(makeChart(panel, container, chartWidth())));
+  }
+  // The charts take the width of their column, and the plan's canvas the
+  // size it is shown at, refitted to the stretch it showed: nothing is
+  // stretched, and pointing finds what is drawn there.
+  function followSize() {
+    const container = document.getElementById('charts');
+    let last = [container.clientWidth, plan.clientWidth, plan.clientHeight];
+    let queued = false;
+    const follow = () => {
+      queued = false;
+      const now = [container.clientWidth, plan.clientWidth, plan.clientHeight];
+      if (now.every((v, i) => v === last[i])) return;
+      last = now;
+      charts.forEach((u) => u.setSize({ width: chartWidth(), height: 150 }));
+      sizePlan();
+      if (state.range[0] <= km[0] && state.range[1] >= km[km.length - 1]) fitPlan();
+      else fitPlan(indexAt(state.range[0]), indexAt(state.range[1]));
       drawPlan();
-    });
+      if (pinned) placeCursors();
+    };
+    // Sized in the next frame, not while the observer reports: resizing
+    // there would be reported again in the same frame.
+    new ResizeObserver(() => {
+      if (!queued) queued = true, requestAnimationFrame(follow);
+    }).observe(document.querySelector('main'));
   }
 
   // Sends the page to the cell at `index`: every chart shows it two
@@ -479,6 +522,7 @@
     wirePlan();
     buildCharts();
     buildLists();
+    followSize();
     drawPlan();
     fromHash();
     window.addEventListener('hashchange', fromHash);
