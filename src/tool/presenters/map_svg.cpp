@@ -8,18 +8,14 @@
 #include <vector>
 
 #include "tool/presenters/map_labels.h"
+#include "tool/presenters/map_stations.h"
+#include "tool/presenters/map_writer.h"
 #include "util/escape.h"
 
 namespace tarvosa::tool {
 namespace {
 
 constexpr double kWidth = 1600, kMargin = 70, kPlanHeight = 760, kBand = 130, kGap = 44;
-
-std::string N(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", value);
-  return text;
-}
 
 // A round step that divides `range` into about `count` parts: 1, 2 or 5
 // times a power of ten.
@@ -38,7 +34,7 @@ std::string Number(double value) {
   return text;
 }
 
-class Page {
+class Page : public SvgWriter {
  public:
   explicit Page(const Json& data) : d_(data), length_(data["length"].get<double>()) {
     const Json& km = d_["cells"]["km"];
@@ -71,7 +67,7 @@ class Page {
          << N(height) << "\" width=\"100%\" style=\"height:auto\" font-family=\"sans-serif\""
          << " font-size=\"11\">\n"
          << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
-         << out_.str() << "</svg>\n";
+         << Written() << "</svg>\n";
     return page.str();
   }
 
@@ -83,34 +79,6 @@ class Page {
   }
   double X(double km) const {
     return kMargin + km / std::max(length_, 1e-9) * (kWidth - 2 * kMargin);
-  }
-
-  // `text` as it reads: any markup in it is escaped.
-  void Text(double x, double y, const std::string& text, const std::string& style = "") {
-    out_ << "<text x=\"" << N(x) << "\" y=\"" << N(y) << "\" " << style << ">" << EscapeXml(text)
-         << "</text>\n";
-  }
-  void Line(double x1, double y1, double x2, double y2, const std::string& style) {
-    out_ << "<line x1=\"" << N(x1) << "\" y1=\"" << N(y1) << "\" x2=\"" << N(x2) << "\" y2=\""
-         << N(y2) << "\" " << style << "/>\n";
-  }
-  // `text` in the box a layout gave it, with its leader line, held to the
-  // side that faces its mark: the box allows for the widest letters.
-  void Label(const Placement& p, double size, const std::string& text, const std::string& style,
-             const std::string& leader_style = "", double mark_x = -1e9) {
-    double x = p.box.x0;
-    std::string anchor;
-    if (p.leader) {
-      Line(p.leader->x0, p.leader->y0, p.leader->x1, p.leader->y1,
-           leader_style + " stroke=\"#888\" stroke-width=\"0.7\"");
-      mark_x = p.leader->x1;
-    }
-    if (mark_x >= p.box.x1) {
-      x = p.box.x1, anchor = " text-anchor=\"end\"";
-    } else if (mark_x > p.box.x0) {
-      x = (p.box.x0 + p.box.x1) / 2, anchor = " text-anchor=\"middle\"";
-    }
-    Text(x, p.box.y0 + 0.98 * size, text, style + anchor + " font-size=\"" + N(size) + "\"");
   }
 
   // The plan over the page's width, coloured by curvature.
@@ -177,7 +145,9 @@ class Page {
       }
     }
     for (const Json& s : d_["stations"]) dots.push_back(at(index(s["km"])));
-    PlanStations(LabelLayout({4, top - 8, kWidth - 4, top + kPlanHeight - 18}), track, dots);
+    LabelLayout layout({4, top - 8, kWidth - 4, top + kPlanHeight - 18});
+    layout.Block({kWidth - kMargin - 34, top, kWidth - kMargin - 6, top + 54});  // the north arrow
+    PlanStations(*this, d_["stations"], layout, track, dots);
     const double bar = NiceStep(panel_w / scale_ / 1000, 5);
     Line(kMargin, top + kPlanHeight - 6, kMargin + bar * 1000 * scale_, top + kPlanHeight - 6,
          "stroke=\"black\" stroke-width=\"3\"");
@@ -185,57 +155,6 @@ class Page {
          Number(bar) +
              " km; track coloured by curvature: grey "
              "straight, blue gentle, red sharp");
-  }
-
-  // Orders to label the dots in: along the line, back from its end, and
-  // the most crowded first, which have the fewest places free.
-  static std::vector<std::vector<std::size_t>> PlanOrders(
-      const std::vector<std::pair<double, double>>& dots) {
-    std::vector<std::size_t> along(dots.size()), crowd(dots.size());
-    for (std::size_t i = 0; i < dots.size(); ++i) {
-      along[i] = i;
-      for (const auto& [x, y] : dots)
-        crowd[i] += std::hypot(x - dots[i].first, y - dots[i].second) < 40;
-    }
-    std::vector<std::size_t> back(along.rbegin(), along.rend()), crowded = along;
-    std::stable_sort(crowded.begin(), crowded.end(),
-                     [&](std::size_t a, std::size_t b) { return crowd[a] > crowd[b]; });
-    return {along, back, crowded};
-  }
-
-  // The stations' dots, each labelled beside it or, where that is taken,
-  // farther out with a leader line; the track is covered only when no
-  // place near enough is clear of it.
-  void PlanStations(LabelLayout layout, const std::vector<std::pair<double, double>>& track,
-                    const std::vector<std::pair<double, double>>& dots) {
-    constexpr double kDot = 3.5, kSize = 10;
-    for (std::size_t i = 0; i + 1 < track.size(); ++i) {
-      layout.Avoid({track[i].first, track[i].second, track[i + 1].first, track[i + 1].second});
-    }
-    for (const auto& [x, y] : dots) layout.Block({x - kDot, y - kDot, x + kDot, y + kDot});
-    layout.Block({kWidth - kMargin - 34, 50, kWidth - kMargin - 6, 104});  // the north arrow
-    out_ << "<g class=\"plan-stations\">\n";
-    for (std::size_t i = 0; i < dots.size(); ++i) {
-      const auto [x, y] = dots[i];
-      const std::string id = "data-station=\"" + std::to_string(i) + "\"";
-      out_ << "<circle class=\"station-dot\" " << id << " cx=\"" << N(x) << "\" cy=\"" << N(y)
-           << "\" r=\"" << N(kDot) << "\" fill=\"#d62728\"/>\n";
-    }
-    const Json& stations = d_["stations"];
-    std::vector<std::vector<Placement>> candidates;
-    for (std::size_t i = 0; i < dots.size(); ++i) {
-      const auto [x, y] = dots[i];
-      candidates.push_back(
-          AroundDot(x, y, kDot, TextWidth(stations[i]["name"].get<std::string>(), kSize), kSize));
-    }
-    const auto placed = PlaceBest(layout, candidates, PlanOrders(dots));
-    for (std::size_t i = 0; i < dots.size(); ++i) {
-      if (!placed[i]) continue;
-      const std::string id = std::to_string(i);
-      Label(*placed[i], kSize, stations[i]["name"], "class=\"station\" data-station=\"" + id + "\"",
-            "class=\"leader\" data-station=\"" + id + "\"", dots[i].first);
-    }
-    out_ << "</g>\n";
   }
 
   void NorthArrow(double x, double y, bool turned) {
@@ -370,55 +289,14 @@ class Page {
       if (kind.starts_with("braking point"))
         Line(x, top + 22, x, top + 34, "stroke=\"#e8a200\" stroke-width=\"2\"");
     }
-    constexpr double kSize = 10, kGap = 15, kTick = 46, kBend = 52, kFoot = 66;
-    const Json& stations = d_["stations"];
-    // Stations in the order of their kilometres; a line with more than the
-    // width holds keeps every second, fourth... label.
-    std::vector<std::size_t> order(stations.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-      return stations[a]["km"].get<double>() < stations[b]["km"].get<double>();
-    });
-    std::size_t every = 1;
-    while (static_cast<double>(order.size() / every) * kGap > kWidth - 8) every *= 2;
-    std::vector<std::size_t> shown;
-    std::vector<double> wanted;
-    for (std::size_t k = 0; k < order.size(); k += every) {
-      shown.push_back(order[k]), wanted.push_back(X(stations[order[k]]["km"]));
-    }
-    const std::vector<double> at = Spread(wanted, kGap, 4 + kGap / 2, kWidth - 4 - kGap / 2);
-    out_ << "<g class=\"station-row\">\n";
-    double bottom = top + kFoot;
-    for (std::size_t i = 0; i < stations.size(); ++i) {
-      const double x = X(stations[i]["km"]);
-      Line(x, top + 38, x, top + kTick,
-           "class=\"station-tick\" data-station=\"" + std::to_string(i) + "\" stroke=\"#444\"");
-    }
-    for (std::size_t k = 0; k < shown.size(); ++k) {
-      const std::size_t i = shown[k];
-      std::string label = stations[i]["name"];
-      const std::string time = stations[i]["time"];
-      if (!time.empty()) label.append(" ").append(time);
-      const std::string id = "data-station=\"" + std::to_string(i) + "\"";
-      out_ << "<polyline class=\"leader\" " << id << " fill=\"none\" stroke=\"#888\""
-           << " stroke-width=\"0.7\" points=\"" << N(wanted[k]) << "," << N(top + kTick) << " "
-           << N(wanted[k]) << "," << N(top + kBend) << " " << N(at[k]) << "," << N(top + kFoot - 1)
-           << "\"/>\n";
-      // Upright, read downwards from the leader, the glyphs centred on it.
-      const double x = at[k] - 0.35 * kSize, y = top + kFoot;
-      Text(x, y, label,
-           "class=\"station\" " + id + " font-size=\"10\" transform=\"rotate(90 " + N(x) + " " +
-               N(y) + ")\"");
-      bottom = std::max(bottom, y + TextWidth(label, kSize));
-    }
-    out_ << "</g>\n";
-    return bottom;
+    std::vector<double> xs;
+    for (const Json& st : d_["stations"]) xs.push_back(X(st["km"]));
+    return StationRow(*this, d_["stations"], xs, top, kWidth);
   }
 
   const Json& d_;
   double length_;
   std::vector<double> km_;
-  std::ostringstream out_;
   int charts_ = 0;
   double scale_ = 1, plan_x_ = 0, plan_y_ = 0, low_ = 0, high_ = 1, top_ = 0;
 };
