@@ -1,5 +1,5 @@
 // The SVG map as a person sees it in headless Chromium, of the example and
-// of a 1,000 km scenario, in windows 1366 and 820 px wide: the whole page
+// of a 1,000 km scenario, in windows 1920, 1366, 820 and 390 px wide: the whole page
 // in the window's width, every text clear of every other and of the
 // stations' dots, and each station's label by its mark or joined to it by
 // a leader line.
@@ -116,7 +116,7 @@ const browser = await chromium.launch({
 });
 try {
   for (const c of prepare()) {
-    for (const width of [1366, 820]) await check(browser, c, width);
+    for (const width of [1920, 1366, 820, 390]) await check(browser, c, width);
   }
 } finally {
   await browser.close();
