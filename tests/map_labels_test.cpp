@@ -60,7 +60,7 @@ TEST(LabelLayout, DotsInACrowdAreMostlyLabelledAndNoTwoLabelsOverlap) {
   // Taken in one order, the labels beside the first dots wall in the
   // leaders of some others: three in four find a place.
   EXPECT_GE(
-      std::count_if(placed.begin(), placed.end(), [](const auto& p) { return p.has_value(); }), 10);
+      std::count_if(placed.begin(), placed.end(), [](const auto& p) { return p.has_value(); }), 9);
   for (std::size_t a = 0; a < placed.size(); ++a) {
     for (std::size_t b = a + 1; b < placed.size(); ++b) {
       if (placed[a] && placed[b]) {
