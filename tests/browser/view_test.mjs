@@ -107,11 +107,8 @@ async function check(browser, c) {
 
   const map = await browser.newPage({ viewport: { width: 1600, height: 1200 } });
   await map.goto('file://' + c.map);
-  const size = await map.evaluate(() => ({
-    width: Math.ceil(document.documentElement.width.baseVal.value),
-    height: Math.ceil(document.documentElement.height.baseVal.value),
-  }));
-  await map.setViewportSize(size);
+  const height = await map.evaluate(() => Math.ceil(document.documentElement.getBoundingClientRect().height));
+  await map.setViewportSize({ width: 1600, height });
   await map.screenshot({ path: join(shots, c.name + '-map.png') });
   const labels = await map.$$eval('text.station', (t) => t.map((e) => e.getBBox()));
   const overlaps = labels.filter((a, i) => labels.slice(i + 1).some((b) =>

@@ -7,18 +7,15 @@
 #include <sstream>
 #include <vector>
 
+#include "tool/presenters/map_labels.h"
+#include "tool/presenters/map_stations.h"
+#include "tool/presenters/map_writer.h"
 #include "util/escape.h"
 
 namespace tarvosa::tool {
 namespace {
 
 constexpr double kWidth = 1600, kMargin = 70, kPlanHeight = 760, kBand = 130, kGap = 44;
-
-std::string N(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", value);
-  return text;
-}
 
 // A round step that divides `range` into about `count` parts: 1, 2 or 5
 // times a power of ten.
@@ -37,13 +34,7 @@ std::string Number(double value) {
   return text;
 }
 
-// A rectangle of text on the page, to keep labels from covering each other.
-struct Box {
-  double x0, y0, x1, y1;
-  bool Overlaps(const Box& b) const { return x0 < b.x1 && b.x0 < x1 && y0 < b.y1 && b.y0 < y1; }
-};
-
-class Page {
+class Page : public SvgWriter {
  public:
   explicit Page(const Json& data) : d_(data), length_(data["length"].get<double>()) {
     const Json& km = d_["cells"]["km"];
@@ -51,29 +42,33 @@ class Page {
   }
 
   std::string Svg() {
-    const double height = kMargin + kPlanHeight + 6 * (kBand + kGap) + 140;
-    out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << N(kWidth) << "\" height=\""
-         << N(height) << "\" font-family=\"sans-serif\" font-size=\"11\">\n"
-         << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     Text(kMargin, 32, d_["title"].get<std::string>() + "  (" + Number(length_) + " km)",
          "font-size=\"20\" font-weight=\"bold\"");
     Plan(50);
     double top = 50 + kPlanHeight + kGap;
     const auto values = [&](const char* key) { return Values(d_["cells"][key]); };
     Chart(top, "elevation (m, from the gradients); tunnels shaded, text boards ticked",
-          values("elevation"), "#8c564b", false, [&](double t) { Tunnels(t), TextBoards(t); });
+          values("elevation"), {}, "#8c564b", false,
+          [&](LabelLayout&) { Tunnels(), TextBoards(); });
     Chart(top += kBand + kGap,
           "line speed (km/h); speed boards with their speeds, slow-downs shaded", values("speed"),
-          "#1f77b4", true, [&](double t) { SlowDowns(t), Boards(t); });
-    Chart(top += kBand + kGap, "adhesion", values("adhesion"), "#9467bd", true, nullptr);
-    Chart(top += kBand + kGap, "gradient (per mille)", values("gradient"), "#ff7f0e", true,
+          BoardSpeeds(), "#1f77b4", true, [&](LabelLayout& l) { SlowDowns(l), Boards(l); });
+    Chart(top += kBand + kGap, "adhesion", values("adhesion"), {}, "#9467bd", true, nullptr);
+    Chart(top += kBand + kGap, "gradient (per mille)", values("gradient"), {}, "#ff7f0e", true,
           nullptr);
-    Chart(top += kBand + kGap, "curvature (1/km, + to the right)", values("curvature"), "#17becf",
-          false, nullptr);
-    Features(top += kBand + kGap);
-    out_ << "</svg>\n";
-    return out_.str();
+    Chart(top += kBand + kGap, "curvature (1/km, + to the right)", values("curvature"), {},
+          "#17becf", false, nullptr);
+    const double height = Features(top += kBand + kGap) + 30;
+    // The viewBox lets the page scale to any window or sheet, its height
+    // following its width.
+    std::ostringstream page;
+    page << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << N(kWidth) << " "
+         << N(height) << "\" width=\"100%\" style=\"height:auto\" font-family=\"sans-serif\""
+         << " font-size=\"11\">\n"
+         << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
+         << Written() << "</svg>\n";
+    return page.str();
   }
 
  private:
@@ -84,29 +79,6 @@ class Page {
   }
   double X(double km) const {
     return kMargin + km / std::max(length_, 1e-9) * (kWidth - 2 * kMargin);
-  }
-
-  // `text` as it reads: any markup in it is escaped.
-  void Text(double x, double y, const std::string& text, const std::string& style = "") {
-    out_ << "<text x=\"" << N(x) << "\" y=\"" << N(y) << "\" " << style << ">" << EscapeXml(text)
-         << "</text>\n";
-  }
-  void Line(double x1, double y1, double x2, double y2, const std::string& style) {
-    out_ << "<line x1=\"" << N(x1) << "\" y1=\"" << N(y1) << "\" x2=\"" << N(x2) << "\" y2=\""
-         << N(y2) << "\" " << style << "/>\n";
-  }
-  // A label at (x, y) unless it would cover one already placed.
-  bool Label(std::vector<Box>& placed, double x, double y, const std::string& text,
-             const std::string& style, double size = 10) {
-    const double width = 0.6 * size * static_cast<double>(text.size());
-    if (x + width > kWidth - 4) x -= width + 12;  // at the page's edge: to the left
-    const Box box{x, y - size, x + width, y + 2};
-    if (std::any_of(placed.begin(), placed.end(), [&](const Box& b) { return b.Overlaps(box); })) {
-      return false;
-    }
-    placed.push_back(box);
-    Text(x, y, text, style);
-    return true;
   }
 
   // The plan over the page's width, coloured by curvature.
@@ -164,14 +136,18 @@ class Page {
       run(i, end, std::string("stroke=\"") + colour(i) + "\" stroke-width=\"2\"");
       i = end;
     }
-    std::vector<Box> placed;
-    for (const Json& s : d_["stations"]) {
-      const auto [px, py] = at(index(s["km"]));
-      out_ << "<circle cx=\"" << N(px) << "\" cy=\"" << N(py)
-           << "\" r=\"3.5\" fill=\"#d62728\"/>\n";
-      Label(placed, px + 6, py - 3, s["name"].get<std::string>(),
-            "class=\"station\" font-size=\"10\"");
+    std::vector<std::pair<double, double>> track, dots;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+      const auto p = at(i);
+      if (track.empty() || i + 1 == xs.size() ||
+          std::hypot(p.first - track.back().first, p.second - track.back().second) > 6) {
+        track.push_back(p);
+      }
     }
+    for (const Json& s : d_["stations"]) dots.push_back(at(index(s["km"])));
+    LabelLayout layout({4, top - 8, kWidth - 4, top + kPlanHeight - 18});
+    layout.Block({kWidth - kMargin - 34, top, kWidth - kMargin - 6, top + 54});  // the north arrow
+    PlanStations(*this, d_["stations"], layout, track, dots);
     const double bar = NiceStep(panel_w / scale_ / 1000, 5);
     Line(kMargin, top + kPlanHeight - 6, kMargin + bar * 1000 * scale_, top + kPlanHeight - 6,
          "stroke=\"black\" stroke-width=\"3\"");
@@ -189,10 +165,14 @@ class Page {
   }
 
   // A frame with its kilometre axis and value axis, and the values along it.
+  // Its range takes in the values and `marks` (the boards' speeds); what is
+  // drawn inside the frame is clipped to it.
   void Chart(double top, const std::string& title, const std::vector<double>& values,
-             const char* colour, bool stepped, const std::function<void(double)>& extra) {
-    double low = values.empty() ? 0 : *std::min_element(values.begin(), values.end());
-    double high = values.empty() ? 1 : *std::max_element(values.begin(), values.end());
+             std::vector<double> marks, const char* colour, bool stepped,
+             const std::function<void(LabelLayout&)>& extra) {
+    marks.insert(marks.end(), values.begin(), values.end());
+    double low = marks.empty() ? 0 : *std::min_element(marks.begin(), marks.end());
+    double high = marks.empty() ? 1 : *std::max_element(marks.begin(), marks.end());
     if (high - low < 1e-9) low -= 1, high += 1;
     const double step = NiceStep(high - low, 4);
     low = std::floor(low / step) * step, high = std::ceil(high / step) * step;
@@ -210,53 +190,96 @@ class Page {
       Line(X(km), top + kBand, X(km), top + kBand + 4, "stroke=\"#999\"");
       Text(X(km), top + kBand + 15, Number(km), "text-anchor=\"middle\" font-size=\"10\"");
     }
-    Text(kWidth - kMargin + 6, top + kBand + 15, "km", "font-size=\"10\"");
-    if (extra) extra(top);
+    // After the last value's label, which stands centred on the axis' end.
+    const double last = std::floor(length_ / km_step + 1e-9) * km_step;
+    Text(std::max(kWidth - kMargin + 6, X(last) + TextWidth(Number(last), 10) / 2 + 4),
+         top + kBand + 15, "km", "font-size=\"10\"");
+    ++charts_;
+    out_ << "<clipPath id=\"plot" << charts_ << "\"><rect x=\"" << N(kMargin) << "\" y=\"" << N(top)
+         << "\" width=\"" << N(kWidth - 2 * kMargin) << "\" height=\"" << N(kBand)
+         << "\"/></clipPath>\n<g clip-path=\"url(#plot" << charts_ << ")\">\n";
+    LabelLayout labels({kMargin + 1, top + 1, kWidth - kMargin - 1, top + kBand - 1});
+    if (extra) extra(labels);
     out_ << "<polyline fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"1.3\" points=\"";
     for (std::size_t i = 0; i < values.size() && i < km_.size(); ++i) {
       if (stepped && i > 0) out_ << N(X(km_[i])) << "," << N(Y(values[i - 1])) << " ";
       out_ << N(X(km_[i])) << "," << N(Y(values[i])) << " ";
     }
-    out_ << "\"/>\n";
+    out_ << "\"/>\n</g>\n";
   }
   double Y(double value) const { return top_ + kBand - (value - low_) / (high_ - low_) * kBand; }
 
-  void Shade(const Json& spans, const std::string& fill,
+  void Shade(const Json& spans, const std::string& fill, LabelLayout* labels,
              const std::function<std::string(const Json&)>& label) {
-    std::vector<Box> placed;
     for (const Json& span : spans) {
       const double x0 = X(span["from"]), x1 = X(span["to"]);
       out_ << "<rect x=\"" << N(x0) << "\" y=\"" << N(top_) << "\" width=\""
            << N(std::max(1.0, x1 - x0)) << "\" height=\"" << N(kBand) << "\" fill=\"" << fill
            << "\"/>\n";
-      if (label) Label(placed, x0 + 2, top_ + 12, label(span), "fill=\"#900\" font-size=\"10\"");
+      if (!label) continue;
+      const std::string text = label(span);
+      const double w = TextWidth(text, 10);
+      const auto at = [&](double x, double y) {
+        return Placement{TextBox(x, y, w, 10), std::nullopt, 0};
+      };
+      if (const auto p = labels->Place({at(x0 + 2, top_ + 12), at(x0 + 2, top_ + 26)})) {
+        Label(*p, 10, text, "fill=\"#900\"");
+      }
     }
   }
-  void Tunnels(double) { Shade(d_["tunnels"], "rgba(120,120,120,0.2)", nullptr); }
-  void SlowDowns(double) {
-    Shade(d_["slowdowns"], "rgba(214,39,40,0.2)",
+  void Tunnels() { Shade(d_["tunnels"], "rgba(120,120,120,0.2)", nullptr, nullptr); }
+  void SlowDowns(LabelLayout& labels) {
+    Shade(d_["slowdowns"], "rgba(214,39,40,0.2)", &labels,
           [](const Json& z) { return std::to_string(z["speed"].get<int>()) + " km/h"; });
   }
-  void TextBoards(double) {
+  void TextBoards() {
     for (const Json& b : d_["boards"]) {
       if (b["kind"] == "text")
         Line(X(b["km"]), top_ + kBand - 10, X(b["km"]), top_ + kBand, "stroke=\"#8c564b\"");
     }
   }
-  void Boards(double) {
-    std::vector<Box> placed;
+  std::vector<double> BoardSpeeds() const {
+    std::vector<double> speeds;
+    for (const Json& b : d_["boards"])
+      if (b["kind"] == "speed") speeds.push_back(b["speed"].get<double>());
+    for (const Json& z : d_["slowdowns"]) speeds.push_back(z["speed"].get<double>());
+    return speeds;
+  }
+  // Each board a triangle at its speed, its label beside it where there is
+  // room; no label covers a triangle.
+  void Boards(LabelLayout& labels) {
+    std::vector<std::pair<double, double>> marks;
+    for (const Json& b : d_["boards"]) {
+      if (b["kind"] == "speed") marks.emplace_back(X(b["km"]), Y(b["speed"].get<double>()));
+    }
+    for (const auto& [x, y] : marks) {
+      out_ << "<path d=\"M" << N(x) << "," << N(y - 6) << " l-4,6 l8,0 z\" fill=\"#2ca02c\"/>\n";
+      labels.Block({x - 4, y - 6, x + 4, y});
+    }
+    std::size_t i = 0;
+    double last_x = -1e9, last_y = 0;
     for (const Json& b : d_["boards"]) {
       if (b["kind"] != "speed") continue;
-      const double x = X(b["km"]), y = Y(b["speed"].get<double>());
-      out_ << "<path d=\"M" << N(x) << "," << N(y - 6) << " l-4,6 l8,0 z\" fill=\"#2ca02c\"/>\n";
-      Label(placed, x + 3, y - 8, std::to_string(b["speed"].get<int>()),
-            "fill=\"#2ca02c\" font-size=\"10\"");
+      const auto [x, y] = marks[i++];
+      // A board right after one of the same speed says nothing new.
+      if (x - last_x < 30 && y == last_y) continue;
+      last_x = x, last_y = y;
+      const std::string text = std::to_string(b["speed"].get<int>());
+      const double w = TextWidth(text, 10);
+      const auto at = [&](double left, double base) {
+        return Placement{TextBox(left, base, w, 10), std::nullopt, 0};
+      };
+      if (const auto p = labels.Place(
+              {at(x + 7, y - 4), at(x - 7 - w, y - 4), at(x + 7, y + 12), at(x - 7 - w, y + 12)})) {
+        Label(*p, 10, text, "fill=\"#2ca02c\"", "", x);
+      }
     }
   }
 
-  // Signals and braking points as ticks; stations with their times, the
-  // labels in three staggered rows, a label that finds no room left out.
-  void Features(double top) {
+  // Signals and braking points as ticks; stations with their times, each
+  // label upright under its tick or, where stations crowd, spread apart
+  // and joined to its tick by a leader line. Returns where the labels end.
+  double Features(double top) {
     Text(kMargin, top - 6, "signals (blue), braking points (orange), stations with their times",
          "font-weight=\"bold\"");
     for (const Json& f : d_["features"]) {
@@ -266,29 +289,15 @@ class Page {
       if (kind.starts_with("braking point"))
         Line(x, top + 22, x, top + 34, "stroke=\"#e8a200\" stroke-width=\"2\"");
     }
-    // Stations with a time are placed first: they say the most.
-    std::vector<const Json*> stations;
-    for (const Json& s : d_["stations"]) stations.push_back(&s);
-    std::stable_partition(stations.begin(), stations.end(),
-                          [](const Json* s) { return !(*s)["time"].get<std::string>().empty(); });
-    std::vector<Box> placed;
-    for (const Json* s : stations) {
-      const double x = X((*s)["km"]);
-      Line(x, top + 38, x, top + 46, "stroke=\"#444\"");
-      std::string label = (*s)["name"];
-      const std::string time = (*s)["time"];
-      if (!time.empty()) label.append(" ").append(time);
-      for (int row = 0; row < 4; ++row) {
-        if (Label(placed, x - 2, top + 60 + 14 * row, label, "class=\"station\" font-size=\"10\""))
-          break;
-      }
-    }
+    std::vector<double> xs;
+    for (const Json& st : d_["stations"]) xs.push_back(X(st["km"]));
+    return StationRow(*this, d_["stations"], xs, top, kWidth);
   }
 
   const Json& d_;
   double length_;
   std::vector<double> km_;
-  std::ostringstream out_;
+  int charts_ = 0;
   double scale_ = 1, plan_x_ = 0, plan_y_ = 0, low_ = 0, high_ = 1, top_ = 0;
 };
 

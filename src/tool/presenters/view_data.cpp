@@ -4,12 +4,14 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <unordered_map>
 
 #include "compiler/data_errors.h"
 #include "compiler/stored_format.h"
 #include "compiler/stored_views.h"
 #include "tool/presenters/cell_description.h"
 #include "tool/presenters/described_fields.h"
+#include "tool/presenters/view_records.h"
 #include "util/text_position.h"
 #include "util/windows1252.h"
 
@@ -24,32 +26,6 @@ std::string Utf8(std::string_view windows1252) {
   return Windows1252ToUtf8(windows1252);
 }
 
-// The line of `bytes` that holds `offset`.
-std::string_view LineAt(std::string_view bytes, std::int64_t offset) {
-  if (offset < 0 || static_cast<std::size_t>(offset) >= bytes.size()) return {};
-  const auto at = static_cast<std::size_t>(offset);
-  const std::size_t start = bytes.find_last_of("\r\n", at == 0 ? 0 : at - 1);
-  const std::size_t from = start == std::string_view::npos || at == 0 ? 0 : start + 1;
-  const std::size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
-  return bytes.substr(from, end - from);
-}
-
-// The progressive a record's line gives in its second field, if any.
-std::optional<std::int64_t> ProgressiveOf(std::string_view line) {
-  const std::size_t comma = line.find(',');
-  if (comma == std::string_view::npos) return std::nullopt;
-  std::string_view field = line.substr(comma + 1, line.find(',', comma + 1) - comma - 1);
-  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
-  std::int64_t value = 0;
-  bool negative = !field.empty() && field.front() == '-', digits = false;
-  for (std::size_t i = negative ? 1 : 0; i < field.size() && std::isdigit(field[i]); ++i) {
-    value = value * 10 + (field[i] - '0'), digits = true;
-    if (value > 100000000) return std::nullopt;
-  }
-  if (!digits) return std::nullopt;
-  return negative ? -value : value;
-}
-
 class Builder {
  public:
   Builder(const CompiledScenario& s, const Diagnostics* d, const ViewSources* sources)
@@ -57,6 +33,7 @@ class Builder {
     length_ = s.header[kNumbersEntry].end;
     last_ = std::min<std::int64_t>(LastCell(s.cells), std::max<std::int64_t>(1, length_ / 50 + 1));
     FindPlaces();
+    FindCellsByRecord();
   }
 
   Json Build() {
@@ -180,19 +157,54 @@ class Builder {
     return features;
   }
 
+  // Each station with its record's progressive, the cell that holds it,
+  // and where its record stands.
   Json Stations() const {
     Json stations = Json::array();
+    const std::vector<StationRecord> records =
+        sources_ ? StationRecords(sources_->train.bytes) : std::vector<StationRecord>{};
+    std::vector<bool> used(records.size());
     for (std::size_t e = 1; e < kFirstBoardSlot; ++e) {
       const ScenarioEntry& st = s_.header[e];
       if (st.name.empty() && st.position == 0 && st.kind == 0) break;
-      stations.push_back({{"name", Utf8(st.name)},
-                          {"km", Km(st.position)},
-                          {"time", st.time != 0 ? Clock(st.time) : ""},
-                          {"from", Km(st.start)},
-                          {"to", Km(st.end)},
-                          {"type", st.kind}});
+      Json station{{"name", Utf8(st.name)},
+                   {"km", Km(st.position)},
+                   {"progressive", st.position},
+                   {"cell", CellOf(st.position)},
+                   {"time", st.time != 0 ? Clock(st.time) : ""},
+                   {"from", Km(st.start)},
+                   {"to", Km(st.end)},
+                   {"type", st.kind}};
+      const SourceLocation at = StationOrigin(st, records, used);
+      if (at.file != SourceLocation::File::kNone) {
+        station["source"] = Where(at);
+        station["record"] = Utf8(SourceLine(at));
+      }
+      stations.push_back(std::move(station));
     }
     return stations;
+  }
+  // The record that placed a station's stop cell or, for a station with
+  // none, the first station record not yet taken that gives its progressive.
+  SourceLocation StationOrigin(const ScenarioEntry& st, const std::vector<StationRecord>& records,
+                               std::vector<bool>& used) const {
+    const auto train = [](std::int64_t offset) {
+      return SourceLocation{SourceLocation::File::kTrain, offset};
+    };
+    if (d_ && HasStopCell(st.kind)) {
+      const SourceLocation at = d_->OriginOf(StopCellOf(st.end));
+      if (at.file == SourceLocation::File::kTrain) {
+        for (std::size_t r = 0; r < records.size(); ++r)
+          if (records[r].offset == at.offset) used[r] = true;
+        return at;
+      }
+    }
+    for (std::size_t r = 0; r < records.size(); ++r) {
+      if (used[r] || records[r].progressive != st.position) continue;
+      used[r] = true;
+      return train(records[r].offset);
+    }
+    return {};
   }
 
   Json Boards() const {
@@ -243,12 +255,41 @@ class Builder {
     return tunnels;
   }
 
+  // A message with a place: its record's progressive, and the cell the
+  // record filled or else the one that holds the progressive.
   Json Message(const char* level, const SourceLocation& at, const std::string& where,
                const std::string& text, std::optional<std::int64_t> metres) const {
     Json message{{"level", level}, {"where", where}, {"text", text}};
     if (!metres) metres = ProgressiveOf(SourceLine(at));
-    if (metres) message["km"] = Km(*metres);
+    if (!metres) return message;
+    message["km"] = Km(*metres);
+    message["progressive"] = *metres;
+    message["cell"] =
+        std::clamp<std::int64_t>(CellFilledBy(at).value_or(CellOf(*metres)), 1, last_);
     return message;
+  }
+  std::optional<std::int64_t> CellFilledBy(const SourceLocation& at) const {
+    if (at.file == SourceLocation::File::kNone) return std::nullopt;
+    const auto found = cell_by_record_.find(RecordKey(at));
+    if (found == cell_by_record_.end()) return std::nullopt;
+    return found->second;
+  }
+  // A record's file and the offset its line starts at, as one key.
+  std::int64_t RecordKey(const SourceLocation& at) const {
+    const bool line_file = at.file == SourceLocation::File::kLine;
+    const std::string_view bytes = line_file ? sources_->line.bytes : sources_->train.bytes;
+    return LineStartAt(bytes, at.offset) * 2 + (line_file ? 1 : 0);
+  }
+  // The first cell each record filled, found once for every message.
+  void FindCellsByRecord() {
+    if (!d_ || !sources_) return;
+    for (std::int64_t c = last_; c >= 1; --c) {
+      const SourceLocation origin = d_->OriginOf(c);
+      if (origin.file != SourceLocation::File::kNone) cell_by_record_[RecordKey(origin)] = c;
+    }
+  }
+  std::string Where(const SourceLocation& at) const {
+    return sources_ ? tarvosa::Where(at, sources_->line, sources_->train) : std::string();
   }
 
   Json Messages() const {
@@ -278,6 +319,7 @@ class Builder {
   std::int64_t length_ = 0;
   std::int64_t last_ = 0;
   std::vector<std::string> places_;  // the error's, cells 1 to last_'s, the warnings'
+  std::unordered_map<std::int64_t, std::int64_t> cell_by_record_;
 };
 
 }  // namespace

@@ -31,7 +31,13 @@
   function stationAt(at) {
     return data.stations.find((s) => at >= s.from && at <= s.to);
   }
-  function showPoint(index) {
+  // A place the page was sent to (a station row, a message, #km=) holds
+  // the readout until the pointer moves over the plan or a chart.
+  let pinned = null;
+
+  // What the readout says of the cell at `index`; `about`, the station or
+  // message the page was sent to, goes first.
+  function showPoint(index, about) {
     if (index == null || index < 0 || index >= km.length) return;
     state.cell = index;
     const c = index + 1;
@@ -39,6 +45,7 @@
     const readout = document.getElementById('readout');
     readout.textContent = '';
     readout.append(el('h3', {}, 'km ' + fmt(at, 3) + ' \u2014 cell ' + c));
+    if (about) readout.append(about);
     const lines = [
       'line speed ' + cells.speed[index] + ' km/h',
       'gradient ' + cells.gradient[index] + ' \u2030, elevation ' + fmt(cells.elevation[index], 1) + ' m',
@@ -63,9 +70,18 @@
   }
 
   // --- The charts along the line ---------------------------------------
-  function overlayBands(u, bands, colour, label) {
+  // The drawing context of `u`, saved and clipped to the plot: nothing an
+  // overlay draws strays over the axes.
+  function clipped(u) {
     const ctx = u.ctx;
     ctx.save();
+    ctx.beginPath();
+    ctx.rect(u.bbox.left, u.bbox.top, u.bbox.width, u.bbox.height);
+    ctx.clip();
+    return ctx;
+  }
+  function overlayBands(u, bands, colour, label) {
+    const ctx = clipped(u);
     bands.forEach((band) => {
       const x0 = u.valToPos(band.from, 'x', true);
       const x1 = u.valToPos(band.to, 'x', true);
@@ -80,8 +96,7 @@
     ctx.restore();
   }
   function drawBoards(u) {
-    const ctx = u.ctx;
-    ctx.save();
+    const ctx = clipped(u);
     ctx.font = (10 * devicePixelRatio) + 'px sans-serif';
     let lastRight = -Infinity;
     data.boards.filter((b) => b.kind === 'speed').forEach((board) => {
@@ -103,8 +118,7 @@
     ctx.restore();
   }
   function drawTextBoards(u) {
-    const ctx = u.ctx;
-    ctx.save();
+    const ctx = clipped(u);
     ctx.strokeStyle = '#8c564b';
     data.boards.filter((b) => b.kind === 'text').forEach((board) => {
       const x = u.valToPos(board.km, 'x', true);
@@ -123,7 +137,10 @@
         drawTextBoards(u);
       } },
     { id: 'speed', title: 'line speed (km/h), speed boards \u25b2 and slow-downs shaded with their speed',
-      values: cells.speed, unit: 'km/h', colour: '#1f77b4', stepped: true, draw: (u) => {
+      values: cells.speed, unit: 'km/h', colour: '#1f77b4', stepped: true,
+      marks: data.boards.filter((b) => b.kind === 'speed').map((b) => b.speed)
+        .concat(data.slowdowns.map((z) => z.speed)),
+      draw: (u) => {
         overlayBands(u, data.slowdowns, 'rgba(214,39,40,0.18)', (z) => z.speed + ' km/h');
         drawBoards(u);
       } },
@@ -167,6 +184,16 @@
     planLeads = false;
   }
 
+  // The values' range, and the marks' (the boards' speeds) over all the
+  // line, with room above for a board's label.
+  function yRange(panel, min, max) {
+    const marks = panel.marks || [];
+    let low = Math.min(min, ...marks), high = Math.max(max, ...marks);
+    if (!(high > low)) low -= 1, high += 1;
+    const pad = (high - low) * (marks.length ? 0.15 : 0.05);
+    return [low - (marks.length ? pad / 3 : pad), high + pad];
+  }
+
   function makeChart(panel, container, width) {
     const box = el('div', { class: 'chart', id: 'chart-' + panel.id });
     container.append(box);
@@ -177,42 +204,114 @@
     }
     const opts = {
       title: panel.title, width, height: 150,
-      scales: { x: { time: false } },
+      scales: { x: { time: false }, y: { range: (u, min, max) => yRange(panel, min, max) } },
       axes: [{ label: 'km', size: 34 }, { size: 54, space: 18 }],
       legend: { show: false },
       cursor: { sync: { key: 'line' }, drag: { x: true, y: false }, y: false },
       series: [{ label: 'km' }, series],
       hooks: {
-        setScale: [(u, key) => { if (key === 'x') syncRange(u); }],
-        setCursor: [(u) => { if (u.cursor.idx != null) showPoint(u.cursor.idx); }],
+        setScale: [(u, key) => {
+          if (key !== 'x') return;
+          syncRange(u);
+          if (pinned) pinCursor(u);
+        }],
+        setCursor: [(u) => { if (!pinned && u.cursor.idx != null) showPoint(u.cursor.idx); }],
         draw: panel.draw ? [panel.draw] : [],
       },
     };
+    // The pointer over a chart lets go of a pinned place before the chart
+    // moves its cursor.
+    box.addEventListener('mousemove', () => { pinned = null; }, true);
     const chart = new uPlot(opts, [km, panel.values], box);
     chart.panel = panel;
     return chart;
   }
 
+  // A chart's width inside its frame's border.
+  function chartWidth() {
+    return Math.max(120, (document.getElementById('charts').clientWidth || 900) - 2);
+  }
   function buildCharts() {
     const container = document.getElementById('charts');
-    const width = container.clientWidth || 900;
-    panels.forEach((panel) => charts.push(makeChart(panel, container, width)));
-    window.addEventListener('resize', () => {
-      const w = container.clientWidth || 900;
-      charts.forEach((u) => u.setSize({ width: w, height: 150 }));
+    panels.forEach((panel) => charts.push(makeChart(panel, container, chartWidth())));
+  }
+  // The charts take the width of their column, and the plan's canvas the
+  // size it is shown at, refitted to the stretch it showed: nothing is
+  // stretched, and pointing finds what is drawn there.
+  function followSize() {
+    const container = document.getElementById('charts');
+    let last = [container.clientWidth, plan.clientWidth, plan.clientHeight];
+    let queued = false;
+    const follow = () => {
+      queued = false;
+      const now = [container.clientWidth, plan.clientWidth, plan.clientHeight];
+      if (now.every((v, i) => v === last[i])) return;
+      last = now;
+      charts.forEach((u) => u.setSize({ width: chartWidth(), height: 150 }));
+      sizePlan();
+      if (state.range[0] <= km[0] && state.range[1] >= km[km.length - 1]) fitPlan();
+      else fitPlan(indexAt(state.range[0]), indexAt(state.range[1]));
       drawPlan();
-    });
+      if (pinned) placeCursors();
+    };
+    // Sized in the next frame, not while the observer reports: resizing
+    // there would be reported again in the same frame.
+    new ResizeObserver(() => {
+      if (!queued) queued = true, requestAnimationFrame(follow);
+    }).observe(document.querySelector('main'));
   }
 
-  // Shows kilometre `at` on every chart, two kilometres either side.
-  function focus(at) {
-    const min = Math.max(0, at - 2), max = Math.min(data.length, at + 2);
+  // Sends the page to the cell at `index`: every chart shows it two
+  // kilometres either side with its cursor there, the plan that stretch
+  // ringed at the cell, the readout the cell and `about`; the plan and the
+  // charts are scrolled into sight.
+  function goTo(index, about) {
+    index = Math.max(0, Math.min(km.length - 1, index));
+    pinned = { index, about };
+    const at = km[index];
+    const min = Math.max(km[0], at - 2), max = Math.min(km[km.length - 1], at + 2);
     if (charts.length) charts[0].setScale('x', { min, max });
-    const index = indexAt(at);
-    charts.forEach((u) => u.setCursor({ left: u.valToPos(km[index], 'x'), top: 20 }));
-    showPoint(index);
+    showPoint(index, about);
+    placeCursors();
+    document.getElementById('plan-panel').scrollIntoView({ block: 'start' });
   }
-  window.scenarioView = { focus, showPoint, charts, indexAt };
+  // A chart takes a new range after the running task, and then puts its
+  // cursor back where it stood in pixels: the cursor goes on the pinned
+  // cell each time the range is set, and once the task is over.
+  function pinCursor(u) {
+    u.setCursor({ left: u.valToPos(km[pinned.index], 'x'), top: 20 });
+  }
+  function placeCursors() {
+    queueMicrotask(() => { if (pinned) charts.forEach(pinCursor); });
+  }
+  function focus(at) { goTo(indexAt(at)); }
+  function about(kind, lines) {
+    const box = el('div', { class: 'about ' + kind });
+    lines.filter((l) => l).forEach(([cls, text]) => box.append(el('div', { class: cls }, text)));
+    return box;
+  }
+  function stationAbout(s) {
+    return about('station', [
+      ['what', 'station ' + s.name + (s.time ? ' at ' + s.time : '') + ', progressive ' +
+        s.progressive + ' m (stretch km ' + fmt(s.from, 3) + ' to ' + fmt(s.to, 3) + ')'],
+      s.source && ['source', s.source],
+      s.record && ['source', s.record],
+    ]);
+  }
+  function messageAbout(m) {
+    return about('message', [
+      ['what', m.level + ': ' + m.text],
+      ['what', 'progressive ' + m.progressive + ' m'],
+      m.where && ['source', m.where],
+    ]);
+  }
+  // `#km=K`: the cell that holds kilometre K.
+  function fromHash() {
+    const wanted = /^#km=(-?[0-9]+(?:\.[0-9]+)?)$/.exec(location.hash);
+    if (wanted) goTo(indexAt(Number(wanted[1])));
+  }
+  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state,
+    planPoint: (i) => px(i).map((v) => v / devicePixelRatio) };
 
   // --- The plan --------------------------------------------------------
   const plan = document.getElementById('plan');
@@ -347,6 +446,7 @@
         drawPlan();
         return;
       }
+      pinned = null;
       const index = nearestCell(event);
       if (index != null) {
         charts.forEach((u) => u.setCursor({ left: u.valToPos(km[index], 'x'), top: 20 }));
@@ -373,7 +473,10 @@
       const row = el('tr', { 'data-km': s.km });
       row.append(el('td', {}, s.name), el('td', { class: 'num' }, fmt(s.km, 3)),
         el('td', {}, s.time), el('td', { class: 'num' }, fmt(s.from, 2) + ' to ' + fmt(s.to, 2)));
-      row.addEventListener('click', () => focus(s.km));
+      row.addEventListener('click', () => {
+        history.pushState(null, '', '#km=' + s.km);
+        goTo(s.cell - 1, stationAbout(s));
+      });
       body.append(row);
     });
     const list = document.getElementById('messages');
@@ -384,7 +487,11 @@
         document.createTextNode(m.level + ': ' + m.text));
       if (m.km !== undefined) {
         const link = el('a', { href: '#km=' + m.km }, 'km ' + fmt(m.km, 3));
-        link.addEventListener('click', () => focus(m.km));
+        link.addEventListener('click', (event) => {
+          event.preventDefault();
+          history.pushState(null, '', link.getAttribute('href'));
+          goTo(m.cell - 1, messageAbout(m));
+        });
         item.append(link);
       }
       list.append(item);
@@ -415,9 +522,10 @@
     wirePlan();
     buildCharts();
     buildLists();
+    followSize();
     drawPlan();
-    const wanted = /#km=([0-9.]+)/.exec(location.hash);
-    if (wanted) focus(Number(wanted[1]));
+    fromHash();
+    window.addEventListener('hashchange', fromHash);
     watch();
     document.body.dataset.ready = 'true';
   }
