@@ -24,7 +24,7 @@ double Advance(unsigned char c) {
 }  // namespace
 
 bool Segment::Crosses(const Box& b) const {
-  // Clips the segment to the box (Liang-Barsky): any part left crosses it.
+  // Clips the segment to the box (Liang-Barsky): what is left crosses it.
   double t0 = 0, t1 = 1;
   const double dx = x1 - x0, dy = y1 - y0;
   const auto clip = [&](double p, double q) {
