@@ -24,7 +24,7 @@ double Advance(unsigned char c) {
 }  // namespace
 
 bool Segment::Crosses(const Box& b) const {
-  // Clips the segment to the box (Liang-Barsky): any part left crosses it.
+  // Clips the segment to the box (Liang-Barsky): what is left crosses it.
   double t0 = 0, t1 = 1;
   const double dx = x1 - x0, dy = y1 - y0;
   const auto clip = [&](double p, double q) {
@@ -127,6 +127,18 @@ std::vector<Placement> AroundDot(double x, double y, double r, double width, dou
   at(x + r, y - r - h, 0.2), at(x + r, y + r, 0.3);
   at(x - r - width, y - r - h, 0.4), at(x - r - width, y + r, 0.5);
   at(x - width / 2, y - gap - h, 0.6), at(x - width / 2, y + gap, 0.7);
+  // A column beside a crowd: the box 24 px to either side, up or down by
+  // steps of 7 px, the leader to its near side's middle.
+  for (int side = -1; side <= 1; side += 2) {
+    for (int step = -20; step <= 20; ++step) {
+      const double left = side > 0 ? x + 24 : x - 24 - width, top = y - h / 2 + 7 * step;
+      const double nx = side > 0 ? left : left + width, ny = top + h / 2;
+      const double len = std::hypot(nx - x, ny - y);
+      out.push_back({{left, top, left + width, top + h},
+                     Segment{x + (nx - x) / len * (r + 1), y + (ny - y) / len * (r + 1), nx, ny},
+                     1.2 + std::abs(step) * 0.15});
+    }
+  }
   // Farther out: the box's nearest side `d` away in direction `a`, and a
   // leader from the dot's edge to the box.
   for (int ring = 1; ring <= 40; ++ring) {
