@@ -1,5 +1,5 @@
 // The files of the scenario view, embedded by the build: the page, its
-// script and style, and the chart library with its licence.
+// script and style, its watching and error marks, and the chart library with its licence.
 #pragma once
 
 #include <string_view>
@@ -9,6 +9,9 @@ namespace tarvosa::tool {
 extern const std::string_view kViewPage;
 extern const std::string_view kViewScript;
 extern const std::string_view kViewStyle;
+extern const std::string_view kWatchScript;
+extern const std::string_view kErrorsScript;
+extern const std::string_view kErrorsStyle;
 extern const std::string_view kChartScript;
 extern const std::string_view kChartStyle;
 extern const std::string_view kChartLicence;

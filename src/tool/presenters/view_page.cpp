@@ -57,9 +57,12 @@ std::string ViewPage(const Json& data) {
                             {"/*UPLOT_LICENSE*/", licence},
                             {"/*UPLOT_CSS*/", kChartStyle},
                             {"/*VIEW_CSS*/", kViewStyle},
+                            {"/*ERRORS_CSS*/", kErrorsStyle},
                             {"/*SCENARIO_DATA*/", json},
                             {"/*UPLOT_JS*/", ChartScript()},
-                            {"/*VIEW_JS*/", kViewScript}});
+                            {"/*VIEW_JS*/", kViewScript},
+                            {"/*WATCH_JS*/", kWatchScript},
+                            {"/*ERRORS_JS*/", kErrorsScript}});
 }
 
 }  // namespace tarvosa::tool
