@@ -56,6 +56,8 @@
       const x = u.valToPos(km, 'x');
       mark.hidden = !(x >= 0 && x <= u.over.clientWidth);
       mark.style.left = x + 'px';
+      // The text opens toward the middle of the chart.
+      mark.classList.toggle('toward-left', x > u.over.clientWidth / 2);
     });
     (u.hooks.draw = u.hooks.draw || []).push(place);
     place();

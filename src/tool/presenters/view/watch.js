@@ -11,10 +11,14 @@
     .map((m) => m.where + ': ' + m.text);
 
   function save() {
-    sessionStorage.setItem(key, JSON.stringify({
-      range: view.state.range, cell: view.state.cell, scroll: [scrollX, scrollY],
-      errors: errorsOf(data),
-    }));
+    try {
+      sessionStorage.setItem(key, JSON.stringify({
+        range: view.state.range, cell: view.state.cell, scroll: [scrollX, scrollY],
+        errors: errorsOf(data),
+      }));
+    } catch {
+      // nothing kept: the reloaded page shows the whole line
+    }
   }
   function saved() {
     try {
