@@ -122,6 +122,15 @@ try {
   });
   expect(tip.shown && tip.text.includes(signalWhere) && tip.text.includes('already holds'),
     `hovering the mark shows '${tip.shown ? tip.text : ''}'`);
+  // A keyboard reaches a mark too: focused, it tells the error.
+  await page.mouse.move(0, 0);
+  const focused = await page.$('#chart-speed .error-mark');
+  if (focused) await focused.focus();
+  const told = await page.evaluate(() => {
+    const t = document.querySelector('#chart-speed .error-mark .tip');
+    return !!t && t.getBoundingClientRect().width > 0 && t.textContent.includes('already holds');
+  });
+  expect(told, 'a focused mark does not tell its error');
   await page.screenshot({ path: join(shots, 'watched-error.png') });
   expect(problems.length === 0, `the page reported ${problems.join('; ')}`);
 } finally {
