@@ -91,6 +91,19 @@ async function checkPage(browser, p, trainFile) {
   expect(readout.includes(board), `${p.name}: the board's text is not shown: ${readout}`);
   expect(problems.length === 0, `${p.name}: the page reported ${problems.join('; ')}`);
   await page.screenshot({ path: join(shots, `hostile-${p.name}.png`), fullPage: true });
+  // Printed, the profile shows the title and every station as they are.
+  await page.emulateMedia({ media: 'print' });
+  const printed = await page.evaluate(() => ({
+    title: [...document.querySelectorAll('.print-sheet text.title')].map((t) => t.textContent),
+    stations: [...document.querySelectorAll('.print-sheet text.station')].map((t) => t.textContent),
+    strays: document.querySelectorAll('img, svg:not(.print-sheet)').length,
+  }));
+  expect(!(await page.evaluate(pwned)), `${p.name}: a text ran as script when printed`);
+  expect(printed.strays === 0, `${p.name}: a text became an element when printed`);
+  expect(printed.title.length > 0 && printed.title.every((t) => t === p.title),
+    `${p.name}: the printed title is ${printed.title}`);
+  expect(stations.every((name) => printed.stations.some((t) => t === name || t.startsWith(name + '  '))),
+    `${p.name}: the printed stations are ${printed.stations}`);
   await page.close();
 }
 

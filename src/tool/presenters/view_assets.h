@@ -1,5 +1,6 @@
 // The files of the scenario view, embedded by the build: the page, its
-// script and style, and the chart library with its licence.
+// script and style, its watching, error marks and printed profile, and the chart library with its
+// licence.
 #pragma once
 
 #include <string_view>
@@ -9,6 +10,11 @@ namespace tarvosa::tool {
 extern const std::string_view kViewPage;
 extern const std::string_view kViewScript;
 extern const std::string_view kViewStyle;
+extern const std::string_view kWatchScript;
+extern const std::string_view kErrorsScript;
+extern const std::string_view kErrorsStyle;
+extern const std::string_view kPrintScript;
+extern const std::string_view kPrintStyle;
 extern const std::string_view kChartScript;
 extern const std::string_view kChartStyle;
 extern const std::string_view kChartLicence;

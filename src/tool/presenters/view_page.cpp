@@ -57,9 +57,14 @@ std::string ViewPage(const Json& data) {
                             {"/*UPLOT_LICENSE*/", licence},
                             {"/*UPLOT_CSS*/", kChartStyle},
                             {"/*VIEW_CSS*/", kViewStyle},
+                            {"/*ERRORS_CSS*/", kErrorsStyle},
+                            {"/*PRINT_CSS*/", kPrintStyle},
                             {"/*SCENARIO_DATA*/", json},
                             {"/*UPLOT_JS*/", ChartScript()},
-                            {"/*VIEW_JS*/", kViewScript}});
+                            {"/*VIEW_JS*/", kViewScript},
+                            {"/*WATCH_JS*/", kWatchScript},
+                            {"/*ERRORS_JS*/", kErrorsScript},
+                            {"/*PRINT_JS*/", kPrintScript}});
 }
 
 }  // namespace tarvosa::tool

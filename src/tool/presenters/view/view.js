@@ -498,20 +498,6 @@
     });
   }
 
-  // --- Watching the inputs ---------------------------------------------
-  function watch() {
-    if (!data.watch) return;
-    setInterval(() => {
-      const probe = el('script', { src: data.watch.stamp + '?' + Date.now() });
-      probe.onload = () => {
-        if (window.scenarioStamp && window.scenarioStamp !== data.watch.version) location.reload();
-        probe.remove();
-      };
-      probe.onerror = () => probe.remove();
-      document.body.append(probe);
-    }, 1000);
-  }
-
   function start() {
     document.getElementById('title').textContent = data.title;
     document.title = data.title;
@@ -526,7 +512,6 @@
     drawPlan();
     fromHash();
     window.addEventListener('hashchange', fromHash);
-    watch();
     document.body.dataset.ready = 'true';
   }
   start();
