@@ -28,7 +28,7 @@
     errors.forEach((m) => {
       const row = el('div', 'error-row' + (isNew(m) ? ' new' : ''));
       if (isNew(m)) row.append(el('strong', 'tag', 'new '));
-      row.append(el('span', 'where', m.where ? m.where + ': ' : ''), el('span', 'text', 'error: ' + m.text));
+      row.append(el('span', 'where', m.where ? m.where + ': ' : ''), el('span', 'text', m.text));
       if (m.km !== undefined) {
         const link = el('a', '', 'km ' + Number(m.km).toFixed(3));
         link.href = '#km=' + m.km;
