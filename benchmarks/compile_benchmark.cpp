@@ -160,6 +160,69 @@ void BM_WholeCompile1000km(benchmark::State& bench) {
 }
 BENCHMARK(BM_WholeCompile1000km)->Unit(benchmark::kMillisecond);
 
+// ---- Hostile inputs: the time must follow their size ----
+
+constexpr std::size_t kHostileBytes = 1024 * 1024;
+
+// The line file of a 1,000 km line whose general part repeats `record` to
+// 1 MB, before the length record that holds.
+std::string Repeated(std::string_view record) {
+  std::string line = "[generale]\r\n";
+  while (line.size() < kHostileBytes) line.append(record).append("\r\n");
+  return line + "lunghezza percorso, 1000000\r\n[curve]\r\n[fine]\r\n";
+}
+
+// The counter is the time per byte of the line file.
+void HostileCompile(benchmark::State& bench, const std::string& line) {
+  for (auto _ : bench) {
+    const Compilation compiled = Compile({.line_text = line,
+                                          .train_text = kNoTrain,
+                                          .route_title = "Tarvosa",
+                                          .train_title = "Corvale",
+                                          .plan = true});
+    benchmark::DoNotOptimize(compiled.scenario.cells.data());
+  }
+  bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations() * line.size()));
+}
+
+// 1 MB of length records of the longest line, each of which once sized the
+// track and the plan again.
+void BM_RepeatedLengthRecords(benchmark::State& bench) {
+  HostileCompile(bench, Repeated("lunghezza percorso, 1000000"));
+}
+BENCHMARK(BM_RepeatedLengthRecords)->Unit(benchmark::kMillisecond);
+
+// 1 MB of length records of 0 m, a warning each, all placed as the tool
+// places them.
+void BM_WarningPlaces(benchmark::State& bench) {
+  const std::string line = Repeated("lunghezza percorso, 0");
+  const Compilation compiled = Compile({.line_text = line,
+                                        .train_text = kNoTrain,
+                                        .route_title = "Tarvosa",
+                                        .train_title = "Corvale",
+                                        .plan = true});
+  std::vector<SourceLocation> places;
+  for (const Warning& w : compiled.diagnostics.warnings()) places.push_back(w.at);
+  for (auto _ : bench) {
+    benchmark::DoNotOptimize(WhereAll(places, {"linea.txt", line}, {"treno.txt", kNoTrain}));
+  }
+  bench.counters["warnings"] = static_cast<double>(places.size());
+  bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations() * line.size()));
+}
+BENCHMARK(BM_WarningPlaces)->Unit(benchmark::kMillisecond);
+
+// A plan of 1 MB of empty rows, decoded; and one of 100 MB, more rows than
+// the longest line has, refused.
+void BM_DecodeSwollenPlan(benchmark::State& bench) {
+  const std::string plan(static_cast<std::size_t>(bench.range(0)), '\0');
+  for (auto _ : bench) benchmark::DoNotOptimize(DecodeLineData(plan));
+  bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations() * plan.size()));
+}
+BENCHMARK(BM_DecodeSwollenPlan)
+    ->Arg(kHostileBytes)
+    ->Arg(100 * kHostileBytes)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tarvosa
 

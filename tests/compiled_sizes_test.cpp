@@ -1,8 +1,10 @@
 // Compiled files that are not sized as their table says, or are larger
 // than the longest line's, on a file system in memory: `view` and `map`
 // refuse them with 2 and both counts, and every command that reads a plan
-// refuses one too large for any line before decoding it.
+// refuses one too large for any line before decoding it; and a line file
+// of more warnings than the view lists.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "compiler/compiled_files.h"
 #include "fake_os.h"
@@ -106,6 +108,30 @@ TEST_F(CompiledSizesTest, ATrackLargerThanTheLongestLinesIsNoTrack) {
   EXPECT_NE(dump.standard_error.find("more than the track of the longest line, 20141 cells"),
             std::string::npos)
       << dump.standard_error;
+}
+
+// The page's data, read back as the page's script reads it.
+nlohmann::json EmbeddedData(const std::string& page) {
+  const std::string open = "<script type=\"application/json\" id=\"scenario-data\">";
+  const std::size_t from = page.find(open) + open.size();
+  return nlohmann::json::parse(page.substr(from, page.find("</script>", from) - from));
+}
+
+TEST_F(CompiledSizesTest, TheViewListsTheFirstThousandWarningsAndCountsTheRest) {
+  std::string line = *os_.Content("/w/src/Percorso_linea.txt");
+  std::string zero_lengths;
+  for (int i = 0; i < 1500; ++i) zero_lengths += "lunghezza percorso, 0\r\n";
+  line.insert(line.find("lunghezza percorso"), zero_lengths);
+  os_.AddFile("/w/src/Percorso_linea.txt", line);
+  const auto view = Tool(
+      {"view", "/w/src/Percorso_linea.txt", "/w/src/Percorso_Treno-.txt", "-o", "/w/page.html"});
+  ASSERT_EQ(view.exit_status, 0) << view.standard_error;
+  const nlohmann::json messages = EmbeddedData(*os_.Content("/w/page.html"))["messages"];
+  ASSERT_EQ(messages.size(), 1001u);
+  EXPECT_EQ(messages[0]["where"], "/w/src/Percorso_linea.txt:2:21");
+  EXPECT_EQ(messages[999]["where"], "/w/src/Percorso_linea.txt:1001:21");
+  EXPECT_EQ(messages[1000]["text"],
+            "500 more warnings are not shown here: scenario check lists them all");
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 namespace tarvosa::tool {
 namespace {
 
+constexpr std::size_t kShownWarnings = 1000;
+
 double Km(std::int64_t metres) {
   return static_cast<double>(metres) / 1000.0;
 }
@@ -113,8 +115,13 @@ class Builder {
     if (!d_ || !sources_) return;
     std::vector<SourceLocation> places = {d_->error().at};
     for (std::int64_t c = 1; c <= last_; ++c) places.push_back(d_->OriginOf(c));
-    for (const Warning& w : d_->warnings()) places.push_back(w.at);
+    for (std::size_t i = 0; i < ShownWarnings(); ++i) places.push_back(d_->warnings()[i].at);
     places_ = WhereAll(places, sources_->line, sources_->train);
+  }
+  // The page lists the first warnings and counts the rest: a hostile file
+  // may give millions, which no one reads in a page.
+  std::size_t ShownWarnings() const {
+    return d_ ? std::min(d_->warnings().size(), kShownWarnings) : 0;
   }
   // "" for every place when there are no sources to find them in.
   const std::string& Place(std::size_t index) const {
@@ -306,9 +313,17 @@ class Builder {
           info && info->has_position ? std::optional<std::int64_t>(error.position) : std::nullopt));
     }
     const std::vector<Warning>& warnings = d_->warnings();
-    for (std::size_t i = 0; i < warnings.size(); ++i) {
+    for (std::size_t i = 0; i < ShownWarnings(); ++i) {
       messages.push_back(
           Message("warning", warnings[i].at, WarningWhere(i), warnings[i].text, std::nullopt));
+    }
+    if (warnings.size() > ShownWarnings()) {
+      const std::size_t more = warnings.size() - ShownWarnings();
+      messages.push_back(
+          {{"level", "warning"},
+           {"where", ""},
+           {"text", std::to_string(more) + " more warnings are not shown here: scenario check "
+                                           "lists them all"}});
     }
     return messages;
   }

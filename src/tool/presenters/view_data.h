@@ -18,7 +18,8 @@ struct ViewSources {
   SourceText train;
 };
 
-// The view's data; `diagnostics` and `sources` are null for a scenario read
+// The view's data, with the first 1000 warnings and a count of the rest;
+// `diagnostics` and `sources` are null for a scenario read
 // from its compiled files.
 Json ViewData(const CompiledScenario& scenario, const Diagnostics* diagnostics,
               const ViewSources* sources);
