@@ -109,19 +109,6 @@ Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directo
   return ScenarioOf(*track, *table, &*plan);
 }
 
-Result<CompiledScenario> LoadCompiledScenario(Os& os, const std::string& directory) {
-  const auto files = FindCompiledFiles(os, directory);
-  if (!files.ok()) return files.status();
-  const auto track = LoadCompiled(os, files->track, CompiledKind::kTrack);
-  if (!track.ok()) return track.status();
-  const auto table = LoadCompiled(os, files->table, CompiledKind::kTable);
-  if (!table.ok()) return table.status();
-  if (!files->plan) return ScenarioOf(*track, *table, nullptr);
-  const auto plan = LoadCompiled(os, *files->plan, CompiledKind::kPlan);
-  if (!plan.ok()) return plan.status();
-  return ScenarioOf(*track, *table, &*plan);
-}
-
 std::optional<ScenarioHeader> TableBeside(Os& os, const std::string& track_file) {
   if (!EndsWith(track_file, ".dat")) return std::nullopt;
   const auto table =
