@@ -59,6 +59,7 @@ std::string ViewPage(const Json& data) {
                             {"/*VIEW_CSS*/", kViewStyle},
                             {"/*SCENARIO_DATA*/", json},
                             {"/*UPLOT_JS*/", ChartScript()},
+                            {"/*GESTURES_JS*/", kViewGestures},
                             {"/*VIEW_JS*/", kViewScript}});
 }
 

@@ -154,7 +154,9 @@
 
   // The charts share one kilometre axis, and the plan shows the same
   // stretch: zooming either zooms the other.
-  let syncing = false, planLeads = false;
+  // The range the plan last gave the charts: the plan keeps its own view
+  // of it (zoomed about the pointer, moved) instead of refitting.
+  let syncing = false, planRange = null;
   function syncRange(source) {
     if (syncing) return;
     syncing = true;
@@ -162,7 +164,9 @@
     state.range = [min, max];
     charts.forEach((u) => { if (u !== source) u.setScale('x', { min, max }); });
     syncing = false;
-    if (!planLeads) {
+    const ledByPlan = planRange && planRange[0] === min && planRange[1] === max;
+    if (!ledByPlan) {
+      planRange = null;
       if (min <= km[0] && max >= km[km.length - 1]) fitPlan();
       else fitPlan(indexAt(min), indexAt(max));
     }
@@ -179,9 +183,34 @@
       hi = i;
     }
     if (lo === null || hi <= lo) return;
-    planLeads = true;
+    planRange = [km[lo], km[hi]];
     charts[0].setScale('x', { min: km[lo], max: km[hi] });
-    planLeads = false;
+  }
+
+  // The charts' range zoomed by `factor` about kilometre `at`, or moved by
+  // `shift` km, kept on the line.
+  function setChartRange(min, max) {
+    const whole = [0, data.length];
+    const width = Math.min(max - min, whole[1] - whole[0]);
+    min = Math.max(whole[0], Math.min(min, whole[1] - width));
+    // Set at once: the charts report their new range later, and a gesture
+    // may move again before.
+    state.range = [min, min + width];
+    if (charts.length) charts[0].setScale('x', { min, max: min + width });
+  }
+  function zoomCharts(factor, at) {
+    const [min, max] = state.range;
+    if (factor > 1 && max - min < 0.1) return;  // two cells across at the most
+    setChartRange(at - (at - min) / factor, at + (max - at) / factor);
+  }
+  function moveCharts(shift) {
+    setChartRange(state.range[0] + shift, state.range[1] + shift);
+  }
+  function wholeLine() {
+    planRange = null;
+    fitPlan();
+    setChartRange(0, data.length);
+    drawPlan();
   }
 
   // The values' range, and the marks' (the boards' speeds) over all the
@@ -224,7 +253,36 @@
     box.addEventListener('mousemove', () => { pinned = null; }, true);
     const chart = new uPlot(opts, [km, panel.values], box);
     chart.panel = panel;
+    wireChart(chart, box);
     return chart;
+  }
+
+  // A chart zooms about the pointer on the wheel and a pinch; a shift-drag
+  // or two fingers move it, a plain drag still selects a range to zoom to.
+  function wireChart(u, box) {
+    const gestures = window.viewGestures;
+    const kmPerPixel = () => (state.range[1] - state.range[0]) / Math.max(1, u.over.clientWidth);
+    box.tabIndex = 0;
+    box.setAttribute('aria-label', u.panel.id + ' along the line');
+    // From the range as set, not the chart's scale: that follows later.
+    const kmAt = (x) => state.range[0] + x * kmPerPixel();
+    gestures.onWheel(u.over, (factor, x) => zoomCharts(factor, kmAt(x)));
+    gestures.onPointers(u.over, {
+      accepts: (event) => event.shiftKey || event.pointerType === 'touch',
+      zoom: (factor, x) => zoomCharts(factor, kmAt(x)),
+      pan: (dx, dy, count) => {
+        if (count > 1 || u.over.dataset.panning) moveCharts(-dx * kmPerPixel());
+      },
+    });
+    u.over.addEventListener('pointerdown', (event) => {
+      if (event.shiftKey || event.pointerType === 'touch') u.over.dataset.panning = event.shiftKey ? '1' : '';
+    });
+    window.addEventListener('pointerup', () => { delete u.over.dataset.panning; });
+    gestures.onKeys(box, {
+      zoom: (factor) => zoomCharts(factor, (state.range[0] + state.range[1]) / 2),
+      pan: (dx) => moveCharts(-dx * kmPerPixel()),
+      whole: wholeLine,
+    });
   }
 
   // A chart's width inside its frame's border.
@@ -249,6 +307,8 @@
       last = now;
       charts.forEach((u) => u.setSize({ width: chartWidth(), height: 150 }));
       sizePlan();
+      turnPlan();
+      planRange = null;
       if (state.range[0] <= km[0] && state.range[1] >= km[km.length - 1]) fitPlan();
       else fitPlan(indexAt(state.range[0]), indexAt(state.range[1]));
       drawPlan();
@@ -315,13 +375,17 @@
 
   // --- The plan --------------------------------------------------------
   const plan = document.getElementById('plan');
-  const view = { scale: 1, ox: 0, oy: 0 };
+  const view = { scale: 1, ox: 0, oy: 0, cos: 1, sin: 0 };
   const hasPlan = Array.isArray(cells.x) && cells.x.length === km.length;
 
   // Fits cells `from` to `to` (the whole line when not given) into the plan.
   function fitPlan(from = 0, to = km.length - 1) {
     if (!hasPlan) return;
-    const xs = cells.x.slice(from, to + 1), ys = cells.y.slice(from, to + 1);
+    const xs = [], ys = [];
+    for (let i = from; i <= to; i++) {
+      xs.push(cells.x[i] * view.cos - cells.y[i] * view.sin);
+      ys.push(cells.x[i] * view.sin + cells.y[i] * view.cos);
+    }
     const low = (values) => values.reduce((a, b) => Math.min(a, b), Infinity);
     const high = (values) => values.reduce((a, b) => Math.max(a, b), -Infinity);
     const minX = low(xs), maxX = high(xs), minY = low(ys), maxY = high(ys);
@@ -330,7 +394,25 @@
     view.ox = pad - minX * view.scale + (w - 2 * pad - (maxX - minX) * view.scale) / 2;
     view.oy = pad + maxY * view.scale + (h - 2 * pad - (maxY - minY) * view.scale) / 2;
   }
-  const px = (i) => [view.ox + cells.x[i] * view.scale, view.oy - cells.y[i] * view.scale];
+  const px = (i) => [view.ox + (cells.x[i] * view.cos - cells.y[i] * view.sin) * view.scale,
+    view.oy - (cells.x[i] * view.sin + cells.y[i] * view.cos) * view.scale];
+  // The plan turned so that the whole line fills its box best: of the
+  // turns by whole degrees, the one that lets it be drawn largest.
+  function turnPlan() {
+    if (!hasPlan) return;
+    const step = Math.max(1, Math.floor(km.length / 2000));
+    let best = -Infinity;
+    for (let degrees = 0; degrees < 180; degrees++) {
+      const a = degrees * Math.PI / 180, c = Math.cos(a), s = Math.sin(a);
+      let x0 = Infinity, x1 = -Infinity, y0 = Infinity, y1 = -Infinity;
+      for (let i = 0; i < km.length; i += step) {
+        const x = cells.x[i] * c - cells.y[i] * s, y = cells.x[i] * s + cells.y[i] * c;
+        x0 = Math.min(x0, x), x1 = Math.max(x1, x), y0 = Math.min(y0, y), y1 = Math.max(y1, y);
+      }
+      const fit = Math.min(plan.width / Math.max(1, x1 - x0), plan.height / Math.max(1, y1 - y0));
+      if (fit > best * 1.001) best = fit, view.cos = c, view.sin = s;
+    }
+  }
 
   function curveColour(k) {
     const bend = Math.abs(k);
@@ -417,35 +499,38 @@
     }
     return best;
   }
+  // The plan zoomed by `factor` about the point (x, y) in CSS pixels, or
+  // moved by (dx, dy): it keeps that view, and the charts show its stretch.
+  function zoomPlan(factor, x, y) {
+    const mx = x * devicePixelRatio, my = y * devicePixelRatio;
+    view.ox = mx - (mx - view.ox) * factor;
+    view.oy = my - (my - view.oy) * factor;
+    view.scale *= factor;
+    drawPlan();
+    chartsFollowPlan();
+  }
+  function movePlan(dx, dy) {
+    view.ox += dx * devicePixelRatio;
+    view.oy += dy * devicePixelRatio;
+    drawPlan();
+  }
   function wirePlan() {
-    let drag = null;
-    plan.addEventListener('wheel', (event) => {
-      event.preventDefault();
-      const rect = plan.getBoundingClientRect();
-      const mx = (event.clientX - rect.left) * devicePixelRatio;
-      const my = (event.clientY - rect.top) * devicePixelRatio;
-      const factor = event.deltaY < 0 ? 1.25 : 0.8;
-      view.ox = mx - (mx - view.ox) * factor;
-      view.oy = my - (my - view.oy) * factor;
-      view.scale *= factor;
-      drawPlan();
-      chartsFollowPlan();
-    }, { passive: false });
-    let moved = false;
-    plan.addEventListener('mousedown', (event) => { drag = [event.clientX, event.clientY]; moved = false; });
-    window.addEventListener('mouseup', () => {
-      if (drag && moved) chartsFollowPlan();
-      drag = null;
+    const gestures = window.viewGestures;
+    plan.tabIndex = 0;
+    gestures.onWheel(plan, zoomPlan);
+    const pointers = gestures.onPointers(plan, {
+      accepts: (event) => event.button === 0,
+      zoom: zoomPlan,
+      pan: movePlan,
+      end: (moved) => { if (moved) chartsFollowPlan(); },
     });
-    plan.addEventListener('mousemove', (event) => {
-      if (drag) {
-        view.ox += (event.clientX - drag[0]) * devicePixelRatio;
-        view.oy += (event.clientY - drag[1]) * devicePixelRatio;
-        drag = [event.clientX, event.clientY];
-        moved = true;
-        drawPlan();
-        return;
-      }
+    gestures.onKeys(plan, {
+      zoom: (factor) => zoomPlan(factor, plan.clientWidth / 2, plan.clientHeight / 2),
+      pan: (dx, dy) => { movePlan(dx, dy); chartsFollowPlan(); },
+      whole: wholeLine,
+    });
+    plan.addEventListener('pointermove', (event) => {
+      if (event.buttons) return;
       pinned = null;
       const index = nearestCell(event);
       if (index != null) {
@@ -455,27 +540,27 @@
     });
     // A tap shows the point as a hover does.
     plan.addEventListener('click', (event) => {
-      if (moved) return;
+      if (pointers.moved()) return;
       const index = nearestCell(event);
       if (index != null) showPoint(index);
     });
-    plan.addEventListener('dblclick', () => {
-      fitPlan();
-      if (charts.length) charts[0].setScale('x', { min: 0, max: data.length });
-      drawPlan();
-    });
+    plan.addEventListener('dblclick', wholeLine);
+    document.getElementById('whole-line').addEventListener('click', wholeLine);
   }
 
   // --- Lists -----------------------------------------------------------
   function buildLists() {
     const body = document.querySelector('#stations tbody');
     data.stations.forEach((s) => {
-      const row = el('tr', { 'data-km': s.km });
+      const row = el('tr', { 'data-km': s.km, tabindex: '0' });
       row.append(el('td', {}, s.name), el('td', { class: 'num' }, fmt(s.km, 3)),
         el('td', {}, s.time), el('td', { class: 'num' }, fmt(s.from, 2) + ' to ' + fmt(s.to, 2)));
       row.addEventListener('click', () => {
         history.pushState(null, '', '#km=' + s.km);
         goTo(s.cell - 1, stationAbout(s));
+      });
+      row.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter' || event.key === ' ') event.preventDefault(), row.click();
       });
       body.append(row);
     });
@@ -518,6 +603,7 @@
     document.getElementById('summary').textContent = fmt(data.length, 3) + ' km, ' +
       data.stations.length + ' stations, ' + data.messages.length + ' errors and warnings';
     sizePlan();
+    turnPlan();
     fitPlan();
     wirePlan();
     buildCharts();
