@@ -2,7 +2,8 @@
 // wheel, a pinch and the keys zoom about the pointer and the km there stays
 // there; a drag moves the plan and it stays moved; on a chart a drag picks
 // a range and a shift-drag or two fingers move it; Tab reaches every
-// control with a ring shown; the plan is turned to fill its box.
+// control with a ring shown; the plan is turned to fill its box; a pointer
+// event writes the readout and draws the plan once.
 //
 //   node interaction_test.mjs SCENARIO_TOOL WORK_DIR SCREENSHOT_DIR
 import { execFileSync } from 'node:child_process';
@@ -231,6 +232,29 @@ async function turned(page) {
   expect(fit.scale > fit.unturned * 1.05, `the plan is drawn at ${fit.scale} px/m, unturned it would be ${fit.unturned}`);
 }
 
+// Each pointer event writes the readout once and draws the plan once, in
+// the frame after it, whether over the plan or over a chart.
+async function drawnOnce(page) {
+  await page.focus('#plan'), await page.keyboard.press('0');
+  await page.evaluate(() => document.getElementById('plan').scrollIntoView());
+  const counts = () => page.evaluate(() => ({ ...window.scenarioView.counts }));
+  const check = async (what, act, readouts) => {
+    await frames(page);
+    const before = await counts();
+    await act();
+    await frames(page);
+    const after = await counts();
+    expect(after.readout - before.readout === readouts && after.plan - before.plan === 1,
+      `${what}: the readout written ${after.readout - before.readout} times, the plan drawn ${after.plan - before.plan}`);
+  };
+  const [x, y] = await onPlan(page, 1200);
+  await check('a hover on the plan', () => page.mouse.move(x, y), 1);
+  await check('a wheel notch on the plan', () => page.mouse.wheel(0, -100), 0);
+  const c = await chartAt(page, 0, 0.3);
+  await check('a hover on a chart', () => page.mouse.move(c.x, c.y), 1);
+  await check('a wheel notch on a chart', () => page.mouse.wheel(0, -100), 0);
+}
+
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
   args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
@@ -242,7 +266,7 @@ try {
   page.on('pageerror', (e) => problems.push(String(e)));
   await page.goto(url);
   await page.waitForSelector('body[data-ready="true"]');
-  for (const step of [planWheel, chartWheel, touch, keyboard, turned]) {
+  for (const step of [planWheel, chartWheel, touch, keyboard, turned, drawnOnce]) {
     try { await step(page); } catch (e) { failures.push(`${step.name}: ${e.message}`); }
   }
   await page.focus('#plan');

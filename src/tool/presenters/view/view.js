@@ -16,6 +16,8 @@
   const byCell = new Map(data.features.map((f) => [f.c, f]));
   const charts = [];
   const state = { range: [0, data.length], cell: null };
+  // How often the readout was written and the plan drawn, for the tests.
+  const counts = { readout: 0, plan: 0 };
 
   const fmt = (value, digits) => Number(value).toFixed(digits);
   const el = (tag, attrs, text) => {
@@ -37,8 +39,14 @@
 
   // What the readout says of the cell at `index`; `about`, the station or
   // message the page was sent to, goes first.
+  // Every chart reports the cursor it was given: a cell already shown is
+  // not written again, and the plan is drawn once in the next frame.
+  let shownPoint = null;
   function showPoint(index, about) {
     if (index == null || index < 0 || index >= km.length) return;
+    if (shownPoint && shownPoint[0] === index && shownPoint[1] === about) return;
+    shownPoint = [index, about];
+    counts.readout++;
     state.cell = index;
     const c = index + 1;
     const at = km[index];
@@ -66,7 +74,7 @@
       if (feature.source) readout.append(el('div', { class: 'source' }, feature.source));
       if (feature.record) readout.append(el('div', { class: 'source' }, feature.record));
     }
-    drawPlan();
+    requestPlan();
   }
 
   // --- The charts along the line ---------------------------------------
@@ -156,7 +164,11 @@
   // stretch: zooming either zooms the other.
   // The range the plan last gave the charts: the plan keeps its own view
   // of it (zoomed about the pointer, moved) instead of refitting.
+  let fittedRange = null;
   let syncing = false, planRange = null;
+  // A chart's cursor speaks for the readout only while the pointer is on a
+  // chart: cursors moved by the plan, or by a new range, do not.
+  let pointerOnChart = false;
   function syncRange(source) {
     if (syncing) return;
     syncing = true;
@@ -165,12 +177,15 @@
     charts.forEach((u) => { if (u !== source) u.setScale('x', { min, max }); });
     syncing = false;
     const ledByPlan = planRange && planRange[0] === min && planRange[1] === max;
-    if (!ledByPlan) {
+    // Each chart reports the same range: the plan is fitted to it once.
+    const fitted = fittedRange && fittedRange[0] === min && fittedRange[1] === max;
+    if (!ledByPlan && !fitted) {
+      fittedRange = [min, max];
       planRange = null;
       if (min <= km[0] && max >= km[km.length - 1]) fitPlan();
       else fitPlan(indexAt(min), indexAt(max));
     }
-    drawPlan();
+    requestPlan();
   }
   // After the plan was zoomed or moved: the charts show what it shows.
   function chartsFollowPlan() {
@@ -183,7 +198,7 @@
       hi = i;
     }
     if (lo === null || hi <= lo) return;
-    planRange = [km[lo], km[hi]];
+    planRange = [km[lo], km[hi]], fittedRange = null;
     charts[0].setScale('x', { min: km[lo], max: km[hi] });
   }
 
@@ -207,10 +222,10 @@
     setChartRange(state.range[0] + shift, state.range[1] + shift);
   }
   function wholeLine() {
-    planRange = null;
+    planRange = null, fittedRange = null;
     fitPlan();
     setChartRange(0, data.length);
-    drawPlan();
+    requestPlan();
   }
 
   // The values' range, and the marks' (the boards' speeds) over all the
@@ -223,14 +238,29 @@
     return [low - (marks.length ? pad / 3 : pad), high + pad];
   }
 
+  // A stepped line through the points where the value changes, over the
+  // visible cells only: a profile of thousands of cells costs its steps.
+  function steps(u, seriesIndex, from, to) {
+    const xs = u.data[0], ys = u.data[seriesIndex];
+    const path = new Path2D();
+    let last = null, y = 0;
+    for (let i = from; i <= to; i++) {
+      if (ys[i] == null || ys[i] === last) continue;
+      const x = u.valToPos(xs[i], 'x', true);
+      if (last === null) path.moveTo(x, u.valToPos(ys[i], 'y', true));
+      else path.lineTo(x, y), path.lineTo(x, u.valToPos(ys[i], 'y', true));
+      last = ys[i], y = u.valToPos(last, 'y', true);
+    }
+    if (last !== null) path.lineTo(u.valToPos(xs[to], 'x', true), y);
+    return { stroke: path, fill: null, clip: null, band: null, gaps: null, flags: 0 };
+  }
+
   function makeChart(panel, container, width) {
     const box = el('div', { class: 'chart', id: 'chart-' + panel.id });
     container.append(box);
     const series = { label: panel.id, stroke: panel.colour, width: 1.5,
       value: (u, v) => (v == null ? '' : v + (panel.unit ? ' ' + panel.unit : '')) };
-    if (panel.stepped && uPlot.paths && uPlot.paths.stepped) {
-      series.paths = uPlot.paths.stepped({ align: 1 });
-    }
+    if (panel.stepped) series.paths = steps;
     const opts = {
       title: panel.title, width, height: 150,
       scales: { x: { time: false }, y: { range: (u, min, max) => yRange(panel, min, max) } },
@@ -244,13 +274,16 @@
           syncRange(u);
           if (pinned) pinCursor(u);
         }],
-        setCursor: [(u) => { if (!pinned && u.cursor.idx != null) showPoint(u.cursor.idx); }],
+        setCursor: [(u) => {
+          if (!pinned && pointerOnChart && u.cursor.idx != null) showPoint(u.cursor.idx);
+        }],
         draw: panel.draw ? [panel.draw] : [],
       },
     };
     // The pointer over a chart lets go of a pinned place before the chart
     // moves its cursor.
-    box.addEventListener('mousemove', () => { pinned = null; }, true);
+    box.addEventListener('mousemove', () => { pinned = null, pointerOnChart = true; }, true);
+    box.addEventListener('mouseleave', () => { pointerOnChart = false; });
     const chart = new uPlot(opts, [km, panel.values], box);
     chart.panel = panel;
     wireChart(chart, box);
@@ -308,10 +341,10 @@
       charts.forEach((u) => u.setSize({ width: chartWidth(), height: 150 }));
       sizePlan();
       turnPlan();
-      planRange = null;
+      planRange = null, fittedRange = null;
       if (state.range[0] <= km[0] && state.range[1] >= km[km.length - 1]) fitPlan();
       else fitPlan(indexAt(state.range[0]), indexAt(state.range[1]));
-      drawPlan();
+      requestPlan();
       if (pinned) placeCursors();
     };
     // Sized in the next frame, not while the observer reports: resizing
@@ -370,7 +403,7 @@
     const wanted = /^#km=(-?[0-9]+(?:\.[0-9]+)?)$/.exec(location.hash);
     if (wanted) goTo(indexAt(Number(wanted[1])));
   }
-  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state,
+  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state, counts,
     planPoint: (i) => px(i).map((v) => v / devicePixelRatio) };
 
   // --- The plan --------------------------------------------------------
@@ -419,17 +452,49 @@
     if (bend < 0.05) return '#555';
     return bend < 1.5 ? '#1f77b4' : '#d62728';
   }
+  // Whether the point (x, y) lies outside the plan, with a margin.
+  const outside = (x, y) => x < -50 || y < -50 || x > plan.width + 50 || y > plan.height + 50;
+  // Cells `from` to `to` as one path; a step between two points outside
+  // the plan is left out, so a zoomed plan costs what it shows.
+  // A point closer than a pixel to the last one drawn is passed over.
+  function pathRun(ctx, from, to) {
+    let was = true, lx = 0, ly = 0;
+    const last = Math.min(to, km.length - 1);
+    for (let i = from; i <= last; i++) {
+      const [x, y] = px(i);
+      const out = outside(x, y);
+      if (i === from || (was && out)) ctx.moveTo(x, y);
+      else if (i === last || Math.abs(x - lx) + Math.abs(y - ly) >= 1) ctx.lineTo(x, y);
+      else continue;
+      was = out, lx = x, ly = y;
+    }
+  }
   function strokeRun(ctx, from, to, colour, width) {
     ctx.strokeStyle = colour;
     ctx.lineWidth = width;
     ctx.beginPath();
-    for (let i = from; i <= to && i < km.length; i++) {
-      const [x, y] = px(i);
-      if (i === from) ctx.moveTo(x, y); else ctx.lineTo(x, y);
-    }
+    pathRun(ctx, from, to);
     ctx.stroke();
   }
+  // The track in runs of one colour: one path for each.
+  function drawTrack(ctx, width) {
+    let from = 0;
+    for (let i = 1; i <= km.length; i++) {
+      const colour = curveColour(cells.curvature[from]);
+      if (i < km.length && curveColour(cells.curvature[i]) === colour && i - from < 4000) continue;
+      strokeRun(ctx, from, Math.min(i, km.length - 1), colour, width);
+      from = i;
+    }
+  }
+  // The plan is drawn once a frame, whatever asked for it how often.
+  let planQueued = false;
+  function requestPlan() {
+    if (planQueued) return;
+    planQueued = true;
+    requestAnimationFrame(() => { planQueued = false; drawPlan(); });
+  }
   function drawPlan() {
+    counts.plan++;
     const ctx = plan.getContext('2d');
     ctx.clearRect(0, 0, plan.width, plan.height);
     if (!hasPlan) {
@@ -441,13 +506,11 @@
     if (lo > 0 || hi < km.length - 1) strokeRun(ctx, lo, hi, 'rgba(255,200,0,0.6)', 9 * dpr);
     data.tunnels.forEach((t) => strokeRun(ctx, indexAt(t.from), indexAt(t.to), 'rgba(120,120,120,0.45)', 7 * dpr));
     data.slowdowns.forEach((z) => strokeRun(ctx, indexAt(z.from), indexAt(z.to), '#d62728', 6 * dpr));
-    for (let i = 1; i < km.length; i++) {
-      strokeRun(ctx, i - 1, i, curveColour(cells.curvature[i - 1]), 2 * dpr);
-    }
+    drawTrack(ctx, 2 * dpr);
     ctx.fillStyle = '#1f77b4';
     data.features.filter((f) => f.kind === 'signal').forEach((f) => {
       const [x, y] = px(indexAt(f.km));
-      ctx.fillRect(x - 2 * dpr, y - 2 * dpr, 4 * dpr, 4 * dpr);
+      if (!outside(x, y)) ctx.fillRect(x - 2 * dpr, y - 2 * dpr, 4 * dpr, 4 * dpr);
     });
     drawStations(ctx, dpr);
     if (state.cell != null) {
@@ -506,13 +569,13 @@
     view.ox = mx - (mx - view.ox) * factor;
     view.oy = my - (my - view.oy) * factor;
     view.scale *= factor;
-    drawPlan();
+    requestPlan();
     chartsFollowPlan();
   }
   function movePlan(dx, dy) {
     view.ox += dx * devicePixelRatio;
     view.oy += dy * devicePixelRatio;
-    drawPlan();
+    requestPlan();
   }
   function wirePlan() {
     const gestures = window.viewGestures;
