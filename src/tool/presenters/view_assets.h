@@ -9,6 +9,7 @@ namespace tarvosa::tool {
 extern const std::string_view kViewPage;
 extern const std::string_view kViewScript;
 extern const std::string_view kViewGestures;
+extern const std::string_view kViewLegend;
 extern const std::string_view kViewStyle;
 extern const std::string_view kChartScript;
 extern const std::string_view kChartStyle;

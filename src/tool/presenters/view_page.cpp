@@ -60,6 +60,7 @@ std::string ViewPage(const Json& data) {
                             {"/*SCENARIO_DATA*/", json},
                             {"/*UPLOT_JS*/", ChartScript()},
                             {"/*GESTURES_JS*/", kViewGestures},
+                            {"/*LEGEND_JS*/", kViewLegend},
                             {"/*VIEW_JS*/", kViewScript}});
 }
 

@@ -19,6 +19,7 @@
   // How often the readout was written and the plan drawn, for the tests.
   const counts = { readout: 0, plan: 0 };
 
+  const colours = window.viewLegend.colours;
   const fmt = (value, digits) => Number(value).toFixed(digits);
   const el = (tag, attrs, text) => {
     const node = document.createElement(tag);
@@ -62,6 +63,11 @@
       'curvature ' + fmt(cells.curvature[index], 2) + ' /km',
     ];
     readout.append(el('div', { class: 'profile' }, lines.join('\n')));
+    const slowdown = data.slowdowns.find((z) => at >= z.from - 1e-9 && at <= z.to + 1e-9);
+    if (slowdown) {
+      readout.append(el('div', { class: 'slowdown' }, 'slow-down ' + slowdown.speed + ' km/h from km ' +
+        fmt(slowdown.from, 3) + ' to km ' + fmt(slowdown.to, 3)));
+    }
     const station = stationAt(at);
     if (station) {
       readout.append(el('div', { class: 'station' }, 'station ' + station.name +
@@ -94,32 +100,41 @@
       const x0 = u.valToPos(band.from, 'x', true);
       const x1 = u.valToPos(band.to, 'x', true);
       ctx.fillStyle = colour;
+      ctx.globalAlpha = 0.25;
       ctx.fillRect(x0, u.bbox.top, Math.max(1, x1 - x0), u.bbox.height);
+      ctx.globalAlpha = 1;
       if (label) {
-        ctx.fillStyle = '#900';
+        ctx.fillStyle = colours.slowdown;
         ctx.font = (11 * devicePixelRatio) + 'px sans-serif';
         ctx.fillText(label(band), x0 + 2, u.bbox.top + 12 * devicePixelRatio);
       }
     });
     ctx.restore();
   }
+  // A speed board's speeds for each category of train, as it reads.
+  function boardSpeeds(board) {
+    const speeds = /^[0-9]+(\/[0-9]+)*/.exec(board.text || '');
+    return speeds ? speeds[0] : String(board.speed);
+  }
   function drawBoards(u) {
     const ctx = clipped(u);
     ctx.font = (10 * devicePixelRatio) + 'px sans-serif';
     let lastRight = -Infinity;
+    u.boardLabels = [];  // what the chart shows, for the tests
     data.boards.filter((b) => b.kind === 'speed').forEach((board) => {
       const x = u.valToPos(board.km, 'x', true);
       const y = u.valToPos(board.speed, 'y', true);
       if (x < u.bbox.left || x > u.bbox.left + u.bbox.width) return;
-      ctx.fillStyle = '#2ca02c';
+      ctx.fillStyle = colours.speedBoard;
       ctx.beginPath();
       ctx.moveTo(x, y - 6 * devicePixelRatio);
       ctx.lineTo(x - 4 * devicePixelRatio, y);
       ctx.lineTo(x + 4 * devicePixelRatio, y);
       ctx.fill();
-      const label = String(board.speed);
+      const label = boardSpeeds(board);
       if (x > lastRight) {  // labels never overlap: a crowded one is left out
         ctx.fillText(label, x + 3, y - 7 * devicePixelRatio);
+        u.boardLabels.push({ km: board.km, label });
         lastRight = x + ctx.measureText(label).width + 6;
       }
     });
@@ -127,7 +142,7 @@
   }
   function drawTextBoards(u) {
     const ctx = clipped(u);
-    ctx.strokeStyle = '#8c564b';
+    ctx.strokeStyle = colours.textBoard;
     data.boards.filter((b) => b.kind === 'text').forEach((board) => {
       const x = u.valToPos(board.km, 'x', true);
       ctx.beginPath();
@@ -141,7 +156,7 @@
   const panels = [
     { id: 'elevation', title: 'elevation (m, from the gradients); tunnels shaded, text boards ticked',
       values: cells.elevation, unit: 'm', colour: '#8c564b', draw: (u) => {
-        overlayBands(u, data.tunnels, 'rgba(120,120,120,0.18)');
+        overlayBands(u, data.tunnels, colours.tunnel);
         drawTextBoards(u);
       } },
     { id: 'speed', title: 'line speed (km/h), speed boards \u25b2 and slow-downs shaded with their speed',
@@ -149,7 +164,7 @@
       marks: data.boards.filter((b) => b.kind === 'speed').map((b) => b.speed)
         .concat(data.slowdowns.map((z) => z.speed)),
       draw: (u) => {
-        overlayBands(u, data.slowdowns, 'rgba(214,39,40,0.18)', (z) => z.speed + ' km/h');
+        overlayBands(u, data.slowdowns, colours.slowdown, (z) => z.speed + ' km/h');
         drawBoards(u);
       } },
     { id: 'adhesion', title: 'adhesion', values: cells.adhesion, unit: '', colour: '#9467bd',
@@ -449,8 +464,8 @@
 
   function curveColour(k) {
     const bend = Math.abs(k);
-    if (bend < 0.05) return '#555';
-    return bend < 1.5 ? '#1f77b4' : '#d62728';
+    if (bend < 0.05) return colours.straight;
+    return bend < 1.5 ? colours.gentle : colours.sharp;
   }
   // Whether the point (x, y) lies outside the plan, with a margin.
   const outside = (x, y) => x < -50 || y < -50 || x > plan.width + 50 || y > plan.height + 50;
@@ -503,11 +518,14 @@
     }
     const dpr = devicePixelRatio;
     const [lo, hi] = [indexAt(state.range[0]), indexAt(state.range[1])];
-    if (lo > 0 || hi < km.length - 1) strokeRun(ctx, lo, hi, 'rgba(255,200,0,0.6)', 9 * dpr);
-    data.tunnels.forEach((t) => strokeRun(ctx, indexAt(t.from), indexAt(t.to), 'rgba(120,120,120,0.45)', 7 * dpr));
-    data.slowdowns.forEach((z) => strokeRun(ctx, indexAt(z.from), indexAt(z.to), '#d62728', 6 * dpr));
+    ctx.globalAlpha = 0.7;
+    if (lo > 0 || hi < km.length - 1) strokeRun(ctx, lo, hi, colours.stretch, 9 * dpr);
+    ctx.globalAlpha = 0.6;
+    data.tunnels.forEach((t) => strokeRun(ctx, indexAt(t.from), indexAt(t.to), colours.tunnel, 7 * dpr));
+    ctx.globalAlpha = 1;
+    data.slowdowns.forEach((z) => strokeRun(ctx, indexAt(z.from), indexAt(z.to), colours.slowdown, 6 * dpr));
     drawTrack(ctx, 2 * dpr);
-    ctx.fillStyle = '#1f77b4';
+    ctx.fillStyle = colours.signal;
     data.features.filter((f) => f.kind === 'signal').forEach((f) => {
       const [x, y] = px(indexAt(f.km));
       if (!outside(x, y)) ctx.fillRect(x - 2 * dpr, y - 2 * dpr, 4 * dpr, 4 * dpr);
@@ -515,7 +533,7 @@
     drawStations(ctx, dpr);
     if (state.cell != null) {
       const [x, y] = px(state.cell);
-      ctx.strokeStyle = '#000';
+      ctx.strokeStyle = colours.point;
       ctx.lineWidth = 2 * dpr;
       ctx.beginPath();
       ctx.arc(x, y, 7 * dpr, 0, 2 * Math.PI);
@@ -531,7 +549,7 @@
     data.stations.forEach((s) => {
       const [x, y] = px(indexAt(s.km));
       if (x < 0 || y < 0 || x > plan.width || y > plan.height) return;
-      ctx.fillStyle = '#d62728';
+      ctx.fillStyle = colours.station;
       ctx.beginPath();
       ctx.arc(x, y, 4 * dpr, 0, 2 * Math.PI);
       ctx.fill();
@@ -665,6 +683,7 @@
     document.title = data.title;
     document.getElementById('summary').textContent = fmt(data.length, 3) + ' km, ' +
       data.stations.length + ' stations, ' + data.messages.length + ' errors and warnings';
+    window.viewLegend.build(document.getElementById('legend'));
     sizePlan();
     turnPlan();
     fitPlan();
