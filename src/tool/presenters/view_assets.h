@@ -10,6 +10,7 @@ extern const std::string_view kViewPage;
 extern const std::string_view kViewScript;
 extern const std::string_view kViewGestures;
 extern const std::string_view kViewLegend;
+extern const std::string_view kViewChartMarks;
 extern const std::string_view kViewStyle;
 extern const std::string_view kChartScript;
 extern const std::string_view kChartStyle;

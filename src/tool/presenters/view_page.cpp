@@ -61,6 +61,7 @@ std::string ViewPage(const Json& data) {
                             {"/*UPLOT_JS*/", ChartScript()},
                             {"/*GESTURES_JS*/", kViewGestures},
                             {"/*LEGEND_JS*/", kViewLegend},
+                            {"/*CHART_MARKS_JS*/", kViewChartMarks},
                             {"/*VIEW_JS*/", kViewScript}});
 }
 
