@@ -9,6 +9,9 @@ namespace tarvosa::tool {
 
 extern const std::string_view kViewPage;
 extern const std::string_view kViewScript;
+extern const std::string_view kViewGestures;
+extern const std::string_view kViewLegend;
+extern const std::string_view kViewChartMarks;
 extern const std::string_view kViewStyle;
 extern const std::string_view kWatchScript;
 extern const std::string_view kErrorsScript;

@@ -16,7 +16,10 @@
   const byCell = new Map(data.features.map((f) => [f.c, f]));
   const charts = [];
   const state = { range: [0, data.length], cell: null };
+  // How often the readout was written and the plan drawn, for the tests.
+  const counts = { readout: 0, plan: 0 };
 
+  const colours = window.viewLegend.colours;
   const fmt = (value, digits) => Number(value).toFixed(digits);
   const el = (tag, attrs, text) => {
     const node = document.createElement(tag);
@@ -37,8 +40,14 @@
 
   // What the readout says of the cell at `index`; `about`, the station or
   // message the page was sent to, goes first.
+  // Every chart reports the cursor it was given: a cell already shown is
+  // not written again, and the plan is drawn once in the next frame.
+  let shownPoint = null;
   function showPoint(index, about) {
     if (index == null || index < 0 || index >= km.length) return;
+    if (shownPoint && shownPoint[0] === index && shownPoint[1] === about) return;
+    shownPoint = [index, about];
+    counts.readout++;
     state.cell = index;
     const c = index + 1;
     const at = km[index];
@@ -54,6 +63,11 @@
       'curvature ' + fmt(cells.curvature[index], 2) + ' /km',
     ];
     readout.append(el('div', { class: 'profile' }, lines.join('\n')));
+    const slowdown = data.slowdowns.find((z) => at >= z.from - 1e-9 && at <= z.to + 1e-9);
+    if (slowdown) {
+      readout.append(el('div', { class: 'slowdown' }, 'slow-down ' + slowdown.speed + ' km/h from km ' +
+        fmt(slowdown.from, 3) + ' to km ' + fmt(slowdown.to, 3)));
+    }
     const station = stationAt(at);
     if (station) {
       readout.append(el('div', { class: 'station' }, 'station ' + station.name +
@@ -66,74 +80,16 @@
       if (feature.source) readout.append(el('div', { class: 'source' }, feature.source));
       if (feature.record) readout.append(el('div', { class: 'source' }, feature.record));
     }
-    drawPlan();
+    requestPlan();
   }
 
   // --- The charts along the line ---------------------------------------
-  // The drawing context of `u`, saved and clipped to the plot: nothing an
-  // overlay draws strays over the axes.
-  function clipped(u) {
-    const ctx = u.ctx;
-    ctx.save();
-    ctx.beginPath();
-    ctx.rect(u.bbox.left, u.bbox.top, u.bbox.width, u.bbox.height);
-    ctx.clip();
-    return ctx;
-  }
-  function overlayBands(u, bands, colour, label) {
-    const ctx = clipped(u);
-    bands.forEach((band) => {
-      const x0 = u.valToPos(band.from, 'x', true);
-      const x1 = u.valToPos(band.to, 'x', true);
-      ctx.fillStyle = colour;
-      ctx.fillRect(x0, u.bbox.top, Math.max(1, x1 - x0), u.bbox.height);
-      if (label) {
-        ctx.fillStyle = '#900';
-        ctx.font = (11 * devicePixelRatio) + 'px sans-serif';
-        ctx.fillText(label(band), x0 + 2, u.bbox.top + 12 * devicePixelRatio);
-      }
-    });
-    ctx.restore();
-  }
-  function drawBoards(u) {
-    const ctx = clipped(u);
-    ctx.font = (10 * devicePixelRatio) + 'px sans-serif';
-    let lastRight = -Infinity;
-    data.boards.filter((b) => b.kind === 'speed').forEach((board) => {
-      const x = u.valToPos(board.km, 'x', true);
-      const y = u.valToPos(board.speed, 'y', true);
-      if (x < u.bbox.left || x > u.bbox.left + u.bbox.width) return;
-      ctx.fillStyle = '#2ca02c';
-      ctx.beginPath();
-      ctx.moveTo(x, y - 6 * devicePixelRatio);
-      ctx.lineTo(x - 4 * devicePixelRatio, y);
-      ctx.lineTo(x + 4 * devicePixelRatio, y);
-      ctx.fill();
-      const label = String(board.speed);
-      if (x > lastRight) {  // labels never overlap: a crowded one is left out
-        ctx.fillText(label, x + 3, y - 7 * devicePixelRatio);
-        lastRight = x + ctx.measureText(label).width + 6;
-      }
-    });
-    ctx.restore();
-  }
-  function drawTextBoards(u) {
-    const ctx = clipped(u);
-    ctx.strokeStyle = '#8c564b';
-    data.boards.filter((b) => b.kind === 'text').forEach((board) => {
-      const x = u.valToPos(board.km, 'x', true);
-      ctx.beginPath();
-      ctx.moveTo(x, u.bbox.top + u.bbox.height);
-      ctx.lineTo(x, u.bbox.top + u.bbox.height - 8 * devicePixelRatio);
-      ctx.stroke();
-    });
-    ctx.restore();
-  }
+  const { overlayBands, drawBoards, drawTextBoards, steps } = window.viewChartMarks(data, colours);
 
   const panels = [
     { id: 'elevation', title: 'elevation (m, from the gradients); tunnels shaded, text boards ticked',
       values: cells.elevation, unit: 'm', colour: '#8c564b', draw: (u) => {
-        overlayBands(u, data.tunnels, 'rgba(120,120,120,0.18)');
+        overlayBands(u, data.tunnels, colours.tunnel);
         drawTextBoards(u);
       } },
     { id: 'speed', title: 'line speed (km/h), speed boards \u25b2 and slow-downs shaded with their speed',
@@ -141,7 +97,7 @@
       marks: data.boards.filter((b) => b.kind === 'speed').map((b) => b.speed)
         .concat(data.slowdowns.map((z) => z.speed)),
       draw: (u) => {
-        overlayBands(u, data.slowdowns, 'rgba(214,39,40,0.18)', (z) => z.speed + ' km/h');
+        overlayBands(u, data.slowdowns, colours.slowdown, (z) => z.speed + ' km/h');
         drawBoards(u);
       } },
     { id: 'adhesion', title: 'adhesion', values: cells.adhesion, unit: '', colour: '#9467bd',
@@ -154,7 +110,13 @@
 
   // The charts share one kilometre axis, and the plan shows the same
   // stretch: zooming either zooms the other.
-  let syncing = false, planLeads = false;
+  // The range the plan last gave the charts: the plan keeps its own view
+  // of it (zoomed about the pointer, moved) instead of refitting.
+  let fittedRange = null;
+  let syncing = false, planRange = null;
+  // A chart's cursor speaks for the readout only while the pointer is on a
+  // chart: cursors moved by the plan, or by a new range, do not.
+  let pointerOnChart = false;
   function syncRange(source) {
     if (syncing) return;
     syncing = true;
@@ -162,11 +124,16 @@
     state.range = [min, max];
     charts.forEach((u) => { if (u !== source) u.setScale('x', { min, max }); });
     syncing = false;
-    if (!planLeads) {
+    const ledByPlan = planRange && planRange[0] === min && planRange[1] === max;
+    // Each chart reports the same range: the plan is fitted to it once.
+    const fitted = fittedRange && fittedRange[0] === min && fittedRange[1] === max;
+    if (!ledByPlan && !fitted) {
+      fittedRange = [min, max];
+      planRange = null;
       if (min <= km[0] && max >= km[km.length - 1]) fitPlan();
       else fitPlan(indexAt(min), indexAt(max));
     }
-    drawPlan();
+    requestPlan();
   }
   // After the plan was zoomed or moved: the charts show what it shows.
   function chartsFollowPlan() {
@@ -179,9 +146,34 @@
       hi = i;
     }
     if (lo === null || hi <= lo) return;
-    planLeads = true;
+    planRange = [km[lo], km[hi]], fittedRange = null;
     charts[0].setScale('x', { min: km[lo], max: km[hi] });
-    planLeads = false;
+  }
+
+  // The charts' range zoomed by `factor` about kilometre `at`, or moved by
+  // `shift` km, kept on the line.
+  function setChartRange(min, max) {
+    const whole = [0, data.length];
+    const width = Math.min(max - min, whole[1] - whole[0]);
+    min = Math.max(whole[0], Math.min(min, whole[1] - width));
+    // Set at once: the charts report their new range later, and a gesture
+    // may move again before.
+    state.range = [min, min + width];
+    if (charts.length) charts[0].setScale('x', { min, max: min + width });
+  }
+  function zoomCharts(factor, at) {
+    const [min, max] = state.range;
+    if (factor > 1 && max - min < 0.1) return;  // two cells across at the most
+    setChartRange(at - (at - min) / factor, at + (max - at) / factor);
+  }
+  function moveCharts(shift) {
+    setChartRange(state.range[0] + shift, state.range[1] + shift);
+  }
+  function wholeLine() {
+    planRange = null, fittedRange = null;
+    fitPlan();
+    setChartRange(0, data.length);
+    requestPlan();
   }
 
   // The values' range, and the marks' (the boards' speeds) over all the
@@ -199,9 +191,7 @@
     container.append(box);
     const series = { label: panel.id, stroke: panel.colour, width: 1.5,
       value: (u, v) => (v == null ? '' : v + (panel.unit ? ' ' + panel.unit : '')) };
-    if (panel.stepped && uPlot.paths && uPlot.paths.stepped) {
-      series.paths = uPlot.paths.stepped({ align: 1 });
-    }
+    if (panel.stepped) series.paths = steps;
     const opts = {
       title: panel.title, width, height: 150,
       scales: { x: { time: false }, y: { range: (u, min, max) => yRange(panel, min, max) } },
@@ -215,16 +205,48 @@
           syncRange(u);
           if (pinned) pinCursor(u);
         }],
-        setCursor: [(u) => { if (!pinned && u.cursor.idx != null) showPoint(u.cursor.idx); }],
+        setCursor: [(u) => {
+          if (!pinned && pointerOnChart && u.cursor.idx != null) showPoint(u.cursor.idx);
+        }],
         draw: panel.draw ? [panel.draw] : [],
       },
     };
     // The pointer over a chart lets go of a pinned place before the chart
     // moves its cursor.
-    box.addEventListener('mousemove', () => { pinned = null; }, true);
+    box.addEventListener('mousemove', () => { pinned = null, pointerOnChart = true; }, true);
+    box.addEventListener('mouseleave', () => { pointerOnChart = false; });
     const chart = new uPlot(opts, [km, panel.values], box);
     chart.panel = panel;
+    wireChart(chart, box);
     return chart;
+  }
+
+  // A chart zooms about the pointer on the wheel and a pinch; a shift-drag
+  // or two fingers move it, a plain drag still selects a range to zoom to.
+  function wireChart(u, box) {
+    const gestures = window.viewGestures;
+    const kmPerPixel = () => (state.range[1] - state.range[0]) / Math.max(1, u.over.clientWidth);
+    box.tabIndex = 0;
+    box.setAttribute('aria-label', u.panel.id + ' along the line');
+    // From the range as set, not the chart's scale: that follows later.
+    const kmAt = (x) => state.range[0] + x * kmPerPixel();
+    gestures.onWheel(u.over, (factor, x) => zoomCharts(factor, kmAt(x)));
+    gestures.onPointers(u.over, {
+      accepts: (event) => event.shiftKey || event.pointerType === 'touch',
+      zoom: (factor, x) => zoomCharts(factor, kmAt(x)),
+      pan: (dx, dy, count) => {
+        if (count > 1 || u.over.dataset.panning) moveCharts(-dx * kmPerPixel());
+      },
+    });
+    u.over.addEventListener('pointerdown', (event) => {
+      if (event.shiftKey || event.pointerType === 'touch') u.over.dataset.panning = event.shiftKey ? '1' : '';
+    });
+    window.addEventListener('pointerup', () => { delete u.over.dataset.panning; });
+    gestures.onKeys(box, {
+      zoom: (factor) => zoomCharts(factor, (state.range[0] + state.range[1]) / 2),
+      pan: (dx) => moveCharts(-dx * kmPerPixel()),
+      whole: wholeLine,
+    });
   }
 
   // A chart's width inside its frame's border.
@@ -249,9 +271,11 @@
       last = now;
       charts.forEach((u) => u.setSize({ width: chartWidth(), height: 150 }));
       sizePlan();
+      turnPlan();
+      planRange = null, fittedRange = null;
       if (state.range[0] <= km[0] && state.range[1] >= km[km.length - 1]) fitPlan();
       else fitPlan(indexAt(state.range[0]), indexAt(state.range[1]));
-      drawPlan();
+      requestPlan();
       if (pinned) placeCursors();
     };
     // Sized in the next frame, not while the observer reports: resizing
@@ -310,18 +334,22 @@
     const wanted = /^#km=(-?[0-9]+(?:\.[0-9]+)?)$/.exec(location.hash);
     if (wanted) goTo(indexAt(Number(wanted[1])));
   }
-  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state,
+  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state, counts,
     planPoint: (i) => px(i).map((v) => v / devicePixelRatio) };
 
   // --- The plan --------------------------------------------------------
   const plan = document.getElementById('plan');
-  const view = { scale: 1, ox: 0, oy: 0 };
+  const view = { scale: 1, ox: 0, oy: 0, cos: 1, sin: 0 };
   const hasPlan = Array.isArray(cells.x) && cells.x.length === km.length;
 
   // Fits cells `from` to `to` (the whole line when not given) into the plan.
   function fitPlan(from = 0, to = km.length - 1) {
     if (!hasPlan) return;
-    const xs = cells.x.slice(from, to + 1), ys = cells.y.slice(from, to + 1);
+    const xs = [], ys = [];
+    for (let i = from; i <= to; i++) {
+      xs.push(cells.x[i] * view.cos - cells.y[i] * view.sin);
+      ys.push(cells.x[i] * view.sin + cells.y[i] * view.cos);
+    }
     const low = (values) => values.reduce((a, b) => Math.min(a, b), Infinity);
     const high = (values) => values.reduce((a, b) => Math.max(a, b), -Infinity);
     const minX = low(xs), maxX = high(xs), minY = low(ys), maxY = high(ys);
@@ -330,24 +358,74 @@
     view.ox = pad - minX * view.scale + (w - 2 * pad - (maxX - minX) * view.scale) / 2;
     view.oy = pad + maxY * view.scale + (h - 2 * pad - (maxY - minY) * view.scale) / 2;
   }
-  const px = (i) => [view.ox + cells.x[i] * view.scale, view.oy - cells.y[i] * view.scale];
+  const px = (i) => [view.ox + (cells.x[i] * view.cos - cells.y[i] * view.sin) * view.scale,
+    view.oy - (cells.x[i] * view.sin + cells.y[i] * view.cos) * view.scale];
+  // The plan turned so that the whole line fills its box best: of the
+  // turns by whole degrees, the one that lets it be drawn largest.
+  function turnPlan() {
+    if (!hasPlan) return;
+    const step = Math.max(1, Math.floor(km.length / 2000));
+    let best = -Infinity;
+    for (let degrees = 0; degrees < 180; degrees++) {
+      const a = degrees * Math.PI / 180, c = Math.cos(a), s = Math.sin(a);
+      let x0 = Infinity, x1 = -Infinity, y0 = Infinity, y1 = -Infinity;
+      for (let i = 0; i < km.length; i += step) {
+        const x = cells.x[i] * c - cells.y[i] * s, y = cells.x[i] * s + cells.y[i] * c;
+        x0 = Math.min(x0, x), x1 = Math.max(x1, x), y0 = Math.min(y0, y), y1 = Math.max(y1, y);
+      }
+      const fit = Math.min(plan.width / Math.max(1, x1 - x0), plan.height / Math.max(1, y1 - y0));
+      if (fit > best * 1.001) best = fit, view.cos = c, view.sin = s;
+    }
+  }
 
   function curveColour(k) {
     const bend = Math.abs(k);
-    if (bend < 0.05) return '#555';
-    return bend < 1.5 ? '#1f77b4' : '#d62728';
+    if (bend < 0.05) return colours.straight;
+    return bend < 1.5 ? colours.gentle : colours.sharp;
+  }
+  // Whether the point (x, y) lies outside the plan, with a margin.
+  const outside = (x, y) => x < -50 || y < -50 || x > plan.width + 50 || y > plan.height + 50;
+  // Cells `from` to `to` as one path; a step between two points outside
+  // the plan is left out, so a zoomed plan costs what it shows.
+  // A point closer than a pixel to the last one drawn is passed over.
+  function pathRun(ctx, from, to) {
+    let was = true, lx = 0, ly = 0;
+    const last = Math.min(to, km.length - 1);
+    for (let i = from; i <= last; i++) {
+      const [x, y] = px(i);
+      const out = outside(x, y);
+      if (i === from || (was && out)) ctx.moveTo(x, y);
+      else if (i === last || Math.abs(x - lx) + Math.abs(y - ly) >= 1) ctx.lineTo(x, y);
+      else continue;
+      was = out, lx = x, ly = y;
+    }
   }
   function strokeRun(ctx, from, to, colour, width) {
     ctx.strokeStyle = colour;
     ctx.lineWidth = width;
     ctx.beginPath();
-    for (let i = from; i <= to && i < km.length; i++) {
-      const [x, y] = px(i);
-      if (i === from) ctx.moveTo(x, y); else ctx.lineTo(x, y);
-    }
+    pathRun(ctx, from, to);
     ctx.stroke();
   }
+  // The track in runs of one colour: one path for each.
+  function drawTrack(ctx, width) {
+    let from = 0;
+    for (let i = 1; i <= km.length; i++) {
+      const colour = curveColour(cells.curvature[from]);
+      if (i < km.length && curveColour(cells.curvature[i]) === colour && i - from < 4000) continue;
+      strokeRun(ctx, from, Math.min(i, km.length - 1), colour, width);
+      from = i;
+    }
+  }
+  // The plan is drawn once a frame, whatever asked for it how often.
+  let planQueued = false;
+  function requestPlan() {
+    if (planQueued) return;
+    planQueued = true;
+    requestAnimationFrame(() => { planQueued = false; drawPlan(); });
+  }
   function drawPlan() {
+    counts.plan++;
     const ctx = plan.getContext('2d');
     ctx.clearRect(0, 0, plan.width, plan.height);
     if (!hasPlan) {
@@ -356,21 +434,22 @@
     }
     const dpr = devicePixelRatio;
     const [lo, hi] = [indexAt(state.range[0]), indexAt(state.range[1])];
-    if (lo > 0 || hi < km.length - 1) strokeRun(ctx, lo, hi, 'rgba(255,200,0,0.6)', 9 * dpr);
-    data.tunnels.forEach((t) => strokeRun(ctx, indexAt(t.from), indexAt(t.to), 'rgba(120,120,120,0.45)', 7 * dpr));
-    data.slowdowns.forEach((z) => strokeRun(ctx, indexAt(z.from), indexAt(z.to), '#d62728', 6 * dpr));
-    for (let i = 1; i < km.length; i++) {
-      strokeRun(ctx, i - 1, i, curveColour(cells.curvature[i - 1]), 2 * dpr);
-    }
-    ctx.fillStyle = '#1f77b4';
+    ctx.globalAlpha = 0.7;
+    if (lo > 0 || hi < km.length - 1) strokeRun(ctx, lo, hi, colours.stretch, 9 * dpr);
+    ctx.globalAlpha = 0.6;
+    data.tunnels.forEach((t) => strokeRun(ctx, indexAt(t.from), indexAt(t.to), colours.tunnel, 7 * dpr));
+    ctx.globalAlpha = 1;
+    data.slowdowns.forEach((z) => strokeRun(ctx, indexAt(z.from), indexAt(z.to), colours.slowdown, 6 * dpr));
+    drawTrack(ctx, 2 * dpr);
+    ctx.fillStyle = colours.signal;
     data.features.filter((f) => f.kind === 'signal').forEach((f) => {
       const [x, y] = px(indexAt(f.km));
-      ctx.fillRect(x - 2 * dpr, y - 2 * dpr, 4 * dpr, 4 * dpr);
+      if (!outside(x, y)) ctx.fillRect(x - 2 * dpr, y - 2 * dpr, 4 * dpr, 4 * dpr);
     });
     drawStations(ctx, dpr);
     if (state.cell != null) {
       const [x, y] = px(state.cell);
-      ctx.strokeStyle = '#000';
+      ctx.strokeStyle = colours.point;
       ctx.lineWidth = 2 * dpr;
       ctx.beginPath();
       ctx.arc(x, y, 7 * dpr, 0, 2 * Math.PI);
@@ -386,7 +465,7 @@
     data.stations.forEach((s) => {
       const [x, y] = px(indexAt(s.km));
       if (x < 0 || y < 0 || x > plan.width || y > plan.height) return;
-      ctx.fillStyle = '#d62728';
+      ctx.fillStyle = colours.station;
       ctx.beginPath();
       ctx.arc(x, y, 4 * dpr, 0, 2 * Math.PI);
       ctx.fill();
@@ -417,35 +496,38 @@
     }
     return best;
   }
+  // The plan zoomed by `factor` about the point (x, y) in CSS pixels, or
+  // moved by (dx, dy): it keeps that view, and the charts show its stretch.
+  function zoomPlan(factor, x, y) {
+    const mx = x * devicePixelRatio, my = y * devicePixelRatio;
+    view.ox = mx - (mx - view.ox) * factor;
+    view.oy = my - (my - view.oy) * factor;
+    view.scale *= factor;
+    requestPlan();
+    chartsFollowPlan();
+  }
+  function movePlan(dx, dy) {
+    view.ox += dx * devicePixelRatio;
+    view.oy += dy * devicePixelRatio;
+    requestPlan();
+  }
   function wirePlan() {
-    let drag = null;
-    plan.addEventListener('wheel', (event) => {
-      event.preventDefault();
-      const rect = plan.getBoundingClientRect();
-      const mx = (event.clientX - rect.left) * devicePixelRatio;
-      const my = (event.clientY - rect.top) * devicePixelRatio;
-      const factor = event.deltaY < 0 ? 1.25 : 0.8;
-      view.ox = mx - (mx - view.ox) * factor;
-      view.oy = my - (my - view.oy) * factor;
-      view.scale *= factor;
-      drawPlan();
-      chartsFollowPlan();
-    }, { passive: false });
-    let moved = false;
-    plan.addEventListener('mousedown', (event) => { drag = [event.clientX, event.clientY]; moved = false; });
-    window.addEventListener('mouseup', () => {
-      if (drag && moved) chartsFollowPlan();
-      drag = null;
+    const gestures = window.viewGestures;
+    plan.tabIndex = 0;
+    gestures.onWheel(plan, zoomPlan);
+    const pointers = gestures.onPointers(plan, {
+      accepts: (event) => event.button === 0,
+      zoom: zoomPlan,
+      pan: movePlan,
+      end: (moved) => { if (moved) chartsFollowPlan(); },
     });
-    plan.addEventListener('mousemove', (event) => {
-      if (drag) {
-        view.ox += (event.clientX - drag[0]) * devicePixelRatio;
-        view.oy += (event.clientY - drag[1]) * devicePixelRatio;
-        drag = [event.clientX, event.clientY];
-        moved = true;
-        drawPlan();
-        return;
-      }
+    gestures.onKeys(plan, {
+      zoom: (factor) => zoomPlan(factor, plan.clientWidth / 2, plan.clientHeight / 2),
+      pan: (dx, dy) => { movePlan(dx, dy); chartsFollowPlan(); },
+      whole: wholeLine,
+    });
+    plan.addEventListener('pointermove', (event) => {
+      if (event.buttons) return;
       pinned = null;
       const index = nearestCell(event);
       if (index != null) {
@@ -455,27 +537,27 @@
     });
     // A tap shows the point as a hover does.
     plan.addEventListener('click', (event) => {
-      if (moved) return;
+      if (pointers.moved()) return;
       const index = nearestCell(event);
       if (index != null) showPoint(index);
     });
-    plan.addEventListener('dblclick', () => {
-      fitPlan();
-      if (charts.length) charts[0].setScale('x', { min: 0, max: data.length });
-      drawPlan();
-    });
+    plan.addEventListener('dblclick', wholeLine);
+    document.getElementById('whole-line').addEventListener('click', wholeLine);
   }
 
   // --- Lists -----------------------------------------------------------
   function buildLists() {
     const body = document.querySelector('#stations tbody');
     data.stations.forEach((s) => {
-      const row = el('tr', { 'data-km': s.km });
+      const row = el('tr', { 'data-km': s.km, tabindex: '0' });
       row.append(el('td', {}, s.name), el('td', { class: 'num' }, fmt(s.km, 3)),
         el('td', {}, s.time), el('td', { class: 'num' }, fmt(s.from, 2) + ' to ' + fmt(s.to, 2)));
       row.addEventListener('click', () => {
         history.pushState(null, '', '#km=' + s.km);
         goTo(s.cell - 1, stationAbout(s));
+      });
+      row.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter' || event.key === ' ') event.preventDefault(), row.click();
       });
       body.append(row);
     });
@@ -503,7 +585,9 @@
     document.title = data.title;
     document.getElementById('summary').textContent = fmt(data.length, 3) + ' km, ' +
       data.stations.length + ' stations, ' + data.messages.length + ' errors and warnings';
+    window.viewLegend.build(document.getElementById('legend'));
     sizePlan();
+    turnPlan();
     fitPlan();
     wirePlan();
     buildCharts();
