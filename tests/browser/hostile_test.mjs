@@ -93,6 +93,8 @@ async function checkPage(browser, p, trainFile) {
   await page.screenshot({ path: join(shots, `hostile-${p.name}.png`), fullPage: true });
   // Printed, the profile shows the title and every station as they are.
   await page.emulateMedia({ media: 'print' });
+  // The profile is built when the media change reaches the page.
+  await page.waitForFunction(() => document.querySelector('.print-sheet'), null, { timeout: 30000 });
   const printed = await page.evaluate(() => ({
     title: [...document.querySelectorAll('.print-sheet text.title')].map((t) => t.textContent),
     stations: [...document.querySelectorAll('.print-sheet text.station')].map((t) => t.textContent),
