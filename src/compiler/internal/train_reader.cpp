@@ -170,7 +170,8 @@ class TrainReader : RecordReader {
                                               "the slow-down's value 6"};
     std::int64_t at[6];
     for (int i = 1; i < 6; ++i) v[i] = in.ReadInt32(kValues[i - 1]), at[i] = in.field_start();
-    if (v[2] <= 0) d.Warn(d.record, "a slow-down of length " + Metres(v[2]) + " slows nothing");
+    if (v[2] <= 0)
+      d.Warn(d.record, [&] { return "a slow-down of length " + Metres(v[2]) + " slows nothing"; });
     WarnPastTheLine("the slow-down", v[0], std::int64_t{v[0]} + v[2]);
     for (const int i : {1, 3, 5}) Warn16(at[i], kValues[i - 1], v[i]);
     if (!InRange(v[0], 100, "the slow-down")) return Next::kEndRead;
@@ -219,10 +220,12 @@ class TrainReader : RecordReader {
       if (Contains(field(), "[generale]")) return true;
     } while (!in.AtEnd());
     const bool near = misspelt.file != SourceLocation::File::kNone;
-    d.Warn(near ? misspelt : SourceLocation{kTrainFile, -1},
-           std::string("the train data file has no '[generale]' line, so none of its records is "
-                       "read") +
-               (near ? ": is this one meant to be it?" : ""));
+    d.Warn(near ? misspelt : SourceLocation{kTrainFile, -1}, [&] {
+      return std::string(
+                 "the train data file has no '[generale]' line, so none of its records is "
+                 "read") +
+             (near ? ": is this one meant to be it?" : "");
+    });
     return false;
   }
 
@@ -246,9 +249,11 @@ class TrainReader : RecordReader {
     const std::int64_t time = v[10];
     if (!KeepsSignalTime(v[1])) {
       if (time != 0) {
-        d.Warn({kTrainFile, at[10]}, "a signal time of " + std::to_string(time) +
-                                         " is not kept: only a signal whose field 2 is 2 keeps "
-                                         "its time");
+        d.Warn({kTrainFile, at[10]}, [&] {
+          return "a signal time of " + std::to_string(time) +
+                 " is not kept: only a signal whose field 2 is 2 keeps "
+                 "its time";
+        });
       }
       return;
     }
@@ -288,14 +293,16 @@ void TrainReader::EndOfRead() {
   } while (adhesion_cursor_ < LastCell(cells()) - 2);
   CheckReferences();
   if (!clock_seen_) {
-    d.Warn({kTrainFile, -1},
-           "the train data file has no 'orologio' record: the run starts at "
-           "00:00:00");
+    d.Warn({kTrainFile, -1}, [&] {
+      return "the train data file has no 'orologio' record: the run starts at "
+             "00:00:00";
+    });
   }
   if (!coaches_seen_) {
-    d.Warn({kTrainFile, -1},
-           "the train data file has no 'numero vetture' record: the train has "
-           "0 coaches");
+    d.Warn({kTrainFile, -1}, [&] {
+      return "the train data file has no 'numero vetture' record: the train has "
+             "0 coaches";
+    });
   }
 }
 
