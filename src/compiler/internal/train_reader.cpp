@@ -170,8 +170,9 @@ class TrainReader : RecordReader {
                                               "the slow-down's value 6"};
     std::int64_t at[6];
     for (int i = 1; i < 6; ++i) v[i] = in.ReadInt32(kValues[i - 1]), at[i] = in.field_start();
-    if (v[2] <= 0)
+    if (v[2] <= 0) {
       d.Warn(d.record, [&] { return "a slow-down of length " + Metres(v[2]) + " slows nothing"; });
+    }
     WarnPastTheLine("the slow-down", v[0], std::int64_t{v[0]} + v[2]);
     for (const int i : {1, 3, 5}) Warn16(at[i], kValues[i - 1], v[i]);
     if (!InRange(v[0], 100, "the slow-down")) return Next::kEndRead;
@@ -220,12 +221,10 @@ class TrainReader : RecordReader {
       if (Contains(field(), "[generale]")) return true;
     } while (!in.AtEnd());
     const bool near = misspelt.file != SourceLocation::File::kNone;
-    d.Warn(near ? misspelt : SourceLocation{kTrainFile, -1}, [&] {
-      return std::string(
-                 "the train data file has no '[generale]' line, so none of its records is "
-                 "read") +
-             (near ? ": is this one meant to be it?" : "");
-    });
+    d.Warn(near ? misspelt : SourceLocation{kTrainFile, -1},
+           std::string("the train data file has no '[generale]' line, so none of its records is "
+                       "read") +
+               (near ? ": is this one meant to be it?" : ""));
     return false;
   }
 
@@ -293,16 +292,14 @@ void TrainReader::EndOfRead() {
   } while (adhesion_cursor_ < LastCell(cells()) - 2);
   CheckReferences();
   if (!clock_seen_) {
-    d.Warn({kTrainFile, -1}, [&] {
-      return "the train data file has no 'orologio' record: the run starts at "
-             "00:00:00";
-    });
+    d.Warn({kTrainFile, -1},
+           "the train data file has no 'orologio' record: the run starts at "
+           "00:00:00");
   }
   if (!coaches_seen_) {
-    d.Warn({kTrainFile, -1}, [&] {
-      return "the train data file has no 'numero vetture' record: the train has "
-             "0 coaches";
-    });
+    d.Warn({kTrainFile, -1},
+           "the train data file has no 'numero vetture' record: the train has "
+           "0 coaches");
   }
 }
 
