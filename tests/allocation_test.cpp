@@ -1,6 +1,7 @@
 // What the compiler and the plan's decoder allocate on hostile inputs,
 // counted by a global operator new of this test binary's own: the work
 // must follow the input, never a multiple of it.
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -82,6 +83,33 @@ TEST(AllocationTest, RepeatedLengthRecordsCompileToTheSameBytes) {
   EXPECT_EQ(EncodeTrackCells(many.scenario.cells), EncodeTrackCells(once.scenario.cells));
   EXPECT_EQ(EncodeScenarioHeader(many.scenario.header), EncodeScenarioHeader(once.scenario.header));
   EXPECT_EQ(EncodeLineData(*many.scenario.plan), EncodeLineData(*once.scenario.plan));
+}
+
+// A 10 km line whose general part holds `times` length records of 0 m
+// before its own: a warning each.
+std::string ZeroLengths(int times) {
+  std::string line = "[generale]\r\n";
+  for (int i = 0; i < times; ++i) line += "lunghezza percorso, 0\r\n";
+  return line + "lunghezza percorso, 10000\r\n[curve]\r\n[fine]\r\n";
+}
+
+// The bytes allocated by a compile of `times` length records of 0 m.
+std::size_t BytesOfZeroLengths(int times) {
+  const std::string line = ZeroLengths(times);
+  allocations.Reset(SIZE_MAX);
+  const Compilation compiled = testing::CompileTexts(line, kNoTrain);
+  allocations.counting = false;
+  // Besides the records', the train file's: no clock and no coaches.
+  EXPECT_EQ(compiled.diagnostics.warning_count(), static_cast<std::size_t>(times) + 2);
+  return allocations.bytes;
+}
+
+// Past the kept ones, a warning is counted, its text never made: a hundred
+// times the warnings allocate no more than the kept ones did.
+TEST(AllocationTest, WarningsPastTheKeptOnesAllocateNothing) {
+  const std::size_t kept = BytesOfZeroLengths(1000);
+  const std::size_t many = BytesOfZeroLengths(100000);
+  EXPECT_LE(many, kept + 64 * 1024) << kept;
 }
 
 // Empty elements, two bytes each: the plan of `rows` rows that holds nothing.

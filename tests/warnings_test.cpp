@@ -209,5 +209,42 @@ TEST(Warnings, TextsThatWillNotShowAsMeant) {
                   "WINDOWS-1252"});
 }
 
+// `count` length records of 0 m, a warning each, before the line's own,
+// and `notes` lines that read like comments, each before a section header.
+std::string ZeroLengthsAndNotes(int count, int notes) {
+  std::string line = "[generale]\r\n";
+  for (int i = 0; i < count; ++i) line += "lunghezza percorso, 0\r\n";
+  line += "lunghezza percorso,  10000\r\n[curve]\r\n";
+  for (int i = 0; i < notes; ++i) line += "-- una nota --\r\n[curve]\r\n";
+  return line + "[fine]\r\n";
+}
+
+TEST(Warnings, TheFirstThousandAreKeptWholeAndEveryOneCounted) {
+  const std::string line = ZeroLengthsAndNotes(5000, 0);
+  const Compilation many = testing::CompileTexts(line, TrainWith(""));
+  EXPECT_EQ(many.diagnostics.warning_count(), 5000u);
+  EXPECT_EQ(many.diagnostics.mistake_count(), 5000u);
+  ASSERT_EQ(many.diagnostics.warnings().size(), 1000u);
+  for (const std::size_t i : {std::size_t{0}, std::size_t{999}}) {
+    const Warning& w = many.diagnostics.warnings()[i];
+    EXPECT_EQ(Where(w.at, {"linea.txt", line}, {"treno.txt", ""}) + ": " + w.text,
+              "linea.txt:" + std::to_string(i + 2) +
+                  ":21: the line length is 0 m: a line needs a length above 0");
+  }
+  // What is compiled does not hang on how many warnings are kept.
+  const Compilation one = testing::CompileTexts(ZeroLengthsAndNotes(1, 0), TrainWith(""));
+  EXPECT_EQ(many.scenario.cells, one.scenario.cells);
+  EXPECT_EQ(many.scenario.header, one.scenario.header);
+}
+
+// Lines read as comments count as warnings but not as mistakes, kept or
+// not.
+TEST(Warnings, CommentsPastTheKeptOnesAreCountedApart) {
+  const Compilation c = testing::CompileTexts(ZeroLengthsAndNotes(1200, 30), TrainWith(""));
+  EXPECT_EQ(c.diagnostics.warnings().size(), 1000u);
+  EXPECT_EQ(c.diagnostics.warning_count(), 1230u);
+  EXPECT_EQ(c.diagnostics.mistake_count(), 1200u);
+}
+
 }  // namespace
 }  // namespace tarvosa

@@ -3,6 +3,8 @@
 // record put each feature on the track.
 #pragma once
 
+#include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,12 +57,28 @@ class Diagnostics {
   // it.
   void MovePosition(std::int32_t position) { error_.position = position; }
 
+  // How many warnings are kept whole; the others are only counted, since a
+  // hostile file may give one per record.
+  static constexpr std::size_t kKeptWarnings = 1000;
+
   // Adds a warning; warnings never change what is compiled.
   void Warn(const SourceLocation& at, std::string text, WarningKind kind = WarningKind::kMistake) {
-    warnings_.push_back({at, std::move(text), kind});
+    Warn(
+        at, [&text] { return std::move(text); }, kind);
   }
-  // The warnings in the order the files were read.
+  // The same, its text made by `text()` only when the warning is kept.
+  template <std::invocable MakeText>
+  void Warn(const SourceLocation& at, MakeText&& text, WarningKind kind = WarningKind::kMistake) {
+    ++count_;
+    mistakes_ += kind == WarningKind::kMistake;
+    if (warnings_.size() < kKeptWarnings) warnings_.push_back({at, std::string(text()), kind});
+  }
+  // The first kKeptWarnings warnings, in the order the files were read.
   const std::vector<Warning>& warnings() const { return warnings_; }
+  // Every warning, kept or only counted.
+  std::size_t warning_count() const { return count_; }
+  // Every warning that counts as a likely mistake (all but comment lines).
+  std::size_t mistake_count() const { return mistakes_; }
 
   bool HasError() const { return error_.error != DataError::kNone; }
   const Diagnostic& error() const { return error_; }
@@ -78,6 +96,8 @@ class Diagnostics {
  private:
   Diagnostic error_;
   std::vector<Warning> warnings_;
+  std::size_t count_ = 0;
+  std::size_t mistakes_ = 0;
   std::vector<SourceLocation> origins_;
 };
 

@@ -79,8 +79,7 @@ Compilation CompileSources(const CompileOptions& options, const Sources& sources
 
 int PrintWarnings(const CompileOptions& options, const Sources& sources, const Compilation& c,
                   std::ostream& err) {
-  // The warnings are put in order by reference, not copied: a hostile file
-  // may give millions.
+  // The kept warnings are put in order by reference, not copied.
   std::vector<const Warning*> warnings;
   warnings.reserve(c.diagnostics.warnings().size());
   for (const Warning& w : c.diagnostics.warnings()) warnings.push_back(&w);
@@ -90,12 +89,15 @@ int PrintWarnings(const CompileOptions& options, const Sources& sources, const C
   const SourceText line{options.line, sources.line};
   const SourceText train{options.train, sources.train};
   TextPositions in_line(sources.line), in_train(sources.train);
-  int counted = 0;
   for (const Warning* w : warnings) {
     Tell(err, Where(w->at, line, train, in_line, in_train) + ": warning: " + w->text + '\n');
-    counted += w->kind == WarningKind::kMistake;
   }
-  return counted;
+  const std::size_t more = c.diagnostics.warning_count() - warnings.size();
+  if (more > 0) {
+    err << "scenario: " << more << " more " << (more == 1 ? "warning" : "warnings")
+        << " not shown\n";
+  }
+  return static_cast<int>(c.diagnostics.mistake_count());
 }
 
 Result<WarnedCompilation> CompileAndWarn(Os& os, const CompileOptions& options, std::ostream& err) {

@@ -41,9 +41,10 @@ Result<Sources> ReadSources(Os& os, const CompileOptions& options);
 // Compiles the sources in memory with the options' titles and plan flag.
 Compilation CompileSources(const CompileOptions& options, const Sources& sources);
 
-// Prints every warning on `err` as "FILE:LINE:COLUMN: warning: ...", in
-// file order; returns how many count against --strict (all but comment
-// lines).
+// Prints every kept warning on `err` as "FILE:LINE:COLUMN: warning: ...",
+// in file order, then "scenario: N more warnings not shown" for the ones
+// only counted; returns how many of all count against --strict (all but
+// comment lines).
 int PrintWarnings(const CompileOptions& options, const Sources& sources,
                   const Compilation& compilation, std::ostream& err);
 

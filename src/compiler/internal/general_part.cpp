@@ -107,7 +107,9 @@ class GeneralPart : RecordReader {
     const std::int32_t length = in.ReadInt32("the line length");
     out.header[kNumbersEntry].end = length;
     if (length <= 0) {
-      d.Warn(Here(), "the line length is " + Metres(length) + ": a line needs a length above 0");
+      d.Warn(Here(), [&] {
+        return "the line length is " + Metres(length) + ": a line needs a length above 0";
+      });
     }
     if (length > kLongestLine) {
       d.Record(DataError::kLineTooLong, Here(), "it is " + Metres(length));

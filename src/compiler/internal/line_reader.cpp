@@ -132,12 +132,16 @@ class LineReader : RecordReader {
 
   void WarnCurve(std::int64_t start, std::int64_t length) {
     if (length <= 0) {
-      d.Warn(d.record, "a curve of length " + Metres(length) +
-                           " bends nothing: only the straight run before it is drawn");
+      d.Warn(d.record, [&] {
+        return "a curve of length " + Metres(length) +
+               " bends nothing: only the straight run before it is drawn";
+      });
     }
     if (curve_seen_ && start < curve_end_) {
-      d.Warn(d.record, "the curve at " + Metres(start) +
-                           " overlaps the one before, which ends at " + Metres(curve_end_));
+      d.Warn(d.record, [&] {
+        return "the curve at " + Metres(start) + " overlaps the one before, which ends at " +
+               Metres(curve_end_);
+      });
     }
     curve_seen_ = true;
     curve_end_ = std::max(curve_end_, start + length);
@@ -166,8 +170,10 @@ class LineReader : RecordReader {
     const std::int32_t fine = in.ReadInt32("the span's end");
     std::int32_t tipo = in.ReadInt32("the span's type");
     if (fine <= inizio) {
-      d.Warn(d.record, "the tunnel span ends at " + Metres(fine) + ", not after its start at " +
-                           Metres(inizio) + ": it covers no cell");
+      d.Warn(d.record, [&] {
+        return "the tunnel span ends at " + Metres(fine) + ", not after its start at " +
+               Metres(inizio) + ": it covers no cell";
+      });
     }
     WarnPastTheLine("the tunnel span", inizio, fine);
     const SpanType type = SpanTypeOf(tipo);
@@ -208,11 +214,12 @@ class LineReader : RecordReader {
   void WarnBoardPair(std::int64_t at, const char* what, FieldPair written, FieldPair back,
                      const char* how) {
     if (back == written) return;
-    d.Warn({SourceLocation::File::kLine, at},
-           "the board's " + std::string(what) + ", " + std::to_string(written.left) + " and " +
-               std::to_string(written.right) + ", are stored as " + std::to_string(back.left) +
-               " and " + std::to_string(back.right) + ": a board keeps each pair as " + how +
-               " in 16 bits");
+    d.Warn({SourceLocation::File::kLine, at}, [&] {
+      return "the board's " + std::string(what) + ", " + std::to_string(written.left) + " and " +
+             std::to_string(written.right) + ", are stored as " + std::to_string(back.left) +
+             " and " + std::to_string(back.right) + ": a board keeps each pair as " + how +
+             " in 16 bits";
+    });
   }
 
   Next ReadTextBoard() {

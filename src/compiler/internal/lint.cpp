@@ -126,45 +126,54 @@ void UnknownField(Diagnostics& d, const SourceLocation& at, std::string_view fie
   const std::string normal = Normal(field);
   if (normal.empty() || (Contains(field, "[") && Contains(field, "]"))) return;
   if (after_values) {
-    d.Warn(at, Quoted(field) + " is one value more than the record before it takes, and is " +
-                   (IsNumber(field) ? "passed over (a decimal comma? numbers are whole)"
-                                    : "read as a keyword that matches none"));
+    d.Warn(at, [&] {
+      return Quoted(field) + " is one value more than the record before it takes, and is " +
+             (IsNumber(field) ? "passed over (a decimal comma? numbers are whole)"
+                              : "read as a keyword that matches none");
+    });
     return;
   }
   const auto other = file == SourceLocation::File::kLine ? SourceLocation::File::kTrain
                                                          : SourceLocation::File::kLine;
   if (IsKeywordOf(field, other)) {
-    d.Warn(at, Quoted(field) + " is a keyword of the " +
-                   (other == SourceLocation::File::kLine ? "line definition" : "train data") +
-                   " file and is passed over here");
+    d.Warn(at, [&] {
+      return Quoted(field) + " is a keyword of the " +
+             (other == SourceLocation::File::kLine ? "line definition" : "train data") +
+             " file and is passed over here";
+    });
     return;
   }
   if (IsKeywordOf(field, file)) {
     const bool capitals =
         std::any_of(field.begin(), field.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-    d.Warn(at, Quoted(field) + " is passed over: " +
-                   (capitals ? "this keyword is read only in small letters"
-                             : "it is read only in its own part of the file (the general part "
-                               "ends at the first '[...]' line after '[generale]')"));
+    d.Warn(at, [&] {
+      return Quoted(field) + " is passed over: " +
+             (capitals ? "this keyword is read only in small letters"
+                       : "it is read only in its own part of the file (the general part "
+                         "ends at the first '[...]' line after '[generale]')");
+    });
     return;
   }
-  const std::vector<std::string_view> near = NearMisses(normal, KeywordsOf(file));
-  if (!near.empty()) {
-    d.Warn(at, Quoted(field) + " matches no keyword and is passed over: did you mean " +
-                   Choices(near) + "?");
-    return;
-  }
-  d.Warn(at, Quoted(field) + " matches no keyword and is passed over");
+  // The near misses are sought only for a warning that is kept.
+  d.Warn(at, [&] {
+    const std::vector<std::string_view> near = NearMisses(normal, KeywordsOf(file));
+    std::string text = Quoted(field) + " matches no keyword and is passed over";
+    if (!near.empty()) text += ": did you mean " + Choices(near) + "?";
+    return text;
+  });
 }
 
 void PassedOver(Diagnostics& d, const SourceLocation& at, std::string_view field,
                 std::string_view previous_station) {
-  std::string text = Quoted(field) + " is passed over unread because it holds '-'";
-  if (!previous_station.empty()) {
-    text += ": it reads like the rest of the name of the station " + Quoted(previous_station) +
-            " on the line before, but a name ends at its comma or line end";
-  }
-  d.Warn(at, std::move(text), WarningKind::kComment);
+  const auto words = [&] {
+    std::string text = Quoted(field) + " is passed over unread because it holds '-'";
+    if (!previous_station.empty()) {
+      text += ": it reads like the rest of the name of the station " + Quoted(previous_station) +
+              " on the line before, but a name ends at its comma or line end";
+    }
+    return text;
+  };
+  d.Warn(at, words, WarningKind::kComment);
 }
 
 void CurveKeyword(Diagnostics& d, const SourceLocation& at, std::string_view field, int curve_class,
@@ -172,17 +181,20 @@ void CurveKeyword(Diagnostics& d, const SourceLocation& at, std::string_view fie
   const std::string normal = Normal(field);
   const std::string digit(1, static_cast<char>('0' + curve_class));
   if (normal == "curvad" + digit || normal == "curvas" + digit) return;
-  d.Warn(at, Quoted(field) + " is read as a " + (left ? "left" : "right") +
-                 "-hand curve of class " + digit + " (" +
-                 (left ? "it holds an 's'" : "it holds no 's'") + "): did you mean 'curvad" +
-                 digit + "' or 'curvas" + digit + "'?");
+  d.Warn(at, [&] {
+    return Quoted(field) + " is read as a " + (left ? "left" : "right") + "-hand curve of class " +
+           digit + " (" + (left ? "it holds an 's'" : "it holds no 's'") +
+           "): did you mean 'curvad" + digit + "' or 'curvas" + digit + "'?";
+  });
 }
 
 void Stored(Diagnostics& d, const SourceLocation& at, std::string_view what, std::int64_t written,
             std::int64_t stored, std::string_view why) {
   if (written == stored) return;
-  d.Warn(at, std::string(what) + " of " + std::to_string(written) + " is stored as " +
-                 std::to_string(stored) + ": " + std::string(why));
+  d.Warn(at, [&] {
+    return std::string(what) + " of " + std::to_string(written) + " is stored as " +
+           std::to_string(stored) + ": " + std::string(why);
+  });
 }
 
 void Text(Diagnostics& d, const SourceLocation& at, std::string_view text) {
@@ -191,33 +203,40 @@ void Text(Diagnostics& d, const SourceLocation& at, std::string_view text) {
     const bool utf8_pair = byte >= 0xC2 && byte <= 0xF4 && i + 1 < text.size() &&
                            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80;
     if (utf8_pair) {
-      return d.Warn(at, "the text " + Quoted(text) +
-                            " looks like UTF-8: the simulator reads Windows-1252 and shows it "
-                            "garbled; convert the file with iconv -f UTF-8 -t WINDOWS-1252");
+      return d.Warn(at, [&] {
+        return "the text " + Quoted(text) +
+               " looks like UTF-8: the simulator reads Windows-1252 and shows it "
+               "garbled; convert the file with iconv -f UTF-8 -t WINDOWS-1252";
+      });
     }
     if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D) {
-      return d.Warn(at,
-                    "the text " + Quoted(text) + " has a byte that is no Windows-1252 character");
+      return d.Warn(at, [&] {
+        return "the text " + Quoted(text) + " has a byte that is no Windows-1252 character";
+      });
     }
-    if (byte < 0x20) return d.Warn(at, "the text " + Quoted(text) + " has a control character");
+    if (byte < 0x20)
+      return d.Warn(at, [&] { return "the text " + Quoted(text) + " has a control character"; });
   }
 }
 
 void Replaced(Diagnostics& d, const SourceLocation& at, std::int64_t cell, std::uint8_t before,
               std::uint8_t after) {
   const std::string was(CellKindName(before));
-  d.Warn(at, "the " + std::string(CellKindName(after)) + " takes cell " + std::to_string(cell) +
-                 ", which held a " + was + ": the " + was + " is lost");
+  d.Warn(at, [&] {
+    return "the " + std::string(CellKindName(after)) + " takes cell " + std::to_string(cell) +
+           ", which held a " + was + ": the " + was + " is lost";
+  });
 }
 
 void WrongWayRound(Diagnostics& d, SourceLocation::File file, std::int32_t foreign_keywords,
                    std::int32_t own_records) {
   if (foreign_keywords < 2 || own_records > 0) return;
   const bool line = file == SourceLocation::File::kLine;
-  d.Warn({file, -1}, std::string("this looks like a ") +
-                         (line ? "train data file" : "line definition file") + " (" +
-                         std::to_string(foreign_keywords) + " of its keywords are): were the " +
-                         "line and train files given the wrong way round?");
+  d.Warn({file, -1}, [&] {
+    return std::string("this looks like a ") + (line ? "train data file" : "line definition file") +
+           " (" + std::to_string(foreign_keywords) + " of its keywords are): were the " +
+           "line and train files given the wrong way round?";
+  });
 }
 
 bool NearGeneralHeader(std::string_view field) {

@@ -14,24 +14,31 @@ std::int32_t RecordReader::ReadProgressive(std::string_view what) {
 
 void RecordReader::WarnPastTheLine(std::string_view what, std::int64_t start, std::int64_t end) {
   const std::int64_t length = out.header[kNumbersEntry].end;
-  const std::string line_end = "the end of the line at " + Metres(length);
+  const auto line_end = [length] { return "the end of the line at " + Metres(length); };
   if (start > length) {
-    d.Warn(d.record, std::string(what) + " at " + Metres(start) + " lies beyond " + line_end);
+    d.Warn(d.record, [&] {
+      return std::string(what) + " at " + Metres(start) + " lies beyond " + line_end();
+    });
   } else if (end > length) {
-    d.Warn(d.record, std::string(what) + " from " + Metres(start) + " to " + Metres(end) +
-                         " runs past " + line_end);
+    d.Warn(d.record, [&] {
+      return std::string(what) + " from " + Metres(start) + " to " + Metres(end) + " runs past " +
+             line_end();
+    });
   }
 }
 
 void RecordReader::WarnProfileStep(ProfileStep& previous, std::string_view what,
                                    std::int64_t progressive) {
-  const std::string it(what);
   if (previous.seen && progressive < previous.progressive) {
-    d.Warn(d.record, it + " at " + Metres(progressive) + " comes after one at " +
-                         Metres(previous.progressive) + ": records must ascend");
+    d.Warn(d.record, [&] {
+      return std::string(what) + " at " + Metres(progressive) + " comes after one at " +
+             Metres(previous.progressive) + ": records must ascend";
+    });
   } else if (previous.seen && ProfileCellOf(progressive) == ProfileCellOf(previous.progressive)) {
-    d.Warn(d.record, it + " at " + Metres(progressive) + " falls in the same cell as the one at " +
-                         Metres(previous.progressive));
+    d.Warn(d.record, [&] {
+      return std::string(what) + " at " + Metres(progressive) +
+             " falls in the same cell as the one at " + Metres(previous.progressive);
+    });
   }
   previous = {true, progressive};
 }

@@ -138,7 +138,9 @@ TrainNext ReadStation(RecordReader& r, std::int32_t& station) {
   fields.type = r.in.ReadByte("the station's type");
   const std::int32_t length = r.in.ReadInt32("the station's length");
   if (length <= 0) {
-    r.d.Warn(r.Here(), "a station of length " + Metres(length) + " has no stretch to stop in");
+    r.d.Warn(r.Here(), [&] {
+      return "a station of length " + Metres(length) + " has no stretch to stop in";
+    });
   }
   if (length % 100 != 0) {
     r.d.Record(DataError::kStationLength, r.Here(), NotAMultipleText(length, 100), position);

@@ -170,7 +170,9 @@ class TrainReader : RecordReader {
                                               "the slow-down's value 6"};
     std::int64_t at[6];
     for (int i = 1; i < 6; ++i) v[i] = in.ReadInt32(kValues[i - 1]), at[i] = in.field_start();
-    if (v[2] <= 0) d.Warn(d.record, "a slow-down of length " + Metres(v[2]) + " slows nothing");
+    if (v[2] <= 0) {
+      d.Warn(d.record, [&] { return "a slow-down of length " + Metres(v[2]) + " slows nothing"; });
+    }
     WarnPastTheLine("the slow-down", v[0], std::int64_t{v[0]} + v[2]);
     for (const int i : {1, 3, 5}) Warn16(at[i], kValues[i - 1], v[i]);
     if (!InRange(v[0], 100, "the slow-down")) return Next::kEndRead;
@@ -246,9 +248,11 @@ class TrainReader : RecordReader {
     const std::int64_t time = v[10];
     if (!KeepsSignalTime(v[1])) {
       if (time != 0) {
-        d.Warn({kTrainFile, at[10]}, "a signal time of " + std::to_string(time) +
-                                         " is not kept: only a signal whose field 2 is 2 keeps "
-                                         "its time");
+        d.Warn({kTrainFile, at[10]}, [&] {
+          return "a signal time of " + std::to_string(time) +
+                 " is not kept: only a signal whose field 2 is 2 keeps "
+                 "its time";
+        });
       }
       return;
     }

@@ -72,7 +72,7 @@ Outcome RunCompile(const CompileOptions& options, Context& context) {
       return written;
     }
     if (verdict.ok()) {
-      const auto all = static_cast<int>(compilation.diagnostics.warnings().size());
+      const auto all = static_cast<int>(compilation.diagnostics.warning_count());
       Tell(context.out, Summary(files, compilation, all) + '\n');
     }
   }

@@ -18,7 +18,7 @@
 namespace tarvosa::tool {
 namespace {
 
-constexpr std::size_t kShownWarnings = 1000;
+constexpr std::size_t kShownWarnings = Diagnostics::kKeptWarnings;
 
 double Km(std::int64_t metres) {
   return static_cast<double>(metres) / 1000.0;
@@ -317,13 +317,11 @@ class Builder {
       messages.push_back(
           Message("warning", warnings[i].at, WarningWhere(i), warnings[i].text, std::nullopt));
     }
-    if (warnings.size() > ShownWarnings()) {
-      const std::size_t more = warnings.size() - ShownWarnings();
-      messages.push_back(
-          {{"level", "warning"},
-           {"where", ""},
-           {"text", std::to_string(more) + " more warnings are not shown here: scenario check "
-                                           "lists them all"}});
+    if (d_->warning_count() > ShownWarnings()) {
+      const std::size_t more = d_->warning_count() - ShownWarnings();
+      messages.push_back({{"level", "warning"},
+                          {"where", ""},
+                          {"text", std::to_string(more) + " more warnings are not shown here"}});
     }
     return messages;
   }
