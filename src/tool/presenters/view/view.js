@@ -14,6 +14,7 @@
   const cells = data.cells;
   const km = cells.km;
   const byCell = new Map(data.features.map((f) => [f.c, f]));
+  const inForce = window.viewInForce(data);
   const charts = [];
   const state = { range: [0, data.length], cell: null };
   // How often the readout was written and the plan drawn, for the tests.
@@ -64,6 +65,8 @@
     ];
     readout.append(el('div', { class: 'profile' }, lines.join('\n')));
     const slowdown = data.slowdowns.find((z) => at >= z.from - 1e-9 && at <= z.to + 1e-9);
+    readout.append(inForce(c, (kind) => (kind === 'tunnel' ? cells.tunnel[index] !== 0
+      : kind === 'slowdown' ? Boolean(slowdown) : true)));
     if (slowdown) {
       readout.append(el('div', { class: 'slowdown' }, 'slow-down ' + slowdown.speed + ' km/h from km ' +
         fmt(slowdown.from, 3) + ' to km ' + fmt(slowdown.to, 3)));
