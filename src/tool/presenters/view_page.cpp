@@ -65,6 +65,7 @@ std::string ViewPage(const Json& data) {
                             {"/*LEGEND_JS*/", kViewLegend},
                             {"/*CHART_MARKS_JS*/", kViewChartMarks},
                             {"/*IN_FORCE_JS*/", kViewInForce},
+                            {"/*CHART_GUIDES_JS*/", kViewChartGuides},
                             {"/*VIEW_JS*/", kViewScript},
                             {"/*WATCH_JS*/", kWatchScript},
                             {"/*ERRORS_JS*/", kErrorsScript},

@@ -15,6 +15,7 @@
   const km = cells.km;
   const byCell = new Map(data.features.map((f) => [f.c, f]));
   const inForce = window.viewInForce(data);
+  const drawGuides = window.viewChartGuides(data, window.viewLegend.colours);
   const charts = [];
   const state = { range: [0, data.length], cell: null };
   // How often the readout was written and the plan drawn, for the tests.
@@ -211,6 +212,7 @@
         setCursor: [(u) => {
           if (!pinned && pointerOnChart && u.cursor.idx != null) showPoint(u.cursor.idx);
         }],
+        drawAxes: [drawGuides],
         draw: panel.draw ? [panel.draw] : [],
       },
     };
