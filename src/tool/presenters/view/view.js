@@ -222,6 +222,7 @@
     box.addEventListener('mouseleave', () => { pointerOnChart = false; });
     const chart = new uPlot(opts, [km, panel.values], box);
     chart.panel = panel;
+    chart.root.querySelector('.u-select').style.background = colours.selection;
     wireChart(chart, box);
     return chart;
   }
@@ -339,7 +340,18 @@
     const wanted = /^#km=(-?[0-9]+(?:\.[0-9]+)?)$/.exec(location.hash);
     if (wanted) goTo(indexAt(Number(wanted[1])));
   }
-  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state, counts,
+  // The plan's own zoom and pan, kept over a reload: set with the charts'
+  // range it goes with, which then does not refit it.
+  const planView = () => ({ scale: view.scale, ox: view.ox, oy: view.oy, size: [plan.width, plan.height] });
+  function setPlanView(kept, range) {
+    const numbers = [kept.scale, kept.ox, kept.oy].map(Number);
+    const sameSize = Array.isArray(kept.size) && kept.size[0] === plan.width && kept.size[1] === plan.height;
+    if (!sameSize || !numbers.every(Number.isFinite) || !(numbers[0] > 0)) return;
+    [view.scale, view.ox, view.oy] = numbers;
+    planRange = range.slice(), fittedRange = null;
+    requestPlan();
+  }
+  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state, counts, planView, setPlanView,
     planPoint: (i) => px(i).map((v) => v / devicePixelRatio) };
 
   // --- The plan --------------------------------------------------------
