@@ -12,6 +12,8 @@ extern const std::string_view kViewScript;
 extern const std::string_view kViewGestures;
 extern const std::string_view kViewLegend;
 extern const std::string_view kViewChartMarks;
+extern const std::string_view kViewInForce;
+extern const std::string_view kViewChartGuides;
 extern const std::string_view kViewStyle;
 extern const std::string_view kWatchScript;
 extern const std::string_view kErrorsScript;

@@ -11,6 +11,7 @@
 #include "compiler/stored_views.h"
 #include "tool/presenters/cell_description.h"
 #include "tool/presenters/described_fields.h"
+#include "tool/presenters/view_in_force.h"
 #include "tool/presenters/view_records.h"
 #include "util/text_position.h"
 #include "util/windows1252.h"
@@ -49,6 +50,7 @@ class Builder {
     data["slowdowns"] = SlowDowns();
     data["tunnels"] = Tunnels();
     data["messages"] = Messages();
+    if (sources_) data["inForce"] = RecordsInForce(*sources_, last_);
     return data;
   }
 

@@ -64,6 +64,8 @@ std::string ViewPage(const Json& data) {
                             {"/*GESTURES_JS*/", kViewGestures},
                             {"/*LEGEND_JS*/", kViewLegend},
                             {"/*CHART_MARKS_JS*/", kViewChartMarks},
+                            {"/*IN_FORCE_JS*/", kViewInForce},
+                            {"/*CHART_GUIDES_JS*/", kViewChartGuides},
                             {"/*VIEW_JS*/", kViewScript},
                             {"/*WATCH_JS*/", kWatchScript},
                             {"/*ERRORS_JS*/", kErrorsScript},

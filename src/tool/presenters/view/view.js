@@ -14,6 +14,8 @@
   const cells = data.cells;
   const km = cells.km;
   const byCell = new Map(data.features.map((f) => [f.c, f]));
+  const inForce = window.viewInForce(data);
+  const drawGuides = window.viewChartGuides(data, window.viewLegend.colours);
   const charts = [];
   const state = { range: [0, data.length], cell: null };
   // How often the readout was written and the plan drawn, for the tests.
@@ -64,6 +66,8 @@
     ];
     readout.append(el('div', { class: 'profile' }, lines.join('\n')));
     const slowdown = data.slowdowns.find((z) => at >= z.from - 1e-9 && at <= z.to + 1e-9);
+    readout.append(inForce(c, (kind) => (kind === 'tunnel' ? cells.tunnel[index] !== 0
+      : kind === 'slowdown' ? Boolean(slowdown) : true)));
     if (slowdown) {
       readout.append(el('div', { class: 'slowdown' }, 'slow-down ' + slowdown.speed + ' km/h from km ' +
         fmt(slowdown.from, 3) + ' to km ' + fmt(slowdown.to, 3)));
@@ -208,6 +212,7 @@
         setCursor: [(u) => {
           if (!pinned && pointerOnChart && u.cursor.idx != null) showPoint(u.cursor.idx);
         }],
+        drawAxes: [drawGuides],
         draw: panel.draw ? [panel.draw] : [],
       },
     };
@@ -217,6 +222,7 @@
     box.addEventListener('mouseleave', () => { pointerOnChart = false; });
     const chart = new uPlot(opts, [km, panel.values], box);
     chart.panel = panel;
+    chart.root.querySelector('.u-select').style.background = colours.selection;
     wireChart(chart, box);
     return chart;
   }
@@ -334,7 +340,18 @@
     const wanted = /^#km=(-?[0-9]+(?:\.[0-9]+)?)$/.exec(location.hash);
     if (wanted) goTo(indexAt(Number(wanted[1])));
   }
-  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state, counts,
+  // The plan's own zoom and pan, kept over a reload: set with the charts'
+  // range it goes with, which then does not refit it.
+  const planView = () => ({ scale: view.scale, ox: view.ox, oy: view.oy, size: [plan.width, plan.height] });
+  function setPlanView(kept, range) {
+    const numbers = [kept.scale, kept.ox, kept.oy].map(Number);
+    const sameSize = Array.isArray(kept.size) && kept.size[0] === plan.width && kept.size[1] === plan.height;
+    if (!sameSize || !numbers.every(Number.isFinite) || !(numbers[0] > 0)) return;
+    [view.scale, view.ox, view.oy] = numbers;
+    planRange = range.slice(), fittedRange = null;
+    requestPlan();
+  }
+  window.scenarioView = { focus, goTo, showPoint, charts, indexAt, state, counts, planView, setPlanView,
     planPoint: (i) => px(i).map((v) => v / devicePixelRatio) };
 
   // --- The plan --------------------------------------------------------

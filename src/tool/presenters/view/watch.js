@@ -1,6 +1,7 @@
 // With --watch: the page polls the stamp the tool rewrites with the page,
 // reloads when it changes, and comes back showing what it showed: the
-// kilometres the charts held, the cell in the readout, the scroll.
+// kilometres the charts held, the plan's zoom and pan, the cell in the
+// readout, the scroll.
 (function () {
   'use strict';
   const data = JSON.parse(document.getElementById('scenario-data').textContent);
@@ -14,6 +15,7 @@
     try {
       sessionStorage.setItem(key, JSON.stringify({
         range: view.state.range, cell: view.state.cell, scroll: [scrollX, scrollY],
+        plan: view.planView(),
         errors: errorsOf(data),
       }));
     } catch {
@@ -32,6 +34,8 @@
     const km = data.cells.km;
     const [min, max] = Array.isArray(kept.range) ? kept.range.map(Number) : [NaN, NaN];
     const whole = min <= km[0] && max >= km[km.length - 1];
+    // The plan first: the charts' range that follows leaves it as it was.
+    if (kept.plan && typeof kept.plan === 'object' && min < max) view.setPlanView(kept.plan, [min, max]);
     if (!whole && min < max && view.charts.length) view.charts[0].setScale('x', { min, max });
     if (Number.isInteger(kept.cell) && kept.cell < km.length) view.showPoint(kept.cell);
     if (Array.isArray(kept.scroll)) requestAnimationFrame(() => scrollTo(...kept.scroll.map(Number)));
