@@ -7,10 +7,6 @@
 namespace tarvosa {
 namespace {
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The lower-case form of a letter Windows-1252 has in both cases.
 char32_t LowerCase(char32_t c) {
   if (c >= U'A' && c <= U'Z') return c - U'A' + U'a';
@@ -91,8 +87,8 @@ std::string FoldedName(std::string_view name) {
   folded.reserve(name.size());
   for (std::size_t at = 0; at < name.size();) {
     const auto decoded = DecodeUtf8(name, at);
-    if (!decoded) {  // a byte that is no character stays as it is
-      folded += AsciiLower(name[at++]);
+    if (!decoded) {  // a byte that is no character (never an ASCII one) stays as it is
+      folded += name[at++];
       continue;
     }
     AppendUtf8(LowerCase(decoded->first), folded);
