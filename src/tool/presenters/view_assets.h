@@ -1,6 +1,7 @@
 // The files of the scenario view, embedded by the build: the page, its
-// script and style, its watching, error marks and printed profile, and the chart library with its
-// licence.
+// scripts (the start-up, the plan, the readout, the charts, navigation and
+// the lists, with their helpers) and style, its watching, error marks and
+// printed profile, and the chart library with its licence.
 #pragma once
 
 #include <string_view>
@@ -14,6 +15,11 @@ extern const std::string_view kViewLegend;
 extern const std::string_view kViewChartMarks;
 extern const std::string_view kViewInForce;
 extern const std::string_view kViewChartGuides;
+extern const std::string_view kViewPlan;
+extern const std::string_view kViewReadout;
+extern const std::string_view kViewCharts;
+extern const std::string_view kViewNavigation;
+extern const std::string_view kViewLists;
 extern const std::string_view kViewStyle;
 extern const std::string_view kWatchScript;
 extern const std::string_view kErrorsScript;
