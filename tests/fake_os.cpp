@@ -166,7 +166,8 @@ Result<std::size_t> FakeOs::Read(File& file, std::uint64_t offset, std::span<cha
   if (open.node->kind == FakeNode::Kind::kDirectory) return Failure(EISDIR);
   const std::string& bytes = open.node->bytes;
   if (offset >= bytes.size()) return std::size_t{0};
-  const std::size_t count = std::min<std::size_t>(buffer.size(), bytes.size() - offset);
+  const std::size_t count =
+      std::min({buffer.size(), static_cast<std::size_t>(bytes.size() - offset), most_read_});
   std::memcpy(buffer.data(), bytes.data() + offset, count);
   return count;
 }

@@ -36,6 +36,8 @@ class FakeOs final : public Os {
   void ReleaseLockElsewhere(const std::string& path);
   // Locks as Windows does: a lock file another holds cannot be opened.
   void LockByOpening() { lock_by_opening_ = true; }
+  // Reads as a pipe or a network disk may: at most `bytes` a call.
+  void ShortenReads(std::size_t bytes) { most_read_ = bytes; }
 
   // Looking at it.
   bool Exists(const std::string& path) const;
@@ -101,6 +103,7 @@ class FakeOs final : public Os {
   std::map<File::Handle, OpenFile> open_;
   File::Handle next_handle_ = 1;
   bool lock_by_opening_ = false;
+  std::size_t most_read_ = SIZE_MAX;
   std::chrono::steady_clock::time_point now_{std::chrono::hours(1000)};
   std::chrono::milliseconds slept_{0};
   std::chrono::system_clock::time_point last_written_{};

@@ -147,15 +147,19 @@ TEST(InstallRefusals, AnotherScenariosTableOrTrackIsNotReplaced) {
        "Tarvosa_Corvale.dat: belongs to another scenario (its check code is 1234, this "
        "scenario's 2608); it is not replaced"},
   };
-  for (const auto& [file, bytes, said] : cases) {
-    FakeOs os;
-    WithDirectory(os).AddFile(PathOf(file), bytes);
-    const Outcome run = Install(os);
-    EXPECT_EQ(run.status, ExitStatus::kFileSystem) << said;
-    EXPECT_EQ(run.shown.back(), PathOf(said));
-    EXPECT_EQ(os.Names(kDirectory), std::vector<std::string>{file});
-    EXPECT_EQ(os.Content(PathOf(file)), bytes);
-    EXPECT_FALSE(Creates(os)) << os.CallList();
+  // Whole reads, and reads of a few bytes at a time, find the same titles.
+  for (const std::size_t most_read : {SIZE_MAX, std::size_t{7}}) {
+    for (const auto& [file, bytes, said] : cases) {
+      FakeOs os;
+      os.ShortenReads(most_read);
+      WithDirectory(os).AddFile(PathOf(file), bytes);
+      const Outcome run = Install(os);
+      EXPECT_EQ(run.status, ExitStatus::kFileSystem) << said << most_read;
+      EXPECT_EQ(run.shown.back(), PathOf(said));
+      EXPECT_EQ(os.Names(kDirectory), std::vector<std::string>{file});
+      EXPECT_EQ(os.Content(PathOf(file)), bytes);
+      EXPECT_FALSE(Creates(os)) << os.CallList();
+    }
   }
 }
 
@@ -170,6 +174,7 @@ TEST(InstallRefusals, ItsOwnCompiledFilesAndOthersAreReplaced) {
   const std::string unstamped = TrackStamped(0).replace(15, 2, std::string(2, '\0'));
   for (const auto& [sim, dat] : {std::pair{table, track},
                                  {longer_table, unstamped},
+                                 {TableOf("Val", "Verde") + "x", track},
                                  {std::string(100, 'x'), std::string(29, 'x')},
                                  {std::string(), std::string()}}) {
     FakeOs os;
