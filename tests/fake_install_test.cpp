@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form_load.h"
+#include "fake_install.h"
 #include "fake_os.h"
 #include "test_support.h"
 
@@ -20,22 +21,16 @@ using testing::CallRecord;
 using testing::FakeOs;
 using testing::kInstalledFiles;
 
-const std::string kDirectory = "/Giochi di treni";
+const std::string& kDirectory = testing::kInstallDirectory;
+using Outcome = testing::InstallOutcome;
+using testing::FormIn;
+using testing::Install;
+using testing::PathOf;
+using testing::WithDirectory;
 const std::string kLockFile = kDirectory + "/scenari.lock";
 // The two files a run writes for the compiler to read back.
 const std::vector<std::string> kTextFiles = {kDirectory + "/Tarvosa_linea.txt",
                                              kDirectory + "/Tarvosa_Corvale-.txt"};
-
-std::string PathOf(const std::string& file) {
-  return kDirectory + "/" + file;
-}
-
-Form1 FormIn(const std::string& directory) {
-  Form1 form;
-  form.app_path = directory;
-  form.separator = '/';
-  return form;
-}
 
 // Every file a run writes, in order.
 std::vector<std::string> WrittenFiles() {
@@ -43,23 +38,6 @@ std::vector<std::string> WrittenFiles() {
   form.route_title = "Tarvosa";
   form.train_title = "Corvale";
   return WrittenFileNames(form);
-}
-
-struct Outcome {
-  ExitStatus status;
-  std::vector<std::string> shown;
-};
-
-Outcome Install(Os& os, std::chrono::milliseconds lock_wait = kLockWait) {
-  Form1 form = FormIn(kDirectory);
-  testing::RecordingScreen screen;
-  const ExitStatus status = Form_Load(os, form, screen, lock_wait);
-  return {status, screen.shown};
-}
-
-FakeOs& WithDirectory(FakeOs& os) {
-  os.AddDirectory(kDirectory);
-  return os;
 }
 
 std::size_t FirstOf(const std::vector<CallRecord>& calls, Call call) {

@@ -12,6 +12,7 @@
 #include "compiler/compiled_files.h"
 #include "compiler/stored_format.h"
 #include "compiler/stored_views.h"
+#include "fake_install.h"
 #include "fake_os.h"
 #include "test_support.h"
 
@@ -22,36 +23,12 @@ using testing::Call;
 using testing::CallRecord;
 using testing::FakeOs;
 
-const std::string kDirectory = "/Giochi di treni";
-
-std::string PathOf(const std::string& file) {
-  return kDirectory + "/" + file;
-}
-
-Form1 FormIn(const std::string& directory) {
-  Form1 form;
-  form.app_path = directory;
-  form.separator = '/';
-  return form;
-}
-
-FakeOs& WithDirectory(FakeOs& os) {
-  os.AddDirectory(kDirectory);
-  return os;
-}
-
-struct Outcome {
-  ExitStatus status;
-  std::vector<std::string> shown;
-};
-
-// The embedded scenario's install into kDirectory.
-Outcome Install(Os& os) {
-  Form1 form = FormIn(kDirectory);
-  testing::RecordingScreen screen;
-  const ExitStatus status = Form_Load(os, form, screen, std::chrono::milliseconds(0));
-  return {status, screen.shown};
-}
+const std::string& kDirectory = testing::kInstallDirectory;
+using Outcome = testing::InstallOutcome;
+using testing::FormIn;
+using testing::Install;
+using testing::PathOf;
+using testing::WithDirectory;
 
 bool Creates(const FakeOs& os) {
   for (const CallRecord& record : os.calls()) {
