@@ -5,22 +5,15 @@
 // on the whole line and zoomed, no two labels of a chart overlap.
 //
 //   node guides_test.mjs SCENARIO_TOOL WORK_DIR SCREENSHOT_DIR
-import { execFileSync } from 'node:child_process';
-import { mkdirSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { examplePage, launchChromium, openReadyPage } from './support.mjs';
 
 const [tool, work, shots] = process.argv.slice(2);
 const failures = [];
 const expect = (ok, what) => { if (!ok) failures.push(what); };
 
-rmSync(work, { recursive: true, force: true });
-mkdirSync(shots, { recursive: true });
-execFileSync(tool, ['export', work], { stdio: 'ignore' });
-const file = join(work, 'example.html');
-execFileSync(tool, ['view', join(work, 'Tarvosa_linea.txt'), join(work, 'Tarvosa_Corvale-.txt'), '-o', file],
-  { stdio: 'ignore' });
+const file = examplePage(tool, work, shots);
 
 // Each chart's labelled guides whose boxes overlap another's.
 const overlapping = (page) => page.evaluate(() => window.scenarioView.charts.flatMap((u) => {
@@ -29,10 +22,7 @@ const overlapping = (page) => page.evaluate(() => window.scenarioView.charts.fla
     a.box.left < b.box.right && b.box.left < a.box.right)).map((g) => u.panel.id + ': ' + g.label);
 }));
 
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
-});
+const browser = await launchChromium();
 try {
   const page = await browser.newPage({ viewport: { width: 1400, height: 900 }, deviceScaleFactor: 1 });
   const problems = [];

@@ -4,22 +4,14 @@
 // its own, and the plan draws a station in the legend's colour.
 //
 //   node legend_test.mjs SCENARIO_TOOL WORK_DIR SCREENSHOT_DIR
-import { execFileSync } from 'node:child_process';
-import { mkdirSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
-import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { examplePage, launchChromium, openReadyPage } from './support.mjs';
 
 const [tool, work, shots] = process.argv.slice(2);
 const failures = [];
 const expect = (ok, what) => { if (!ok) failures.push(what); };
 
-rmSync(work, { recursive: true, force: true });
-mkdirSync(shots, { recursive: true });
-execFileSync(tool, ['export', work], { stdio: 'ignore' });
-const file = join(work, 'example.html');
-execFileSync(tool, ['view', join(work, 'Tarvosa_linea.txt'), join(work, 'Tarvosa_Corvale-.txt'), '-o', file],
-  { stdio: 'ignore' });
+const file = examplePage(tool, work, shots);
 
 const frames = (page) => page.evaluate(() => new Promise((r) =>
   requestAnimationFrame(() => requestAnimationFrame(() => r()))));
@@ -31,16 +23,10 @@ const readoutAt = async (page, at) => {
 // The colour a swatch or a pixel shows, as [r, g, b].
 const rgb = (text) => (/rgba?\(([0-9]+), ([0-9]+), ([0-9]+)/.exec(text) || []).slice(1, 4).map(Number);
 
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
-});
+const browser = await launchChromium();
 try {
-  const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
   const problems = [];
-  page.on('pageerror', (e) => problems.push(String(e)));
-  await page.goto(pathToFileURL(file).href);
-  await page.waitForSelector('body[data-ready="true"]');
+  const page = await openReadyPage(browser, file, problems);
   // The example's slow-down: 15 km/h from km 201.1 to 201.2.
   const slow = await readoutAt(page, '201.150');
   expect(slow.includes('slow-down 15 km/h from km 201.100 to km 201.200'), `inside the slow-down the readout says: ${slow}`);

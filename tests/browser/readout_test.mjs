@@ -9,7 +9,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { examplePage, launchChromium, openReadyPage } from './support.mjs';
 
 const [tool, work, shots] = process.argv.slice(2);
 const failures = [];
@@ -52,16 +52,10 @@ const expected = (c) => {
   };
 };
 
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
-});
+const browser = await launchChromium();
 try {
-  const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
   const problems = [];
-  page.on('pageerror', (e) => problems.push(String(e)));
-  await page.goto(pathToFileURL(file).href);
-  await page.waitForSelector('body[data-ready="true"]');
+  const page = await openReadyPage(browser, file, problems);
   let curves = 0;
   for (const at of ['1.400', '30.000', '160.250']) {
     await page.evaluate((k) => { location.hash = '#km=' + k; }, at);
