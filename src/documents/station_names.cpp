@@ -1,0 +1,70 @@
+#include "documents/station_names.h"
+
+#include <vector>
+
+namespace tarvosa {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '_' || c == '-' || c == '\t';
+}
+
+// Appends the capital of the character at `name[at]`; returns its length.
+std::size_t AppendCapital(std::string_view name, std::size_t at, std::string& out) {
+  const auto byte = static_cast<unsigned char>(name[at]);
+  if (byte >= 'a' && byte <= 'z') {
+    out.push_back(static_cast<char>(byte - 'a' + 'A'));
+    return 1;
+  }
+  // U+00E0 to U+00FE but U+00F7 (division sign): the small letters whose
+  // capitals stand 0x20 below them.
+  if (byte == 0xC3 && at + 1 < name.size()) {
+    const auto next = static_cast<unsigned char>(name[at + 1]);
+    const bool small = next >= 0xA0 && next <= 0xBE && next != 0xB7;
+    out.push_back(name[at]);
+    out.push_back(static_cast<char>(small ? next - 0x20 : next));
+    return 2;
+  }
+  out.push_back(name[at]);
+  return 1;
+}
+
+}  // namespace
+
+std::string StationKey(std::string_view name) {
+  std::string key;
+  for (std::size_t at = 0; at < name.size();) {
+    if (IsBlank(name[at])) {
+      if (!key.empty() && key.back() != ' ') key.push_back(' ');
+      ++at;
+      continue;
+    }
+    at += AppendCapital(name, at, key);
+  }
+  if (!key.empty() && key.back() == ' ') key.pop_back();
+  return key;
+}
+
+bool SameStation(std::string_view written, std::string_view data) {
+  const std::string s = StationKey(written);
+  const std::string d = StationKey(data);
+  if (s.empty() || d.empty()) return false;
+  // fits[i][j]: the document's name from i on stands for the data's from j
+  // on. A "." takes any run of the data's characters, as a wildcard.
+  const std::size_t n = s.size(), m = d.size();
+  std::vector<std::vector<char>> fits(n + 1, std::vector<char>(m + 1, 0));
+  for (std::size_t j = 0; j <= m; ++j) fits[n][j] = j == m || d[j] == ' ';
+  for (std::size_t i = n; i-- > 0;) {
+    fits[i][m] = s[i] == ' ' || (s[i] == '.' && fits[i + 1][m]);
+    for (std::size_t j = m; j-- > 0;) {
+      if (s[i] == '.') {
+        fits[i][j] = fits[i + 1][j] || fits[i][j + 1];
+      } else {
+        fits[i][j] = s[i] == d[j] && fits[i + 1][j + 1];
+      }
+    }
+  }
+  return fits[0][0];
+}
+
+}  // namespace tarvosa
