@@ -113,6 +113,117 @@ TEST_F(ScenarioPackage, TheExampleUnderOtherTitlesInstallsWhatCompileWrites) {
   EXPECT_EQ(ListDirectory(work_.path() / "lago").size(), 5u);  // the inputs are left alone
 }
 
+// The example's data draws warnings of its own, none of them about its
+// documents.
+TEST_F(ScenarioPackage, TheExamplesDocumentsAgreeWithItsData) {
+  LagoExample();
+  const auto packaged = Package();
+  EXPECT_EQ(packaged.exit_status, 0) << packaged.standard_error;
+  for (const char* document :
+       {"Lago_Espresso_rallentamenti.txt", "Lago_Espresso_scheda_treno.txt"}) {
+    EXPECT_EQ(packaged.standard_error.find(document), std::string::npos) << packaged.standard_error;
+  }
+}
+
+// The skeleton with the documents its data gives, then its slow-down at
+// 6400 m raised from 30 to 50 km/h, the order left saying 30.
+class StaleOrder : public ScenarioPackage {
+ protected:
+  void SetUp() override {
+    LagoSkeleton();
+    ASSERT_EQ(Tool({"documents", In("lago/Lago_linea.txt"), In("lago/Lago_Espresso-.txt"), "-o",
+                    In("lago")})
+                  .exit_status,
+              0);
+    const auto clean = Package({"--strict"});
+    ASSERT_EQ(clean.exit_status, 0) << clean.standard_error;
+    ASSERT_EQ(clean.standard_error, "");
+    fs::remove(In("Lago_Espresso"));
+    std::string train = ReadFile(In("lago/Lago_Espresso-.txt"));
+    const std::string_view old = "rallentamento,  6400,   30,";
+    const auto at = train.find(old);
+    ASSERT_NE(at, std::string::npos);
+    train.replace(at, old.size(), "rallentamento,  6400,   50,");
+    WriteFile(In("lago/Lago_Espresso-.txt"), train);
+  }
+  // The speed stands centred in the fourth cell, after " |" and cells of
+  // 3, 28 and 12 characters each closed by "|": "30" begins at column 53
+  // of the restriction's last row.
+  std::string Warning() const {
+    const std::string order = ReadFile(In("lago/Lago_Espresso_rallentamenti.txt"));
+    const std::size_t row = order.find("|    30    |");
+    const auto line = std::count(order.begin(), order.begin() + static_cast<long>(row), '\n') + 1;
+    return In("lago/Lago_Espresso_rallentamenti.txt") + ":" + std::to_string(line) +
+           ":53: warning: restriction 1 is 30 km/h on the order, 50 km/h in the train data\n";
+  }
+};
+
+TEST_F(StaleOrder, IsPackagedWithAWarningNamingBothSpeeds) {
+  const auto packaged = Package();
+  EXPECT_EQ(packaged.exit_status, 0) << packaged.standard_error;
+  EXPECT_EQ(packaged.standard_error, Warning());
+  EXPECT_TRUE(fs::exists(In("Lago_Espresso")));
+}
+
+TEST_F(StaleOrder, IsRefusedWithStrict) {
+  const auto refused = Package({"--strict"});
+  EXPECT_EQ(refused.exit_status, 2);
+  EXPECT_EQ(refused.standard_error, Warning() + "1 warning and --strict: nothing packaged\n");
+  EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
+}
+
+TEST_F(StaleOrder, RegenerateShipsTheDocumentsOfTheData) {
+  const auto packaged = Package({"--regenerate", "--strict"});
+  ASSERT_EQ(packaged.exit_status, 0) << packaged.standard_error;
+  EXPECT_EQ(packaged.standard_error, "");
+  EXPECT_NE(packaged.standard_output.find(
+                "; the slow-down order and timetable sheet made from its data\n"),
+            std::string::npos);
+  ASSERT_EQ(Install().exit_status, 0);
+  const auto installed = Installed();
+  ASSERT_EQ(Tool({"documents", In("lago/Lago_linea.txt"), In("lago/Lago_Espresso-.txt"), "-o",
+                  In("documenti")})
+                .exit_status,
+            0);
+  for (const char* document :
+       {"Lago_Espresso_rallentamenti.txt", "Lago_Espresso_scheda_treno.txt"}) {
+    EXPECT_EQ(installed.at(document), ReadFile(work_.path() / "documenti" / document)) << document;
+  }
+  // The order now says 50, in its speed cell.
+  EXPECT_NE(installed.at("Lago_Espresso_rallentamenti.txt").find("|    50    |"),
+            std::string::npos);
+  // The author's notes stay, and the author's files are left alone.
+  EXPECT_EQ(installed.at("Lago_Espresso_note.txt"),
+            ReadFile(work_.path() / "lago" / "Lago_Espresso_note.txt"));
+  EXPECT_NE(ReadFile(In("lago/Lago_Espresso_rallentamenti.txt")).find("|    30    |"),
+            std::string::npos);
+}
+
+// "à" is C3 A0 in UTF-8 and E0 in Windows-1252, "°" C2 B0 and B0, "€"
+// E2 82 AC and 80.
+TEST_F(ScenarioPackage, UtfEightNotesAreInstalledInWindows1252) {
+  LagoSkeleton();
+  WriteFile(In("lago/Lago_Espresso_note.txt"),
+            "    La citt\xC3\xA0 del lago\r\n15\xC2\xB0 e 2 \xE2\x82\xAC\n");
+  const auto packaged = Package();
+  ASSERT_EQ(packaged.exit_status, 0) << packaged.standard_error;
+  ASSERT_EQ(Install().exit_status, 0);
+  EXPECT_EQ(Installed().at("Lago_Espresso_note.txt"),
+            "    La citt\xE0 del lago\r\n15\xB0 e 2 \x80\r\n");
+}
+
+TEST_F(ScenarioPackage, AUtfEightCharacterWithoutAWindows1252ByteIsRefusedAtItsLine) {
+  LagoSkeleton();
+  // U+2192, the arrow E2 86 92.
+  WriteFile(In("lago/Lago_Espresso_note.txt"), "citt\xC3\xA0\r\nda A \xE2\x86\x92 B\r\n");
+  const auto refused = Package();
+  EXPECT_EQ(refused.exit_status, 2);
+  EXPECT_EQ(refused.standard_error, In("lago/Lago_Espresso_note.txt") +
+                                        ":2:6: character U+2192 has no Windows-1252 byte (the "
+                                        "file is read as UTF-8)\n");
+  EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
+}
+
 TEST_F(ScenarioPackage, TheProgramPackagesTheInstallerBesideIt) {
   LagoSkeleton();
   const auto packaged = testing::RunProgram(TARVOSA_SCENARIO_TOOL, work_.path(), {},

@@ -6,14 +6,15 @@
 namespace tarvosa::packaging {
 
 std::vector<DocumentKind> AddMadeDocuments(const CompiledScenario& compiled,
-                                           ScenarioDocuments& scenario) {
+                                           ScenarioDocuments& scenario, Making making) {
   const RouteFacts facts = FactsOf(compiled);
+  const bool both = making == Making::kBoth;
   std::vector<DocumentKind> made;
-  if (!scenario[DocumentKind::kSlowDownOrder]) {
+  if (both || !scenario[DocumentKind::kSlowDownOrder]) {
     scenario[DocumentKind::kSlowDownOrder] = GenerateSlowDownOrder(facts, scenario.train_title);
     made.push_back(DocumentKind::kSlowDownOrder);
   }
-  if (!scenario[DocumentKind::kTimetable]) {
+  if (both || !scenario[DocumentKind::kTimetable]) {
     scenario[DocumentKind::kTimetable] = GenerateTimetable(facts, scenario.train_title);
     made.push_back(DocumentKind::kTimetable);
   }

@@ -10,10 +10,14 @@
 
 namespace tarvosa::packaging {
 
-// Adds to `scenario` the slow-down order and timetable sheet it lacks, made
-// from `compiled`, the scenario compiled cleanly; returns the kinds made, in
-// that order.
+// Whether the author's own slow-down order and sheet give way to made ones.
+enum class Making : bool { kWhatIsLacking, kBoth };
+
+// Adds to `scenario` the slow-down order and timetable sheet it lacks (or,
+// with kBoth, puts them in place of the author's), made from `compiled`,
+// the scenario compiled cleanly; returns the kinds made, in that order.
 std::vector<DocumentKind> AddMadeDocuments(const CompiledScenario& compiled,
-                                           ScenarioDocuments& scenario);
+                                           ScenarioDocuments& scenario,
+                                           Making making = Making::kWhatIsLacking);
 
 }  // namespace tarvosa::packaging

@@ -5,6 +5,7 @@
 #include "documents/author_lines.h"
 #include "documents/payload.h"
 #include "packaging/author_scenario.h"
+#include "packaging/document_agreement.h"
 #include "packaging/installer_program.h"
 #include "packaging/made_documents.h"
 #include "tool/commands/existing_paths.h"
@@ -18,12 +19,13 @@ namespace tarvosa::tool {
 namespace {
 
 struct PackageOptions {
-  std::string directory;  // R_linea.txt, R_T-.txt and any of the three documents
-  std::string output;     // the program to write
-  std::string installer;  // "" for the default place (FindInstaller)
-  bool windows = false;   // package the Windows build of the installer
-  bool strict = false;    // warnings (but of comment lines) refuse the scenario
-  bool force = false;     // replace an existing output
+  std::string directory;    // R_linea.txt, R_T-.txt and any of the three documents
+  std::string output;       // the program to write
+  std::string installer;    // "" for the default place (FindInstaller)
+  bool windows = false;     // package the Windows build of the installer
+  bool strict = false;      // warnings (but of comment lines) refuse the scenario
+  bool regenerate = false;  // the slow-down order and sheet made from the data, not the author's
+  bool force = false;       // replace an existing output
 };
 
 // What the packaged program will write and read back, compiled now as it
@@ -39,6 +41,20 @@ Result<Compilation> CompileAsInstalled(const packaging::AuthorFiles& files,
   const Sources sources{InstalledBytes(*scenario[DocumentKind::kLineDefinition]),
                         InstalledBytes(*scenario[DocumentKind::kTrainData])};
   return CompileCleanly(compile, sources, "nothing packaged", context.err);
+}
+
+// Prints where the author's slow-down order and sheet disagree with the
+// compiled data; with --strict any disagreement refuses the scenario.
+Status CheckAuthorDocuments(const CompiledScenario& compiled, const ScenarioDocuments& scenario,
+                            const packaging::AuthorFiles& files, bool strict, Context& context) {
+  const std::vector<std::string> warnings =
+      packaging::DocumentWarnings(compiled, scenario, files.place);
+  for (const std::string& warning : warnings) Tell(context.err, warning + '\n');
+  if (strict && !warnings.empty()) {
+    return Status::DataError(WarningsAndStrict(static_cast<int>(warnings.size())) +
+                             ": nothing packaged");
+  }
+  return Status();
 }
 
 // The scenario's names as the program will have them beside itself.
@@ -62,8 +78,9 @@ std::string Summary(const PackageOptions& options, const packaging::AuthorFiles&
   return summary;
 }
 
-// Finds the scenario, refuses one that does not compile cleanly, makes the
-// documents it lacks and writes the installer with the scenario appended.
+// Finds the scenario, refuses one that does not compile cleanly, sets the
+// author's documents against it, makes the documents it lacks and writes
+// the installer with the scenario appended.
 Outcome RunPackage(const PackageOptions& options, Context& context) {
   Os& os = context.os;
   const auto files = packaging::FindAuthorScenario(os, options.directory);
@@ -79,7 +96,16 @@ Outcome RunPackage(const PackageOptions& options, Context& context) {
   if (!scenario.ok()) return scenario.status();
   const auto compiled = CompileAsInstalled(*files, *scenario, options.strict, context);
   if (!compiled.ok()) return compiled.status();
-  const auto made = packaging::AddMadeDocuments(compiled->scenario, *scenario);
+  if (!options.regenerate) {
+    if (Status agree =
+            CheckAuthorDocuments(compiled->scenario, *scenario, *files, options.strict, context);
+        !agree.ok()) {
+      return agree;
+    }
+  }
+  const auto made = packaging::AddMadeDocuments(
+      compiled->scenario, *scenario,
+      options.regenerate ? packaging::Making::kBoth : packaging::Making::kWhatIsLacking);
   const auto program =
       packaging::PackagedProgram(os, *installer, options.windows, EncodePayload(*scenario));
   if (!program.ok()) return program.status();
@@ -93,9 +119,13 @@ Outcome RunPackage(const PackageOptions& options, Context& context) {
 
 constexpr const char* kPackageMeaning =
     "DIR holds one scenario: R_linea.txt and R_T-.txt (R and T its titles), and any of "
-    "R_T_note.txt, R_T_rallentamenti.txt and R_T_scheda_treno.txt. The scenario must compile "
-    "without an error (warnings are printed; --strict refuses them too). A slow-down order or "
-    "timetable sheet it lacks is made from its data; without notes the program writes none. "
+    "R_T_note.txt, R_T_rallentamenti.txt and R_T_scheda_treno.txt, in Windows-1252 or UTF-8. "
+    "The scenario must compile without an error (warnings are printed; --strict refuses them "
+    "too). Where the slow-down order or the timetable sheet disagrees with the data (a "
+    "slow-down's place or speed; the stations, their order, kilometres and times) a warning "
+    "names both values; --strict refuses these too. A slow-down order or timetable sheet it "
+    "lacks is made from its data, and with --regenerate both are, whatever the author wrote; "
+    "without notes the program writes none. "
     "The installer comes from --installer, else from beside this tool (Tarvosa_Corvale, or "
     "Tarvosa_Corvale.exe with --windows), else with --windows from this source tree's "
     "build-windows/src/.";
@@ -110,6 +140,9 @@ Handler Declare(CLI::App& command, Os& os) {
   command.add_option("--installer", options->installer, "the installer to package");
   command.add_flag("--strict", options->strict,
                    "count warnings as errors (all but those of lines passed over for a '-')");
+  command.add_flag("--regenerate", options->regenerate,
+                   "package the slow-down order and timetable sheet made from the data, not the "
+                   "author's");
   command.add_flag("--force", options->force, "replace the program if it exists already");
   command.footer(std::string(kPackageMeaning) + "\n\n" + kExitStatuses);
   return [options](Context& context) { return RunPackage(*options, context); };
