@@ -241,5 +241,13 @@ TEST(StationNames, ADotLeavesLettersOutAndANameMayStopAtAWord) {
   EXPECT_FALSE(SameStation("NAPOLI P.ZA AMEDEO", "Napoli Piazza Cavour"));
 }
 
+TEST(StationNames, ALongNameMustBeTheSameWhole) {
+  const std::string name = "Diramazione " + std::string(60, 'a');
+  EXPECT_TRUE(SameStation(name + "_", "  " + name));
+  EXPECT_FALSE(SameStation("DIRAMAZIONE .", name));
+  EXPECT_FALSE(SameStation("DIRAMAZIONE", name));
+  EXPECT_TRUE(SameStation("DIRAMAZIONE .", "Diramazione " + std::string(50, 'a')));
+}
+
 }  // namespace
 }  // namespace tarvosa

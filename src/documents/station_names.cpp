@@ -5,6 +5,9 @@
 namespace tarvosa {
 namespace {
 
+// The longest name, in bytes, that may be abbreviated or cut.
+constexpr std::size_t kLongestAbbreviated = 64;
+
 bool IsBlank(char c) {
   return c == ' ' || c == '_' || c == '-' || c == '\t';
 }
@@ -49,22 +52,24 @@ bool SameStation(std::string_view written, std::string_view data) {
   const std::string s = StationKey(written);
   const std::string d = StationKey(data);
   if (s.empty() || d.empty()) return false;
-  // fits[i][j]: the document's name from i on stands for the data's from j
-  // on. A "." takes any run of the data's characters, as a wildcard.
+  if (s[0] != '.' && s[0] != d[0]) return false;
+  // A name this long is no abbreviation; comparing it whole keeps a hostile
+  // document from costing the square of its lines' lengths.
+  if (s.size() > kLongestAbbreviated || d.size() > kLongestAbbreviated) return s == d;
+  // fits[i * (m + 1) + j]: the document's name from i on stands for the
+  // data's from j on. A "." takes any run of the data's characters.
   const std::size_t n = s.size(), m = d.size();
-  std::vector<std::vector<char>> fits(n + 1, std::vector<char>(m + 1, 0));
-  for (std::size_t j = 0; j <= m; ++j) fits[n][j] = j == m || d[j] == ' ';
+  std::vector<char> fits((n + 1) * (m + 1), 0);
+  const auto at = [m](std::size_t i, std::size_t j) { return i * (m + 1) + j; };
+  for (std::size_t j = 0; j <= m; ++j) fits[at(n, j)] = j == m || d[j] == ' ';
   for (std::size_t i = n; i-- > 0;) {
-    fits[i][m] = s[i] == ' ' || (s[i] == '.' && fits[i + 1][m]);
+    fits[at(i, m)] = s[i] == ' ' || (s[i] == '.' && fits[at(i + 1, m)]);
     for (std::size_t j = m; j-- > 0;) {
-      if (s[i] == '.') {
-        fits[i][j] = fits[i + 1][j] || fits[i][j + 1];
-      } else {
-        fits[i][j] = s[i] == d[j] && fits[i + 1][j + 1];
-      }
+      fits[at(i, j)] = s[i] == '.' ? fits[at(i + 1, j)] || fits[at(i, j + 1)]
+                                   : s[i] == d[j] && fits[at(i + 1, j + 1)];
     }
   }
-  return fits[0][0];
+  return fits[at(0, 0)];
 }
 
 }  // namespace tarvosa

@@ -17,7 +17,8 @@ std::string StationKey(std::string_view name);
 // calls `data`. Case does not count, and "_" and "-" are blanks. A "."
 // on the document stands for letters it leaves out ("NAPOLI P.ZA LEOP."
 // for "Napoli Piazza Leopardi"), and either name may stop where a word of
-// the other ends ("CAVALLEGGERI" for "Cavalleggeri d'Aosta").
+// the other ends ("CAVALLEGGERI" for "Cavalleggeri d'Aosta"). Names of
+// more than 64 bytes must be the same whole.
 bool SameStation(std::string_view written, std::string_view data);
 
 }  // namespace tarvosa
