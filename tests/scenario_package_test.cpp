@@ -199,6 +199,25 @@ TEST_F(StaleOrder, RegenerateShipsTheDocumentsOfTheData) {
             std::string::npos);
 }
 
+// The sheet made before the train's stop at Fermata moved from 8:05 to
+// 8:07. Its row is the second of the station table, under the title, the
+// train box of five lines and its rule, a blank line, the table's rule and
+// heads: line 11; the departure's cell begins at column 61.
+TEST_F(StaleOrder, ASheetTimeTheDataNoLongerGivesIsTold) {
+  std::string train = ReadFile(In("lago/Lago_Espresso-.txt"));
+  const std::string_view old = "8, 5, 0, Fermata";
+  const auto at = train.find(old);
+  ASSERT_NE(at, std::string::npos);
+  train.replace(at, old.size(), "8, 7, 0, Fermata");
+  WriteFile(In("lago/Lago_Espresso-.txt"), train);
+  const auto packaged = Package();
+  EXPECT_EQ(packaged.exit_status, 0);
+  EXPECT_EQ(packaged.standard_error,
+            Warning() + In("lago/Lago_Espresso_scheda_treno.txt") +
+                ":11:61: warning: the sheet gives 8.05 at 'Fermata', the train data 8:07:00: more "
+                "than half a minute apart\n");
+}
+
 // "à" is C3 A0 in UTF-8 and E0 in Windows-1252, "°" C2 B0 and B0, "€"
 // E2 82 AC and 80.
 TEST_F(ScenarioPackage, UtfEightNotesAreInstalledInWindows1252) {
