@@ -39,7 +39,9 @@ TEST_F(DescribeErrorTest, TheFileLineAndColumnComeFirst) {
                    6200,
                    {SourceLocation::File::kTrain, 21},
                    "cell 125 (6200 m), where the signal goes, already holds a text board",
-                   {SourceLocation::File::kLine, 32}};
+                   {SourceLocation::File::kLine, 32},
+                   {},
+                   {}};
   EXPECT_EQ(Describe(error),
             "treno.txt:3:10: error 16 at 6200 m: a signal's cell already holds another feature: "
             "cell 125 (6200 m), where the signal goes, already holds a text board, placed by "
@@ -47,10 +49,15 @@ TEST_F(DescribeErrorTest, TheFileLineAndColumnComeFirst) {
 }
 
 TEST_F(DescribeErrorTest, Error25TellsItsReasonInsteadOfItsMeaning) {
-  const Diagnostic error{
-      DataError::kUnreadable, 0, {SourceLocation::File::kLine, -1}, "the file is empty", {}};
+  const Diagnostic error{DataError::kUnreadable,
+                         0,
+                         {SourceLocation::File::kLine, -1},
+                         "the file is empty",
+                         {},
+                         {},
+                         {}};
   EXPECT_EQ(Describe(error), "linea.txt: error 25: the file is empty");
-  EXPECT_EQ(Describe({DataError::kTooManyStations, 0, {}, "", {}}),
+  EXPECT_EQ(Describe({DataError::kTooManyStations, 0, {}, "", {}, {}, {}}),
             "error 10: too many stations: they reach the entries of the text boards");
   EXPECT_EQ(Describe({}), "");
 }

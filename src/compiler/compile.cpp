@@ -27,11 +27,19 @@ std::int32_t StampHeader(CompiledScenario& scenario) {
 
 Compilation Compile(const CompileInput& input) {
   Compilation result;
+  result.diagnostics = Diagnostics(input.read_on);
   memorizza_dati(input, result.scenario, result.diagnostics);
   if (!result.HasTrack()) return result;
+  // The automatic points belong to no record read.
+  if (input.read_on) result.diagnostics.record = {};
   PlaceBrakingPoints(result.scenario.cells, result.diagnostics);
   result.fatal_conflict = StampHeader(result.scenario);
   return result;
+}
+
+Diagnostics Diagnose(CompileInput input) {
+  input.read_on = true;
+  return std::move(Compile(input).diagnostics);
 }
 
 }  // namespace tarvosa

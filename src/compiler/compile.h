@@ -22,6 +22,11 @@ struct CompileInput {
   std::string_view train_title;
   // Build the plan of the line from the curves (the flag j).
   bool plan = true;
+  // Read on past data errors to find them all: each file is read to its
+  // end, passing over each record in error, and the train file is read
+  // whatever the line file held. The scenario so compiled is not the one
+  // the installer writes and is only for finding errors.
+  bool read_on = false;
 };
 
 struct Compilation {
@@ -42,5 +47,10 @@ struct Compilation {
 // Clears the scenario table, reads both files, places the automatic braking
 // points, and stamps the two markers and the two check codes.
 Compilation Compile(const CompileInput& input);
+
+// Every error and warning of the two files, found by a compile that reads
+// on past errors (`input.read_on` is taken as set); what it compiles is
+// thrown away.
+Diagnostics Diagnose(CompileInput input);
 
 }  // namespace tarvosa

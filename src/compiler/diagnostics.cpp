@@ -14,6 +14,45 @@ void Diagnostics::Record(DataError error, const SourceLocation& at, std::string 
   error_.at = at;
   error_.detail = std::move(detail);
   error_.holder = holder;
+  error_.record = record;
+  error_.follows = {};
+  // An error at a record already in error, or at a cell taken by one, may
+  // come of that error.
+  for (const SourceLocation& earlier : {at, holder}) {
+    if (const Diagnostic* before = ErrorOfRecord(earlier);
+        before && error_.follows.file == SourceLocation::File::kNone) {
+      error_.follows = before->at;
+    }
+  }
+  ++error_count_;
+  if (errors_.size() < kKeptErrors) errors_.push_back(error_);
+}
+
+void Diagnostics::MovePosition(std::int32_t position) {
+  error_.position = position;
+  // The list keeps each error's own position, but for the record stopped on.
+  if (!errors_.empty() && errors_.back().record == record) errors_.back().position = position;
+}
+
+const Diagnostic* Diagnostics::ErrorOfRecord(const SourceLocation& r) const {
+  if (r.file == SourceLocation::File::kNone) return nullptr;
+  for (const Diagnostic& e : errors_) {
+    if (e.record == r) return &e;
+  }
+  return nullptr;
+}
+
+void Diagnostics::MarkFollows(const SourceLocation& earlier) {
+  error_.follows = earlier;
+  if (!errors_.empty()) errors_.back().follows = earlier;
+}
+
+void Diagnostics::TakeMessagesOf(Diagnostics&& pass) {
+  errors_ = std::move(pass.errors_);
+  error_count_ = pass.error_count_;
+  warnings_ = std::move(pass.warnings_);
+  count_ = pass.count_;
+  mistakes_ = pass.mistakes_;
 }
 
 void Diagnostics::NoteOrigin(std::int64_t cell, const SourceLocation& at) {
@@ -59,8 +98,13 @@ std::vector<std::string> WhereAll(const std::vector<SourceLocation>& places, con
 
 std::string DescribeError(const Diagnostic& error, const SourceText& line,
                           const SourceText& train) {
+  return DescribeErrorAt(error, Where(error.at, line, train), Where(error.holder, line, train));
+}
+
+std::string DescribeErrorAt(const Diagnostic& error, std::string_view where,
+                            std::string_view holder_where) {
   if (error.error == DataError::kNone) return "";
-  std::string text = Where(error.at, line, train);
+  std::string text(where);
   if (!text.empty()) text += ": ";
   const std::int32_t code = NumberOf(error.error);
   if (error.error == DataError::kUnreadable && !error.detail.empty()) {
@@ -70,7 +114,8 @@ std::string DescribeError(const Diagnostic& error, const SourceText& line,
     if (!error.detail.empty()) text += ": " + error.detail;
   }
   if (error.holder.file != SourceLocation::File::kNone) {
-    text += ", placed by " + Where(error.holder, line, train);
+    text += ", placed by ";
+    text += holder_where;
   }
   return text;
 }

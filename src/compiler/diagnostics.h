@@ -44,18 +44,49 @@ struct Diagnostic {
   SourceLocation at;          // the field where the fault is
   std::string detail;         // what was found, in the author's terms
   SourceLocation holder;      // for a cell already taken: the record that took it
+  // The record being stored when the error was found (none for a fault
+  // outside any record).
+  SourceLocation record;
+  // The earlier error this one may follow from: it stands at a record
+  // already in error, or was checked against one; none for an error of its
+  // own.
+  SourceLocation follows;
 };
 
 class Diagnostics {
  public:
-  // Records a data error; a later one replaces an earlier one. A number
-  // without a position keeps the position recorded before it.
+  Diagnostics() = default;
+  // `read_on`: the readers pass over a record in error and read on, to find
+  // every error of the files in one pass; what they compile then is only
+  // for finding errors, never for writing.
+  explicit Diagnostics(bool read_on) : read_on_(read_on) {}
+  bool read_on() const { return read_on_; }
+
+  // Records a data error; a later one replaces an earlier one as the error
+  // standing. A number without a position keeps the position recorded
+  // before it. Every error is also kept in `errors()`.
   void Record(DataError error, const SourceLocation& at, std::string detail,
               std::optional<std::int32_t> position = std::nullopt,
               const SourceLocation& holder = {});
   // The position of the error standing, moved to the record that stopped on
   // it.
-  void MovePosition(std::int32_t position) { error_.position = position; }
+  void MovePosition(std::int32_t position);
+
+  // How many errors are kept whole; the others are only counted.
+  static constexpr std::size_t kKeptErrors = 1000;
+  // The first kKeptErrors errors, in the order they were recorded.
+  const std::vector<Diagnostic>& errors() const { return errors_; }
+  // Every error, kept or only counted.
+  std::size_t error_count() const { return error_count_; }
+  // The first kept error found while `record` was being stored, or null.
+  const Diagnostic* ErrorOfRecord(const SourceLocation& record) const;
+  // Marks the error recorded last as one that may follow from `earlier`.
+  void MarkFollows(const SourceLocation& earlier);
+
+  // Takes the errors and warnings of `pass`, a pass over the same files
+  // that read on past errors; the error standing and which record filled
+  // each cell stay this compile's.
+  void TakeMessagesOf(Diagnostics&& pass);
 
   // How many warnings are kept whole; the others are only counted, since a
   // hostile file may give one per record.
@@ -94,7 +125,10 @@ class Diagnostics {
   SourceLocation OriginOf(std::int64_t cell) const;
 
  private:
+  bool read_on_ = false;
   Diagnostic error_;
+  std::vector<Diagnostic> errors_;
+  std::size_t error_count_ = 0;
   std::vector<Warning> warnings_;
   std::size_t count_ = 0;
   std::size_t mistakes_ = 0;
@@ -124,5 +158,10 @@ std::vector<std::string> WhereAll(const std::vector<SourceLocation>& places, con
 // meaning: what was found", or for error 25 "NAME:LINE:COLUMN: error 25:
 // what was found"; "" when there is none.
 std::string DescribeError(const Diagnostic& error, const SourceText& line, const SourceText& train);
+
+// The same, its places given: `where` for `error.at` and `holder_where` for
+// `error.holder`.
+std::string DescribeErrorAt(const Diagnostic& error, std::string_view where,
+                            std::string_view holder_where);
 
 }  // namespace tarvosa

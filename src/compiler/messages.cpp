@@ -5,12 +5,48 @@
 
 namespace tarvosa {
 
+namespace {
+
+// The characters a reader of the message would not see, and their names.
+struct Unseen {
+  char byte;  // in Windows-1252
+  std::string_view shown;
+  std::string_view named;
+};
+constexpr Unseen kUnseen[] = {{'\t', "<tab>", "a tab"},
+                              {'\r', "<CR>", "a CR"},
+                              {'\n', "<LF>", "an LF"},
+                              {'\xA0', "<no-break space>", "a no-break space"}};
+
+const Unseen* UnseenOf(char c) {
+  for (const Unseen& u : kUnseen) {
+    if (u.byte == c) return &u;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 std::string Quoted(std::string_view field) {
   constexpr std::size_t kLongest = 40;
   std::string quoted(1, '\'');
-  quoted += Windows1252ToUtf8(field.substr(0, kLongest));
+  const std::string_view shown = field.substr(0, kLongest);
+  for (std::size_t from = 0; from < shown.size();) {
+    std::size_t to = from;
+    while (to < shown.size() && !UnseenOf(shown[to])) ++to;
+    quoted += Windows1252ToUtf8(shown.substr(from, to - from));
+    if (to < shown.size()) quoted += UnseenOf(shown[to])->shown;
+    from = to + 1;
+  }
   quoted += field.size() > kLongest ? "...'" : "'";
   return quoted;
+}
+
+std::string_view InvisibleIn(std::string_view field) {
+  for (const char c : field) {
+    if (c == '\t' || c == '\xA0') return UnseenOf(c)->named;
+  }
+  return {};
 }
 
 std::string Metres(std::int64_t metres) {

@@ -12,8 +12,13 @@
 namespace tarvosa {
 
 // A field or a text as messages quote it: in single quotes, in UTF-8, cut
-// short when long.
+// short when long, and what no one sees named: "<tab>", "<CR>", "<LF>",
+// "<no-break space>".
 std::string Quoted(std::string_view field);
+
+// What no one sees in `field`: "a tab", "a no-break space" or "" when it
+// holds neither; the first one found is named.
+std::string_view InvisibleIn(std::string_view field);
 
 // "6200 m".
 std::string Metres(std::int64_t metres);

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "tool/outcome.h"
+#include "tool/source_messages.h"
 #include "tool/terminal.h"
 #include "util/files.h"
 #include "util/windows1252.h"
@@ -70,11 +71,16 @@ Result<Sources> ReadSources(Os& os, const CompileOptions& options) {
 Compilation CompileSources(const CompileOptions& options, const Sources& sources) {
   const std::string route = Title(options.route_title);
   const std::string train = Title(options.train_title);
-  return Compile({.line_text = sources.line,
-                  .train_text = sources.train,
-                  .route_title = route,
-                  .train_title = train,
-                  .plan = options.plan});
+  const CompileInput input{.line_text = sources.line,
+                           .train_text = sources.train,
+                           .route_title = route,
+                           .train_title = train,
+                           .plan = options.plan};
+  Compilation compiled = Compile(input);
+  // The compile stops at the first error of each file; a pass that reads on
+  // finds the others.
+  if (compiled.diagnostics.HasError()) compiled.diagnostics.TakeMessagesOf(Diagnose(input));
+  return compiled;
 }
 
 int PrintWarnings(const CompileOptions& options, const Sources& sources, const Compilation& c,
@@ -90,7 +96,11 @@ int PrintWarnings(const CompileOptions& options, const Sources& sources, const C
   const SourceText train{options.train, sources.train};
   TextPositions in_line(sources.line), in_train(sources.train);
   for (const Warning* w : warnings) {
-    Tell(err, Where(w->at, line, train, in_line, in_train) + ": warning: " + w->text + '\n');
+    std::string quoted = QuotedLine(
+        w->at.file == SourceLocation::File::kLine ? sources.line : sources.train, w->at.offset);
+    if (!quoted.empty()) quoted = '\n' + quoted;
+    Tell(err,
+         Where(w->at, line, train, in_line, in_train) + ": warning: " + w->text + quoted + '\n');
   }
   const std::size_t more = c.diagnostics.warning_count() - warnings.size();
   if (more > 0) {
@@ -117,8 +127,12 @@ Status Verdict(const CompileOptions& options, const Sources& sources, const Comp
         "conflict, nothing written)");
   }
   if (c.diagnostics.HasError()) {
-    return Status::DataError(DescribeError(c.diagnostics.error(), {options.line, sources.line},
-                                           {options.train, sources.train}));
+    std::string text;
+    for (const std::string& message : ErrorMessages(c.diagnostics, {options.line, sources.line},
+                                                    {options.train, sources.train})) {
+      text += message + '\n';
+    }
+    return Status::DataError(text + ErrorCount(c.diagnostics));
   }
   if (!c.HasTrack()) {
     return Status::DataError(options.line + ": the line is too short to hold any track");

@@ -39,12 +39,14 @@ struct Sources {
 Result<Sources> ReadSources(Os& os, const CompileOptions& options);
 
 // Compiles the sources in memory with the options' titles and plan flag.
+// After a data error the messages (every error, every warning) are those of
+// a second pass that reads on past errors; what is compiled, the error
+// standing and the verdict's status are the compile's own.
 Compilation CompileSources(const CompileOptions& options, const Sources& sources);
 
 // Prints every kept warning on `err` as "FILE:LINE:COLUMN: warning: ...",
-// in file order, then "scenario: N more warnings not shown" for the ones
-// only counted; returns how many of all count against --strict (all but
-// comment lines).
+// with the line quoted below it, in file order, then "scenario: N more warnings not shown" for the
+// ones only counted; returns how many of all count against --strict (all but comment lines).
 int PrintWarnings(const CompileOptions& options, const Sources& sources,
                   const Compilation& compilation, std::ostream& err);
 
@@ -59,8 +61,9 @@ struct WarnedCompilation {
 Result<WarnedCompilation> CompileAndWarn(Os& os, const CompileOptions& options, std::ostream& err);
 
 // The compiler's verdict: ok for a clean compile; else a fatal conflict, or
-// a data error told as "FILE:LINE:COLUMN: error N at P m: meaning: what was
-// found" (one also when the line leaves no track).
+// a data error told as every error found, each "FILE:LINE:COLUMN: error N
+// at P m: meaning: what was found" and the line quoted, and last their
+// count ("6 errors"); one also when the line leaves no track.
 Status Verdict(const CompileOptions& options, const Sources& sources,
                const Compilation& compilation);
 

@@ -14,13 +14,16 @@ TextPosition TextPositions::Of(std::size_t offset) {
   if (end < scanned_) scanned_ = 0, line_ = 1, line_start_ = 0;
   std::size_t i = scanned_;
   for (; i < end; ++i) {
-    const bool crlf = bytes_[i] == '\r' && i + 1 < bytes_.size() && bytes_[i + 1] == '\n';
-    if (crlf) ++i;
-    if (crlf || bytes_[i] == '\n' || bytes_[i] == '\r') line_ += 1, line_start_ = i + 1;
+    if (bytes_[i] == '\r') {
+      // The CRs right before an LF end one line with it (CR LF, CR CR LF).
+      const std::size_t after = std::min(bytes_.find_first_not_of('\r', i), bytes_.size());
+      if (after < bytes_.size() && bytes_[after] == '\n') i = after;
+    }
+    if (bytes_[i] == '\n' || bytes_[i] == '\r') line_ += 1, line_start_ = i + 1;
   }
   looked_at_ += i - scanned_;
   scanned_ = i;
-  // An offset between the CR and the LF of a pair counts as the next line.
+  // An offset among the CRs before an LF counts as the next line.
   answer_ = {line_, end >= line_start_ ? end - line_start_ + 1 : 1};
   asked_ = end, answered_ = true;
   return answer_;

@@ -12,8 +12,10 @@ struct TextPosition {
   std::size_t column = 1;
 };
 
-// The line and column of the byte at `offset` of `bytes`; CR LF, LF or CR
-// end a line. An offset past the end stands just after the last byte.
+// The line and column of the byte at `offset` of `bytes`, the column
+// counted in bytes. An LF ends a line together with every CR right before
+// it (LF, CR LF, CR CR LF); any other CR ends a line by itself. An offset
+// past the end stands just after the last byte.
 TextPosition PositionOf(std::string_view bytes, std::size_t offset);
 
 // The positions of many offsets of one text, as PositionOf gives them: each

@@ -30,16 +30,20 @@ bool IsWholeNumber(std::string_view token) {
   return !token.empty() && std::all_of(token.begin(), token.end(), IsDigit);
 }
 
+// What may part the words of a keyword field: blanks, and what looks like
+// them, tabs and no-break spaces.
+constexpr std::string_view kSpacing = " \t\xA0";
+
 // The first number of a keyword field that holds its values after blanks
-// instead of commas ("segnale    9200", "segnale  6200  2 4"), or "": the
-// words before it make the keyword, and only numbers follow it.
+// (or tabs) instead of commas ("segnale    9200", "segnale  6200  2 4"), or
+// "": the words before it make the keyword, and only numbers follow it.
 std::string_view NumberInKeyword(std::string_view field) {
   std::string_view first_number;
   bool words = false;
   for (std::size_t at = 0; at < field.size();) {
-    const std::size_t start = field.find_first_not_of(' ', at);
+    const std::size_t start = field.find_first_not_of(kSpacing, at);
     if (start == std::string_view::npos) break;
-    const std::size_t end = std::min(field.find(' ', start), field.size());
+    const std::size_t end = std::min(field.find_first_of(kSpacing, start), field.size());
     const std::string_view token = field.substr(start, end - start);
     if (!IsWholeNumber(token)) {
       if (!first_number.empty()) return {};  // a word after the numbers
@@ -52,6 +56,25 @@ std::string_view NumberInKeyword(std::string_view field) {
   return first_number;
 }
 
+// Why a number field holding a tab or a no-break space (`invisible`, "a
+// tab") is no number: in its midst it stands where a comma was due; at
+// either end, where only blanks may stand.
+std::string UnseenInNumber(std::string_view invisible, std::string_view what,
+                           std::string_view token) {
+  const std::string found = ": found " + Quoted(token);
+  const std::size_t first = token.find_first_not_of(kSpacing);
+  if (first == std::string_view::npos) {
+    return std::string(invisible) + " where " + std::string(what) + " was expected" + found;
+  }
+  const std::size_t last = token.find_last_not_of(kSpacing);
+  const std::string_view inner = token.substr(first, last - first + 1);
+  if (inner.find_first_of(kSpacing) != std::string_view::npos) {
+    return std::string(invisible) + " where a comma was expected, in " + std::string(what) + found;
+  }
+  return std::string(invisible) + (first > 0 ? " before " : " after ") + std::string(what) +
+         ", where only blanks may stand" + found;
+}
+
 }  // namespace
 
 bool FieldReader::AtLineEnd() const {
@@ -62,6 +85,12 @@ void FieldReader::SkipLineEnd() {
   line_end_after_ = at_;
   if (bytes_[at_] == '\r' && at_ + 1 < bytes_.size() && bytes_[at_ + 1] == '\n') ++at_;
   ++at_;
+}
+
+void FieldReader::SkipLineOf(std::int64_t anchor) {
+  const std::size_t from = anchor < 0 ? field_start_ : static_cast<std::size_t>(anchor);
+  at_ = std::min(bytes_.find_first_of("\r\n", std::min(from, bytes_.size())), bytes_.size());
+  if (!AtEnd()) SkipLineEnd();
 }
 
 void FieldReader::StartField(std::string_view what) {
@@ -104,9 +133,18 @@ std::string_view FieldReader::ReadText(std::string_view what) {
 
 void FieldReader::NotANumber(std::string_view what, std::string_view token) const {
   if (line_end_before_ != std::string_view::npos) {
-    throw RuntimeFailure("the line ends before " + std::string(what) + ": the next field, " +
-                             Quoted(token) + ", is not a number",
-                         static_cast<std::int64_t>(line_end_before_));
+    // A CR with no LF after it ends a line, though many editors show none.
+    const std::size_t after = bytes_.find_first_not_of('\r', line_end_before_);
+    const bool lone_cr = bytes_[line_end_before_] == '\r' &&
+                         (after == std::string_view::npos || bytes_[after] != '\n');
+    throw RuntimeFailure(
+        std::string(lone_cr ? "a CR with no LF after it ends the line" : "the line ends") +
+            " before " + std::string(what) + ": the next field, " + Quoted(token) +
+            ", is not a number",
+        static_cast<std::int64_t>(line_end_before_));
+  }
+  if (const std::string_view invisible = InvisibleIn(token); !invisible.empty()) {
+    throw RuntimeFailure(UnseenInNumber(invisible, what, token), field_start());
   }
   if (IsDecimal(token)) {
     throw RuntimeFailure(
@@ -191,11 +229,16 @@ void RecordReadFailure(const RuntimeFailure& failure, SourceLocation::File file,
       scratch.keyword.file == file && failure.offset() > scratch.keyword.offset;
   if (inside_the_record && !number.empty()) {
     const auto number_at = static_cast<std::size_t>(number.data() - keyword.data());
-    const std::string_view word =
-        keyword.substr(0, keyword.find_last_not_of(' ', number_at - 1) + 1);
+    const std::size_t word_end = keyword.find_last_not_of(kSpacing, number_at - 1) + 1;
+    const std::string_view word = keyword.substr(0, word_end);
+    // Blanks look like what they are; a tab or a no-break space is named.
+    const std::string_view invisible = InvisibleIn(keyword.substr(word_end, number_at - word_end));
+    const std::string between = "between " + Quoted(word) + " and " + Quoted(number);
     const std::int64_t at = scratch.keyword.offset + static_cast<std::int64_t>(number_at);
     diagnostics.Record(DataError::kUnreadable, {file, at},
-                       "a comma is missing between " + Quoted(word) + " and " + Quoted(number));
+                       invisible.empty()
+                           ? "a comma is missing " + between
+                           : std::string(invisible) + " where a comma was expected, " + between);
     return;
   }
   diagnostics.Record(DataError::kUnreadable, {file, failure.offset()}, failure.what());

@@ -57,6 +57,11 @@ class FieldReader {
   // Where the field read last begins.
   std::int64_t field_start() const { return static_cast<std::int64_t>(field_start_); }
 
+  // Passes over the rest of the line that holds byte `anchor` (-1: the
+  // field read last) and its line end: reading on after a record in error
+  // starts again at the next line.
+  void SkipLineOf(std::int64_t anchor);
+
   // Whether the field read last is the first of its line.
   bool StartsLine() const {
     return field_start_ == 0 || line_end_before_ != std::string_view::npos;

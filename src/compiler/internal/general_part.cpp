@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "compiler/internal/arithmetic.h"
+#include "compiler/internal/field_reader.h"
 #include "compiler/internal/lint.h"
 #include "compiler/messages.h"
 
@@ -65,11 +66,26 @@ class GeneralPart : RecordReader {
       scratch.keyword = Here();
       const bool starts_line = in.StartsLine();
       const bool header = Contains(field(), "[") && Contains(field(), "]");
-      if (!ReadSetting()) return false;
+      if (!ReadSettingOrReadOn()) return false;
       scratch.keyword_starts_line = starts_line;
       Matched(matched_);
       if (header && field().front() != '-') break;
     }
+    return true;
+  }
+
+  // ReadSetting; reading on past errors, a setting in error is passed over
+  // with the rest of its line, but for a length refused (error 1), which
+  // leaves no track.
+  bool ReadSettingOrReadOn() {
+    if (!d.read_on()) return ReadSetting();
+    try {
+      if (ReadSetting()) return true;
+      if (d.error().error == DataError::kLineTooLong) return false;
+    } catch (const RuntimeFailure& failure) {
+      RecordReadFailure(failure, kLine, scratch, d);
+    }
+    in.SkipLineOf(scratch.keyword.offset);
     return true;
   }
 

@@ -30,8 +30,14 @@ class LineReader : RecordReader {
 
   LineHalfEnd Run() {
     if (!ReadGeneralPart(*this, plan_)) return LineHalfEnd::kStop;
+    // Reading on, features with no track to stand on would each fail alike.
+    if (d.read_on() && cells().empty()) {
+      throw RuntimeFailure("the file has no 'lunghezza percorso' record, so there is no track", -1);
+    }
     if (Status ordered = progressive_ordina(out.header); !ordered.ok()) {
-      throw RuntimeFailure(ordered.message(), -1);
+      const RuntimeFailure unordered(ordered.message(), -1);
+      if (!d.read_on()) throw unordered;
+      RecordReadFailure(unordered, kLineFile, scratch, d);
     }
     scratch.spans = {};
     scratch.board_slot = kFirstBoardSlot;
@@ -46,6 +52,10 @@ class LineReader : RecordReader {
 
  private:
   Next ReadFeatures() {
+    if (d.read_on()) {
+      ReadOn([this] { ReadFeature(); });
+      return Next::kGoOn;
+    }
     while (ReadKeyword(in, kLineFile, scratch, d)) {
       const Next next = ReadFeature();
       if (next != Next::kGoOn) return next;

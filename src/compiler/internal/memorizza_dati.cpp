@@ -14,8 +14,9 @@ void memorizza_dati(const CompileInput& input, CompiledScenario& out, Diagnostic
     return;
   }
   ReaderScratch scratch;
-  if (ReadLineFile(*input.line_text, input.plan, out, scratch, diagnostics) ==
-      LineHalfEnd::kTrainHalfFollows) {
+  const LineHalfEnd end = ReadLineFile(*input.line_text, input.plan, out, scratch, diagnostics);
+  // Reading on, the train file is read over any line that left a track.
+  if (end == LineHalfEnd::kTrainHalfFollows || (diagnostics.read_on() && out.cells.size() >= 2)) {
     ReadTrainFile(input.train_text, out, scratch, diagnostics);
   }
 }

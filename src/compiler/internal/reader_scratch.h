@@ -42,6 +42,8 @@ struct ReaderScratch {
   // reader met, to tell two files given the wrong way round.
   std::int32_t foreign_keywords = 0;
   std::int32_t own_records = 0;
+  // The record of the station read last: the next is checked against it.
+  SourceLocation last_station;
   // The next entry of the table for a text board; stations must stay below.
   std::int32_t board_slot = kFirstBoardSlot;
   SpanTable spans;

@@ -52,6 +52,29 @@ class RecordReader {
   // the line's length has no track to stand on: a failure.
   bool InRange(std::int32_t progressive, std::int64_t reach, std::string_view what);
 
+  // Reading on past errors: reads records with `read_record` to the end of
+  // the file. After a record that recorded an error, or a read it could not
+  // satisfy (recorded as 25), the rest of the line that holds its keyword
+  // is passed over.
+  template <typename ReadRecord>
+  void ReadOn(ReadRecord read_record) {
+    for (;;) {
+      std::int64_t anchor = -1;
+      try {
+        d.record = {};
+        if (!ReadKeyword(in, file_, scratch, d)) return;
+        const std::size_t errors = d.error_count();
+        read_record();
+        if (d.error_count() == errors) continue;
+        anchor = scratch.keyword.offset;
+      } catch (const RuntimeFailure& failure) {
+        RecordReadFailure(failure, file_, scratch, d);
+        anchor = scratch.keyword.file == file_ ? scratch.keyword.offset : failure.offset();
+      }
+      in.SkipLineOf(anchor);
+    }
+  }
+
   FieldReader& in;
   CompiledScenario& out;
   ReaderScratch& scratch;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "compiler/internal/arithmetic.h"
 #include "compiler/internal/lint.h"
@@ -15,8 +16,9 @@ namespace {
 // The stretch of the station in `entry` and what it places on the track.
 class StretchPlacement : RecordReader {
  public:
-  StretchPlacement(const RecordReader& reader, std::int32_t& station, ScenarioEntry& entry)
-      : RecordReader(reader), station_(station), entry_(entry) {}
+  StretchPlacement(const RecordReader& reader, std::int32_t& station, ScenarioEntry& entry,
+                   const SourceLocation& before)
+      : RecordReader(reader), station_(station), entry_(entry), before_(before) {}
 
   TrainNext Run(std::int64_t length) {
     Compute(length);
@@ -94,10 +96,13 @@ class StretchPlacement : RecordReader {
     if (station_ > 1) {
       const std::int32_t previous_end = out.header[static_cast<std::size_t>(station_ - 1)].end;
       if (start_ - kStationGap < previous_end) {
-        return Record(DataError::kStationTooClose,
-                      "its stretch begins at " + Metres(start_) + ", less than 350 m after " +
-                          Metres(previous_end) + ", where the station before ends",
-                      entry_.position, TrainNext::kStop);
+        Record(DataError::kStationTooClose,
+               "its stretch begins at " + Metres(start_) + ", less than 350 m after " +
+                   Metres(previous_end) + ", where the station before ends",
+               entry_.position, TrainNext::kStop);
+        // The station read before, refused, may be the one meant.
+        if (const Diagnostic* before = d.ErrorOfRecord(before_)) d.MarkFollows(before->at);
+        return TrainNext::kStop;
       }
     }
     ++station_;
@@ -119,6 +124,7 @@ class StretchPlacement : RecordReader {
 
   std::int32_t& station_;
   ScenarioEntry& entry_;
+  SourceLocation before_;  // the station record read before this one
   std::int64_t start_ = 0;
   std::int64_t end_ = 0;
 };
@@ -129,6 +135,7 @@ TrainNext ReadStation(RecordReader& r, std::int32_t& station) {
   ScenarioEntry& entry = r.out.header[static_cast<std::size_t>(station)];
   StationEntry fields(entry);
   const std::int32_t position = r.ReadProgressive("the station's progressive");
+  const SourceLocation before = std::exchange(r.scratch.last_station, r.d.record);
   fields.position = position;
   if (!r.InRange(position, 800, "the station")) return TrainNext::kEndRead;
   if (position % 50 != 0) {
@@ -176,7 +183,7 @@ TrainNext ReadStation(RecordReader& r, std::int32_t& station) {
                          time_at);
   }
   fields.time = static_cast<std::int32_t>(time);
-  return StretchPlacement(r, station, entry).Run(length);
+  return StretchPlacement(r, station, entry, before).Run(length);
 }
 
 }  // namespace tarvosa

@@ -38,6 +38,8 @@ void Taken(const std::vector<TrackCell>& cells, Diagnostics& d, DataError error,
 
 bool Refused(Diagnostics& diagnostics, std::int32_t progressive) {
   if (!diagnostics.HasError()) return false;
+  // Reading on, an error left by an earlier record refuses nothing.
+  if (diagnostics.read_on() && diagnostics.error().record != diagnostics.record) return false;
   diagnostics.MovePosition(progressive);
   return true;
 }

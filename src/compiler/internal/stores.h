@@ -17,7 +17,8 @@ namespace tarvosa {
 
 // After a store call: true when a code stands (the store's refusal, or one
 // left before), and then the record's progressive becomes the error
-// position; the caller stops reading its file.
+// position; the caller stops reading its file. Reading on past errors,
+// only an error of the record being stored counts.
 bool Refused(Diagnostics& diagnostics, std::int32_t progressive);
 
 // Puts a feature of `kind` into `cell` (cell `index`), noting the record

@@ -25,6 +25,11 @@ class TrainReader : RecordReader {
   void Run() {
     if (cells().empty()) throw RuntimeFailure("the line leaves no track for the train", -1);
     if (!FindGeneralPart()) return;
+    if (d.read_on()) {
+      ReadOn([this] { ReadRecord(); });
+      EndOfRead();
+      return;
+    }
     while (ReadKeyword(in, kTrainFile, scratch, d)) {
       const Next next = ReadRecord();
       if (next == Next::kStop) return;

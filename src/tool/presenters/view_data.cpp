@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 
 #include "compiler/data_errors.h"
@@ -130,7 +131,6 @@ class Builder {
     static const std::string kNowhere;
     return index < places_.size() ? places_[index] : kNowhere;
   }
-  const std::string& ErrorWhere() const { return Place(0); }
   const std::string& OriginWhere(std::int64_t cell) const {
     return Place(static_cast<std::size_t>(cell));
   }
@@ -304,15 +304,24 @@ class Builder {
   Json Messages() const {
     Json messages = Json::array();
     if (!d_ || !sources_) return messages;
-    const Diagnostic& error = d_->error();
-    if (error.error != DataError::kNone) {
-      const DataErrorInfo* info = FindDataError(NumberOf(error.error));
-      std::string text = DescribeError(error, sources_->line, sources_->train);
-      const std::string& where = ErrorWhere();
+    // Every error found, in file order, each told as the tool tells it.
+    std::vector<const Diagnostic*> errors;
+    for (const Diagnostic& error : d_->errors()) errors.push_back(&error);
+    std::stable_sort(errors.begin(), errors.end(), [](const Diagnostic* a, const Diagnostic* b) {
+      return std::tie(a->at.file, a->at.offset) < std::tie(b->at.file, b->at.offset);
+    });
+    for (const Diagnostic* error : errors) {
+      const DataErrorInfo* info = FindDataError(NumberOf(error->error));
+      std::string text = DescribeError(*error, sources_->line, sources_->train);
+      const std::string where = Where(error->at);
       if (!where.empty() && text.starts_with(where + ": ")) text.erase(0, where.size() + 2);
-      messages.push_back(Message(
-          "error", error.at, where, text,
-          info && info->has_position ? std::optional<std::int64_t>(error.position) : std::nullopt));
+      if (error->follows.file != SourceLocation::File::kNone) {
+        text += " (may follow from the error at " + Where(error->follows) + ")";
+      }
+      messages.push_back(Message("error", error->at, where, text,
+                                 info && info->has_position
+                                     ? std::optional<std::int64_t>(error->position)
+                                     : std::nullopt));
     }
     const std::vector<Warning>& warnings = d_->warnings();
     for (std::size_t i = 0; i < ShownWarnings(); ++i) {
