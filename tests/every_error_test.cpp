@@ -76,7 +76,7 @@ TEST(EveryError, ThreeIndependentErrorsInEachFileAreEachFoundAtTheirPlace) {
                                                                   {kLine, 9, 12, 15},
                                                                   {kTrain, 3, 12, 8},
                                                                   {kTrain, 5, 18, 25},
-                                                                  {kTrain, 7, 12, 15}}));
+                                                                  {kTrain, 7, 11, 15}}));
   EXPECT_EQ(d.error_count(), 6u);
   for (const Diagnostic& e : d.errors()) {
     EXPECT_EQ(e.follows.file, SourceLocation::File::kNone) << e.detail;
@@ -117,7 +117,7 @@ TEST(EveryError, OnlyAnErrorCheckedAgainstARecordInErrorIsMarked) {
   const std::string line = LineWith("");
   const Diagnostics d = DiagnoseTexts(line, train);
   ASSERT_EQ(Places(d, line, train),
-            (std::vector<Found>{{kTrain, 3, 22, 9}, {kTrain, 4, 12, 22}, {kTrain, 5, 12, 22}}));
+            (std::vector<Found>{{kTrain, 3, 24, 9}, {kTrain, 4, 12, 22}, {kTrain, 5, 12, 22}}));
   EXPECT_EQ(d.errors()[1].follows, d.errors()[0].at);
   // The fourth is checked against the first too, but the record before it
   // (the third) is in error for its own place: it may follow from that.
