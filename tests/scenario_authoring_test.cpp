@@ -140,7 +140,7 @@ TEST_F(ScenarioAuthoring, NoCommandCrashesOnADirectoryAnEmptyFileAMissingFileOrR
   }
   EXPECT_TRUE(ListDirectory(work_.path() / "cartella").empty());
   EXPECT_EQ(Run({"check", In("vuoto"), In("vuoto")}).standard_error,
-            In("vuoto") + ": error 25: the file is empty\n");
+            In("vuoto") + ": error 25: the file is empty\n1 error\n");
 }
 
 }  // namespace

@@ -394,8 +394,9 @@ TEST_F(ScenarioPackage, AScenarioThatDoesNotCompileIsRefused) {
   EXPECT_EQ(refused.exit_status, 2);
   EXPECT_EQ(refused.standard_error,
             In("lago/Lago_Espresso-.txt") +
-                ":10:19: error 25: a number was expected for the line speed, found '1x0' "
-                "(nothing packaged)\n");
+                ":10:19: error 25: a number was expected for the line speed, found '1x0'\n"
+                "    velocita,  1000,  1x0\n"
+                "1 error (nothing packaged)\n");
   EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
 }
 
