@@ -143,5 +143,59 @@ TEST_F(ScenarioAuthoring, NoCommandCrashesOnADirectoryAnEmptyFileAMissingFileOrR
             In("vuoto") + ": error 25: the file is empty\n1 error\n");
 }
 
+// Three independent errors in each file, one check: six errors, each at
+// its line and column with the line quoted under it, then their count. The
+// line file's lines end in CR CR LF, counted once each.
+TEST_F(ScenarioAuthoring, OneCheckReportsEveryErrorOfBothFilesAtItsPlace) {
+  std::string line =
+      "[generale]\r\r\nlunghezza percorso,  10000\r\r\n[curve]\r\r\n"
+      "pendenza,  1000,  2\r\r\npendenza,  1250,  x\r\r\npendenza,  1500,  3\r\r\n"
+      "curvas7,  3000,  100\r\r\npendenza,  20000,  4\r\r\n[fine]\r\r\n";
+  std::string train =
+      "[generale]\r\nvelocita,  0,  100\r\n"
+      "stazione,  3025,  2,  400,  0, 1, 0,  0,0,0,  4,1,1,  10,  9,42,50, Sessa\r\n"
+      "segnale,  7200,\ty, 4, 0,  0, 0,  0,  0,0,0, 0\r\n"
+      "segnale,  8200,  2, 4, 0,  0, 0,  0,  0,0,0, 0\r\n"
+      "segnale,  30000,  2, 4, 0,  0, 0,  0,  0,0,0, 0\r\n[fine]\r\n";
+  WriteFile(In("L_linea.txt"), line);
+  WriteFile(In("L_T-.txt"), train);
+  const auto checked = Run({"check", In("L_linea.txt"), In("L_T-.txt")});
+  EXPECT_EQ(checked.exit_status, 2);
+  const std::string l = In("L_linea.txt"), t = In("L_T-.txt");
+  // The warnings come first; then the errors, in file order.
+  const std::string& err = checked.standard_error;
+  ASSERT_NE(err.find(l + ":5:19: error"), std::string::npos) << err;
+  EXPECT_EQ(err.substr(err.find(l + ":5:19: error")),
+            l +
+                ":5:19: error 25: a number was expected for the gradient, found 'x'\n"
+                "    pendenza,  1250,  x\n" +
+                l +
+                ":7:1: error 103: a curve names no class from 1 to 6, or runs past the end "
+                "of the plan: the keyword 'curvas7' holds no class digit from 1 to 6\n"
+                "    curvas7,  3000,  100\n" +
+                l +
+                ":8:12: error 15 at 20000 m: a feature lies too close to the end of the "
+                "track or beyond it: the gradient at 20000 m lies beyond the end of the "
+                "track: with a line length of 10000 m the last cell is 340, and the gradient "
+                "may stand at 16900 m at most\n"
+                "    pendenza,  20000,  4\n" +
+                t +
+                ":3:12: error 8 at 3025 m: a station's progressive is not a multiple of 50: "
+                "3025 is not: the nearest are 3000 and 3050\n"
+                "    stazione,  3025,  2,  400,  0, 1, 0,  0,0,0,  4,1,1,  10,  9,42,50, "
+                "Sessa\n" +
+                t +
+                ":4:16: error 25: a tab before the signal's field 2, where only blanks may "
+                "stand: found '<tab>y'\n"
+                "    segnale,  7200,\\u0009y, 4, 0,  0, 0,  0,  0,0,0, 0\n" +
+                t +
+                ":6:11: error 15 at 30000 m: a feature lies too close to the end of the "
+                "track or beyond it: the signal at 30000 m lies beyond the end of the track: "
+                "with a line length of 10000 m the last cell is 340, and the signal may "
+                "stand at 16900 m at most\n"
+                "    segnale,  30000,  2, 4, 0,  0, 0,  0,  0,0,0, 0\n"
+                "6 errors\n");
+}
+
 }  // namespace
 }  // namespace tarvosa
