@@ -3,6 +3,7 @@
 #include "compiler/codes.h"
 #include "compiler/internal/memorizza_dati.h"
 #include "compiler/internal/placement.h"
+#include "compiler/internal/railway_checks.h"
 #include "compiler/stored_format.h"
 #include "compiler/stored_views.h"
 
@@ -27,7 +28,12 @@ std::int32_t StampHeader(CompiledScenario& scenario) {
 
 Compilation Compile(const CompileInput& input) {
   Compilation result;
-  memorizza_dati(input, result.scenario, result.diagnostics);
+  SourceRecords records;
+  memorizza_dati(input, result.scenario, result.diagnostics, &records);
+  for (const SourceRecord& record : records) {
+    result.train_records += record.keyword.file == SourceLocation::File::kTrain;
+  }
+  if (input.railway_checks) CheckRailway(records, input, result.diagnostics);
   if (!result.HasTrack()) return result;
   PlaceBrakingPoints(result.scenario.cells, result.diagnostics);
   result.fatal_conflict = StampHeader(result.scenario);

@@ -74,7 +74,8 @@ Compilation CompileSources(const CompileOptions& options, const Sources& sources
                   .train_text = sources.train,
                   .route_title = route,
                   .train_title = train,
-                  .plan = options.plan});
+                  .plan = options.plan,
+                  .railway_checks = true});
 }
 
 int PrintWarnings(const CompileOptions& options, const Sources& sources, const Compilation& c,

@@ -6,7 +6,8 @@
 
 namespace tarvosa {
 
-void memorizza_dati(const CompileInput& input, CompiledScenario& out, Diagnostics& diagnostics) {
+void memorizza_dati(const CompileInput& input, CompiledScenario& out, Diagnostics& diagnostics,
+                    SourceRecords* records) {
   out.header[kRouteEntry].name = input.route_title;
   out.header[kTrainEntry].name = input.train_title;
   if (!input.line_text) {
@@ -14,6 +15,7 @@ void memorizza_dati(const CompileInput& input, CompiledScenario& out, Diagnostic
     return;
   }
   ReaderScratch scratch;
+  scratch.records = records;
   if (ReadLineFile(*input.line_text, input.plan, out, scratch, diagnostics) ==
       LineHalfEnd::kTrainHalfFollows) {
     ReadTrainFile(input.train_text, out, scratch, diagnostics);
