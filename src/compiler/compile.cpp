@@ -33,7 +33,11 @@ Compilation Compile(const CompileInput& input) {
   for (const SourceRecord& record : records) {
     result.train_records += record.keyword.file == SourceLocation::File::kTrain;
   }
-  if (input.railway_checks) CheckRailway(records, input, result.diagnostics);
+  // Records past a data error were never read: the checks would judge a
+  // railway cut short.
+  if (input.railway_checks && !result.diagnostics.HasError()) {
+    CheckRailway(records, input, result.diagnostics);
+  }
   if (!result.HasTrack()) return result;
   PlaceBrakingPoints(result.scenario.cells, result.diagnostics);
   result.fatal_conflict = StampHeader(result.scenario);

@@ -7,6 +7,7 @@
 #include "compiler/internal/railway_records.h"
 #include "compiler/messages.h"
 #include "compiler/plan.h"
+#include "compiler/stored_format.h"
 
 namespace tarvosa::railway {
 namespace {
@@ -66,9 +67,12 @@ void CheckBoard(const Board& board, const std::vector<Board>& boards, const Spee
   const std::int64_t there = announced + kBoardReach;
   const std::int64_t speed = speeds.At(there);
   if (speed == 0) return;  // no line speed written there
+  // A speed is announced as written or as kept, in steps of 5 km/h.
   const auto announces = [&board](std::int64_t kmh) {
-    return kmh != 0 &&
-           std::find(board.speeds.begin(), board.speeds.end(), kmh) != board.speeds.end();
+    const auto shown = [&board](std::int64_t v) {
+      return std::find(board.speeds.begin(), board.speeds.end(), v) != board.speeds.end();
+    };
+    return kmh != 0 && (shown(kmh) || shown(LineSpeedStep(kmh) * 5));
   };
   // A limit may hold for less than the reach, up to the next board: the
   // first speed that begins past the board counts as well.

@@ -2,7 +2,6 @@
 // station names with blanks at their ends.
 #include <map>
 
-#include "compiler/internal/field_reader.h"
 #include "compiler/internal/railway_records.h"
 #include "compiler/messages.h"
 #include "compiler/stored_format.h"
@@ -37,17 +36,13 @@ std::string TypeThreeNote(const SourceRecord* span, const SourceRecord* before) 
 
 }  // namespace
 
-void CheckRepeats(const SourceRecords& records, const CompileInput& input, Diagnostics& d) {
+void CheckRepeats(const RailwayRecords& records, const CompileInput& input, Diagnostics& d) {
   std::map<std::string, SourceLocation> seen;
-  for (const SourceRecord& record : records) {
-    // A tunnel span given twice is told with what it does to the span.
-    if (record.keyword.file == SourceLocation::File::kLine && Contains(record.name, "montagna")) {
-      continue;
-    }
-    const auto [first, inserted] = seen.emplace(KeyOf(record), record.keyword);
+  for (const SourceRecord* record : records.placed) {
+    const auto [first, inserted] = seen.emplace(KeyOf(*record), record->keyword);
     if (inserted) continue;
-    d.Warn(record.keyword, [&] {
-      return "this " + Quoted(record.name) + " record repeats the one on line " +
+    d.Warn(record->keyword, [&] {
+      return "this " + Quoted(record->name) + " record repeats the one on line " +
              std::to_string(LineOf(input, first->second)) + " word for word";
     });
   }

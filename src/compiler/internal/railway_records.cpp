@@ -9,6 +9,22 @@
 namespace tarvosa {
 namespace railway {
 
+namespace {
+
+constexpr std::string_view kTrainPlaced[] = {"velocit", "aderenza",      "stazione",
+                                             "segnale", "rallentamento", "abbattimento"};
+constexpr std::string_view kLinePlaced[] = {"pendenza", "curva", "indicatori_v", "cartello"};
+
+template <std::size_t N>
+bool ContainsAny(std::string_view name, const std::string_view (&keywords)[N]) {
+  for (const std::string_view keyword : keywords) {
+    if (Contains(name, keyword)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 RailwayRecords SortRecords(const SourceRecords& records) {
   RailwayRecords sorted;
   for (const SourceRecord& record : records) {
@@ -17,8 +33,10 @@ RailwayRecords SortRecords(const SourceRecords& records) {
       if (Contains(name, "stazione")) sorted.stations.push_back(&record);
       if (Contains(name, "velocit")) sorted.speeds.push_back(&record);
       if (Contains(name, "orologio")) sorted.clocks.push_back(&record);
+      if (ContainsAny(name, kTrainPlaced)) sorted.placed.push_back(&record);
       continue;
     }
+    if (ContainsAny(name, kLinePlaced)) sorted.placed.push_back(&record);
     if (Contains(name, "indicatori_v")) sorted.boards.push_back(&record);
     if (Contains(name, "curva")) sorted.curves.push_back(&record);
     if (Contains(name, "pendenza")) sorted.gradients.push_back(&record);
@@ -87,7 +105,7 @@ void CheckRailway(const SourceRecords& records, const CompileInput& input, Diagn
   CheckBoards(sorted, speeds, d);
   CheckCurves(sorted, speeds, d);
   CheckGradients(sorted, d);
-  CheckRepeats(records, input, d);
+  CheckRepeats(sorted, input, d);
   CheckTunnelSpans(sorted, input, d);
   CheckStationNames(sorted, d);
 }

@@ -33,6 +33,10 @@ struct RailwayRecords {
   std::vector<const SourceRecord*> gradients;
   std::vector<const SourceRecord*> tunnels;
   std::vector<const SourceRecord*> clocks;
+  // Every record that stands at a place on the line, but the tunnel spans:
+  // the ones a repeat is worth a word for (a setting given twice the same
+  // changes nothing).
+  std::vector<const SourceRecord*> placed;
 };
 
 RailwayRecords SortRecords(const SourceRecords& records);
@@ -72,7 +76,7 @@ void CheckTimetable(const RailwayRecords& records, const SpeedProfile& speeds, D
 void CheckBoards(const RailwayRecords& records, const SpeedProfile& speeds, Diagnostics& d);
 void CheckCurves(const RailwayRecords& records, const SpeedProfile& speeds, Diagnostics& d);
 void CheckGradients(const RailwayRecords& records, Diagnostics& d);
-void CheckRepeats(const SourceRecords& records, const CompileInput& input, Diagnostics& d);
+void CheckRepeats(const RailwayRecords& records, const CompileInput& input, Diagnostics& d);
 void CheckTunnelSpans(const RailwayRecords& records, const CompileInput& input, Diagnostics& d);
 void CheckStationNames(const RailwayRecords& records, Diagnostics& d);
 
