@@ -76,14 +76,19 @@ void CheckBoard(const Board& board, const std::vector<Board>& boards, const Spee
   };
   // A limit may hold for less than the reach, up to the next board: the
   // first speed that begins past the board counts as well.
-  if (announces(speed) || announces(speeds.FirstBetween(announced, there))) return;
+  const std::int64_t first = speeds.FirstBetween(announced, there);
+  if (announces(speed) || announces(first)) return;
   d.Warn(At(*board.record, 1), [&] {
     std::string text = "the board announces " + SpeedsText(board) + ", but the line speed " +
                        Metres(kBoardReach) + " past ";
     text += announced == board.position
                 ? "it"
                 : "the board without stripes that ends its sequence (at " + Metres(announced) + ")";
-    return text + ", at " + Metres(there) + ", is " + std::to_string(speed) + " km/h";
+    text += ", at " + Metres(there) + ", is " + std::to_string(speed) + " km/h";
+    if (first != 0 && first != speed) {
+      text += ", and the first to begin before it is " + std::to_string(first) + " km/h";
+    }
+    return text;
   });
 }
 
