@@ -29,10 +29,10 @@ std::int32_t StampHeader(CompiledScenario& scenario) {
 Compilation Compile(const CompileInput& input) {
   Compilation result;
   SourceRecords records;
-  memorizza_dati(input, result.scenario, result.diagnostics, &records);
-  for (const SourceRecord& record : records) {
-    result.train_records += record.keyword.file == SourceLocation::File::kTrain;
-  }
+  // The records are kept only for the checks: a hostile file may hold
+  // millions.
+  result.train_records = memorizza_dati(input, result.scenario, result.diagnostics,
+                                        input.railway_checks ? &records : nullptr);
   // Records past a data error were never read: the checks would judge a
   // railway cut short.
   if (input.railway_checks && !result.diagnostics.HasError()) {

@@ -6,20 +6,23 @@
 
 namespace tarvosa {
 
-void memorizza_dati(const CompileInput& input, CompiledScenario& out, Diagnostics& diagnostics,
-                    SourceRecords* records) {
+std::int32_t memorizza_dati(const CompileInput& input, CompiledScenario& out,
+                            Diagnostics& diagnostics, SourceRecords* records) {
   out.header[kRouteEntry].name = input.route_title;
   out.header[kTrainEntry].name = input.train_title;
   if (!input.line_text) {
     diagnostics.Record(DataError::kNoLineFile, {SourceLocation::File::kLine, -1}, "");
-    return;
+    return 0;
   }
   ReaderScratch scratch;
   scratch.records = records;
   if (ReadLineFile(*input.line_text, input.plan, out, scratch, diagnostics) ==
       LineHalfEnd::kTrainHalfFollows) {
     ReadTrainFile(input.train_text, out, scratch, diagnostics);
+    // The train's reader counts its records afresh.
+    if (input.train_text) return scratch.own_records;
   }
+  return 0;
 }
 
 }  // namespace tarvosa
