@@ -400,6 +400,21 @@ TEST_F(ScenarioPackage, AScenarioThatDoesNotCompileIsRefused) {
   EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
 }
 
+TEST_F(ScenarioPackage, ATrainFileThatReadsNothingIsRefused) {
+  LagoSkeleton();
+  std::string train = ReadFile(In("lago/Lago_Espresso-.txt"));
+  train.erase(train.find("[generale]\r\n"), 12);
+  WriteFile(In("lago/Lago_Espresso-.txt"), train);
+  const auto refused = Package();
+  EXPECT_EQ(refused.exit_status, 2);
+  EXPECT_NE(refused.standard_error.find(
+                In("lago/Lago_Espresso-.txt") +
+                ": no record was read from the train data file; its records must follow a "
+                "'[generale]' line (nothing packaged)\n"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(In("Lago_Espresso")));
+}
+
 TEST_F(ScenarioPackage, WarningsArePrintedAndRefuseOnlyWithStrict) {
   LagoSkeleton();
   std::string train = ReadFile(In("lago/Lago_Espresso-.txt"));

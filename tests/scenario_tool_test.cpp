@@ -143,6 +143,42 @@ TEST_F(ScenarioTool, CheckReportsEveryPlantedMistakeThenTheVerdict) {
   EXPECT_TRUE(testing::ListDirectory(work_.path()).size() == 1);  // only out/: nothing written
 }
 
+TEST_F(ScenarioTool, CheckTellsWhereTheRailwayWouldNotRunAsWritten) {
+  const std::string span = "montagna,   113250,  113400,  1\r\n";
+  const int twice = Edit(Line(), span, span + span) + 1;
+  const int board = Edit(Line(), "indicatori_vmax,  201600", "indicatori_vmax,  201600");
+  Edit(Train(), "velocita,  201600,    70", "velocita,  201600,    90");
+  const int back = Edit(Train(), "11,28,30", "11,34,30");
+  const int hour = Edit(Train(), "11,44, 0", "40,44, 0");
+  const int blanks = Edit(Train(), ", Latina\r\n", ", Latina   \r\n");
+  const auto result = Run({"check", Line(), Train()});
+  EXPECT_EQ(result.exit_status, 0) << result.standard_error;
+  const auto has = [&](const std::string& file, int line, const std::string& what) {
+    const std::string prefix = file + ":" + std::to_string(line) + ":";
+    for (auto at = result.standard_error.find(prefix); at != std::string::npos;
+         at = result.standard_error.find(prefix, at + 1)) {
+      if (result.standard_error.find(what, at) < result.standard_error.find('\n', at)) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(has(Line(), twice, "warning: the tunnel span from 113250 m to 113400 m repeats"))
+      << result.standard_error;
+  EXPECT_TRUE(
+      has(Line(), board,
+          "warning: the board announces 55, 60 and 70 km/h, but the line speed 1000 m past it, at "
+          "202600 m, is 80 km/h, and the first to begin before it is 90 km/h"))
+      << result.standard_error;
+  // Napoli Mergellina stands two lines after Napoli Campi Flegrei.
+  EXPECT_TRUE(has(Train(), back + 2,
+                  "warning: the time 11:33:00 at 'Napoli Mergellina' is not after 11:34:30 at "
+                  "'Napoli Campi Flegrei'"))
+      << result.standard_error;
+  EXPECT_TRUE(has(Train(), hour, "warning: the hour 40 is out of range")) << result.standard_error;
+  EXPECT_TRUE(has(Train(), blanks, "warning: the station name 'Latina   ' has blanks"))
+      << result.standard_error;
+  EXPECT_EQ(Run({"check", Line(), Train(), "--strict"}).exit_status, 2);
+}
+
 TEST_F(ScenarioTool, DumpShowsWhatTheCompilerStored) {
   ASSERT_EQ(Run({"compile", Line(), Train(), "-o", out_.string()}).exit_status, 0);
   const std::string line = testing::ReadFile(Line());

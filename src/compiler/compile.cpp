@@ -3,6 +3,7 @@
 #include "compiler/codes.h"
 #include "compiler/internal/memorizza_dati.h"
 #include "compiler/internal/placement.h"
+#include "compiler/internal/railway_checks.h"
 #include "compiler/stored_format.h"
 #include "compiler/stored_views.h"
 
@@ -28,7 +29,16 @@ std::int32_t StampHeader(CompiledScenario& scenario) {
 Compilation Compile(const CompileInput& input) {
   Compilation result;
   result.diagnostics = Diagnostics(input.read_on);
-  memorizza_dati(input, result.scenario, result.diagnostics);
+  SourceRecords records;
+  // The records are kept only for the checks: a hostile file may hold
+  // millions.
+  result.train_records = memorizza_dati(input, result.scenario, result.diagnostics,
+                                        input.railway_checks ? &records : nullptr);
+  // Records past a data error were never read: the checks would judge a
+  // railway cut short.
+  if (input.railway_checks && !result.diagnostics.HasError()) {
+    CheckRailway(records, input, result.diagnostics);
+  }
   if (!result.HasTrack()) return result;
   // The automatic points belong to no record read.
   if (input.read_on) result.diagnostics.record = {};

@@ -27,6 +27,9 @@ struct CompileInput {
   // whatever the line file held. The scenario so compiled is not the one
   // the installer writes and is only for finding errors.
   bool read_on = false;
+  // Warn of what reads well but is no railway: timetable times, speeds
+  // against boards and curves, steep grades, repeated records.
+  bool railway_checks = false;
 };
 
 struct Compilation {
@@ -37,6 +40,9 @@ struct Compilation {
   // 1250 or 1251 when the place of a marker was already taken: a fatal
   // conflict, and nothing may be written.
   std::int32_t fatal_conflict = 0;
+  // The records read from the train data file: none when it has no
+  // "[generale]" line, and the train then runs on nothing of its own.
+  std::int32_t train_records = 0;
 
   // The line left a track to compile (at least cells 0 and 1).
   bool HasTrack() const { return scenario.cells.size() >= 2; }

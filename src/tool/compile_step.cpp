@@ -75,7 +75,8 @@ Compilation CompileSources(const CompileOptions& options, const Sources& sources
                            .train_text = sources.train,
                            .route_title = route,
                            .train_title = train,
-                           .plan = options.plan};
+                           .plan = options.plan,
+                           .railway_checks = true};
   Compilation compiled = Compile(input);
   // The compile stops at the first error of each file; a pass that reads on
   // finds the others.

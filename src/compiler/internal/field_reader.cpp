@@ -128,6 +128,7 @@ std::string_view FieldReader::ReadText(std::string_view what) {
       SkipLineEnd();
     }
   }
+  if (keep_) kept_.push_back({field_start(), 0, text, true});
   return text;
 }
 
@@ -157,6 +158,13 @@ void FieldReader::NotANumber(std::string_view what, std::string_view token) cons
 
 std::int64_t FieldReader::ReadNumber(std::string_view what, std::int64_t lowest,
                                      std::int64_t highest) {
+  const std::int64_t value = ParseNumber(what, lowest, highest);
+  if (keep_) kept_.push_back({field_start(), value, {}, false});
+  return value;
+}
+
+std::int64_t FieldReader::ParseNumber(std::string_view what, std::int64_t lowest,
+                                      std::int64_t highest) {
   StartField(what);
   if (AtEnd()) return 0;
   const std::size_t start = at_;
@@ -208,6 +216,7 @@ bool ReadKeyword(FieldReader& in, SourceLocation::File file, ReaderScratch& scra
   scratch.current_field = field;
   scratch.keyword = {file, in.field_start()};
   scratch.keyword_starts_line = in.StartsLine();
+  in.kept().clear();
   return !in.AtEnd();
 }
 

@@ -7,9 +7,11 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/diagnostics.h"
 #include "compiler/internal/reader_scratch.h"
+#include "compiler/internal/source_records.h"
 #include "compiler/messages.h"
 
 namespace tarvosa {
@@ -67,8 +69,14 @@ class FieldReader {
     return field_start_ == 0 || line_end_before_ != std::string_view::npos;
   }
 
+  // Keeps every value read from now on in `kept()`, for the railway
+  // checks; the readers clear it at each keyword.
+  void KeepValues() { keep_ = true; }
+  std::vector<RecordValue>& kept() { return kept_; }
+
  private:
   std::int64_t ReadNumber(std::string_view what, std::int64_t lowest, std::int64_t highest);
+  std::int64_t ParseNumber(std::string_view what, std::int64_t lowest, std::int64_t highest);
   void StartField(std::string_view what);
   [[noreturn]] void NotANumber(std::string_view what, std::string_view token) const;
   bool AtLineEnd() const;
@@ -81,6 +89,8 @@ class FieldReader {
   // line end between the field before and the field read last.
   std::size_t line_end_after_ = std::string_view::npos;
   std::size_t line_end_before_ = std::string_view::npos;
+  bool keep_ = false;
+  std::vector<RecordValue> kept_;
 };
 
 // Reads the next field in keyword position into `scratch.current_field`

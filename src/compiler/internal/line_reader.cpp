@@ -305,6 +305,7 @@ LineHalfEnd ReadLineFile(std::string_view bytes, bool plan, CompiledScenario& ou
   LineHalfEnd end = LineHalfEnd::kStop;
   try {
     FieldReader in(bytes);
+    if (scratch.records != nullptr) in.KeepValues();
     end = LineReader(in, plan, out, scratch, diagnostics).Run();
   } catch (const RuntimeFailure& failure) {
     RecordReadFailure(failure, kLineFile, scratch, diagnostics);

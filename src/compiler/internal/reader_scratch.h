@@ -8,6 +8,7 @@
 
 #include "compiler/compiled_model.h"
 #include "compiler/diagnostics.h"
+#include "compiler/internal/source_records.h"
 #include "compiler/stored_format.h"
 
 namespace tarvosa {
@@ -49,6 +50,8 @@ struct ReaderScratch {
   SpanTable spans;
   // "tre", "due", "uno", as read.
   std::array<ReferenceRead, 3> references;
+  // Where every record read goes, when someone asks for them.
+  SourceRecords* records = nullptr;
 };
 
 }  // namespace tarvosa

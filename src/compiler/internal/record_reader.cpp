@@ -48,6 +48,10 @@ void RecordReader::Matched(bool matched) {
   scratch.unknown_record = !matched && (scratch.keyword_starts_line || unknown_before);
   if (matched) {
     ++scratch.own_records;
+    if (scratch.records != nullptr) {
+      scratch.records->push_back({scratch.keyword, field(), std::move(in.kept())});
+      in.kept().clear();
+    }
     return;
   }
   // The values of a record no keyword matched pass with its keyword.

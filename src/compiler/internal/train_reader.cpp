@@ -342,6 +342,7 @@ void ReadTrainFile(std::optional<std::string_view> bytes, CompiledScenario& out,
   scratch.foreign_keywords = scratch.own_records = 0;
   try {
     FieldReader in(*bytes);
+    if (scratch.records != nullptr) in.KeepValues();
     TrainReader(in, out, scratch, diagnostics).Run();
   } catch (const RuntimeFailure& failure) {
     RecordReadFailure(failure, kTrainFile, scratch, diagnostics);

@@ -40,7 +40,15 @@ Result<Compilation> CompileAsInstalled(const packaging::AuthorFiles& files,
                                .strict = strict};
   const Sources sources{InstalledBytes(*scenario[DocumentKind::kLineDefinition]),
                         InstalledBytes(*scenario[DocumentKind::kTrainData])};
-  return CompileCleanly(compile, sources, "nothing packaged", context.err);
+  Result<Compilation> compiled = CompileCleanly(compile, sources, "nothing packaged", context.err);
+  // A train that reads nothing would run with no stations and no line
+  // speed: compiled, but no scenario.
+  if (compiled.ok() && compiled->train_records == 0) {
+    return Status::DataError(compile.train +
+                             ": no record was read from the train data file; its records "
+                             "must follow a '[generale]' line (nothing packaged)");
+  }
+  return compiled;
 }
 
 // Prints where the author's slow-down order and sheet disagree with the
