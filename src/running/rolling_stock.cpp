@@ -55,7 +55,7 @@ Status CheckCurve(const RollingStock& stock) {
       return Status::DataError("the effort curve's speeds must increase: " + Number(speeds[i]) +
                                " follows " + Number(speeds[i - 1]));
     }
-    if (!(efforts[i] >= 0) || !std::isfinite(efforts[i]) || !std::isfinite(speeds[i])) {
+    if (!(efforts[i] >= 0) || !std::isfinite(efforts[i])) {
       return OutOfRange("max_efforts", "0 or more", efforts[i]);
     }
   }
