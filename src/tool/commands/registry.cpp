@@ -5,10 +5,10 @@
 namespace tarvosa::tool {
 namespace {
 
-constexpr std::array<const Command*, 11> kCommands = {
-    &kCompileCommand, &kDocumentsCommand, &kPackageCommand,  &kCheckCommand,
-    &kDumpCommand,    &kDiffCommand,      &kMapCommand,      &kViewCommand,
-    &kExportCommand,  &kNewCommand,       &kDecompileCommand};
+constexpr std::array<const Command*, 12> kCommands = {
+    &kCompileCommand, &kDocumentsCommand, &kPackageCommand, &kCheckCommand,
+    &kDumpCommand,    &kDiffCommand,      &kMapCommand,     &kViewCommand,
+    &kRunCommand,     &kExportCommand,    &kNewCommand,     &kDecompileCommand};
 
 }  // namespace
 

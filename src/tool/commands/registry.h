@@ -19,6 +19,7 @@ extern const Command kViewCommand;
 extern const Command kExportCommand;
 extern const Command kNewCommand;
 extern const Command kDecompileCommand;
+extern const Command kRunCommand;
 
 // Every command, in the order `scenario --help` lists them.
 std::span<const Command* const> AllCommands();
