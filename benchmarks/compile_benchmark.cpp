@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "compiler/compile.h"
@@ -14,9 +15,13 @@
 #include "compiler/internal/memorizza_dati.h"
 #include "compiler/internal/placement.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/stored_views.h"
 #include "large_scenario.h"
+#include "running/default_train.h"
+#include "running/running_time.h"
 #include "scenario/line_table.h"
 #include "scenario/train_table.h"
+#include "tool/presenters/run_report.h"
 
 namespace tarvosa {
 namespace {
@@ -159,6 +164,47 @@ void BM_WholeCompile1000km(benchmark::State& bench) {
                1000000);
 }
 BENCHMARK(BM_WholeCompile1000km)->Unit(benchmark::kMillisecond);
+
+// ---- The running time ----
+
+// The 1,000 km scenario compiled, every station given a time ten minutes
+// after the one before, so that the train stops at each.
+CompiledScenario TimedLargeScenario() {
+  const LargeScenario large = MakeLargeScenario(1000000);
+  Compilation compiled = Compile({.line_text = large.line,
+                                  .train_text = large.train,
+                                  .route_title = "Tarvosa",
+                                  .train_title = "Corvale",
+                                  .plan = false});
+  for (std::size_t e = 1; e < kFirstBoardSlot && compiled.scenario.header[e].kind != 0; ++e) {
+    compiled.scenario.header[e].time = static_cast<std::int32_t>(9 * 3600 + 600 * e);
+  }
+  return std::move(compiled.scenario);
+}
+
+// `scenario run` without its files: the run of the default train and its
+// JSON, as the command prints it.
+void BM_Run1000km(benchmark::State& bench) {
+  const CompiledScenario scenario = TimedLargeScenario();
+  const NumbersEntry numbers(scenario.header[kNumbersEntry]);
+  const running::RollingStock train =
+      *running::DefaultTrain(numbers.coaches, numbers.braked_weight_percent);
+  for (auto _ : bench) {
+    const auto run = running::ComputeRun(scenario, train, {});
+    std::ostringstream json;
+    tool::PrintRun(*run, {.train = train.name}, "json", json);
+    benchmark::DoNotOptimize(json.str().size());
+  }
+}
+BENCHMARK(BM_Run1000km)->Unit(benchmark::kMillisecond);
+
+// The run alone, without its JSON.
+void BM_RunOnly1000km(benchmark::State& bench) {
+  const CompiledScenario scenario = TimedLargeScenario();
+  const running::RollingStock train = *running::DefaultTrain(12, 130);
+  for (auto _ : bench) benchmark::DoNotOptimize(running::ComputeRun(scenario, train, {}));
+}
+BENCHMARK(BM_RunOnly1000km)->Unit(benchmark::kMillisecond);
 
 // ---- Hostile inputs: the time must follow their size ----
 

@@ -1,5 +1,6 @@
 #include "tool/presenters/run_report.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -112,6 +113,36 @@ Table ProfileTable(const RunResult& run) {
   return table;
 }
 
+// A number as JSON writes it, in the fewest digits that read back the same.
+void Number(double value, std::string& out) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  out.append(text, end);
+  if (std::string_view(text, static_cast<std::size_t>(end - text)).find_first_of(".en") ==
+      std::string_view::npos) {
+    out += ".0";
+  }
+}
+
+// The profile's points written directly: they are only numbers, and a
+// long line has tens of thousands of them.
+std::string ProfileJson(const RunResult& run) {
+  std::string out = " \"profile\": [";
+  const char* comma = "\n";
+  for (const ProfilePoint& p : run.profile) {
+    out += comma;
+    out += "  {\"m\": ";
+    Number(p.metres, out);
+    out += ", \"speed_kmh\": ";
+    Number(p.speed_kmh, out);
+    out += ", \"time_s\": ";
+    Number(p.time_s, out);
+    out += "}";
+    comma = ",\n";
+  }
+  return out + "\n ]\n}\n";
+}
+
 }  // namespace
 
 Json RunJson(const RunResult& run, const RunSettings& settings) {
@@ -134,9 +165,12 @@ Json RunJson(const RunResult& run, const RunSettings& settings) {
 void PrintRun(const RunResult& run, const RunSettings& settings, const std::string& format,
               std::ostream& out) {
   if (format == "json") {
-    out << EscapeTerminalLines(
-               RunJson(run, settings).dump(1, ' ', false, Json::error_handler_t::replace))
-        << "\n";
+    RunResult head{.total_time_s = run.total_time_s, .stations = run.stations, .profile = {}};
+    Json json = RunJson(head, settings);
+    json.erase("profile");
+    std::string text = json.dump(1, ' ', false, Json::error_handler_t::replace);
+    text.back() = ',';  // the closing brace, after which the profile goes
+    out << EscapeTerminalLines(text) << "\n" << ProfileJson(run);
   } else if (format == "csv") {
     Print(ProfileTable(run), "csv", out);
   } else {
