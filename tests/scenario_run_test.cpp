@@ -174,3 +174,57 @@ TEST_F(ScenarioRun, AHostileStationNameIsEscapedForEachOutput) {
 
 }  // namespace
 }  // namespace tarvosa
+
+namespace tarvosa {
+namespace {
+
+// "10.12" or "10.12" and the half sign (Windows-1252 BD): the sheet's way.
+std::string SheetTime(long seconds) {
+  const long minutes = seconds / 60 % 60;
+  return std::to_string(seconds / 3600) + "." + (minutes < 10 ? "0" : "") +
+         std::to_string(minutes) + (seconds % 60 >= 30 ? "\xbd" : "");
+}
+
+// The sheet's row of `station`.
+std::string RowOf(const std::string& sheet, const std::string& station) {
+  std::string key(1, '|');
+  key += station;
+  const auto at = sheet.find(key += '_');
+  return at == std::string::npos ? "" : sheet.substr(at, sheet.find('\n', at) - at);
+}
+
+TEST_F(ScenarioRun, DocumentsTakeTheirTimesFromTheRun) {
+  const auto made = Run({"documents", In("ex/Tarvosa_linea.txt"), In("ex/Tarvosa_Corvale-.txt"),
+                         "-o", In("docs"), "--times-from-run", "--allowance", "5"});
+  ASSERT_EQ(made.exit_status, 0) << made.standard_error;
+  const std::string sheet = ReadFile(In("docs/Tarvosa_Corvale_scheda_treno.txt"));
+  const Json run = RunJson({"--allowance", "5"});
+  const long start = 9 * 3600 + 42 * 60 + 50;
+  for (const std::size_t i : {std::size_t{1}, std::size_t{6}, std::size_t{20}}) {
+    const Json& s = run["stops"][i];
+    const long at = start + std::lround(s["departure_s"].get<double>());
+    EXPECT_NE(RowOf(sheet, s["name"]).find(SheetTime(at).insert(0, 1, '|') + "_"),
+              std::string::npos)
+        << RowOf(sheet, s["name"]);
+  }
+  const long end = start + std::lround(run["total_time_s"].get<double>());
+  EXPECT_NE(sheet.find("|Napoli Piazza Garibaldi     |" + SheetTime(end) + " "), std::string::npos);
+  // The train file's own times are gone: Latina's 10.12 is the run's now.
+  EXPECT_EQ(RowOf(sheet, "Latina").find("10.12"), std::string::npos);
+}
+
+TEST_F(ScenarioRun, DocumentsRefuseATrainAtFaultAndOptionsWithoutTheRun) {
+  const auto refused =
+      Run({"documents", In("ex/Tarvosa_linea.txt"), In("ex/Tarvosa_Corvale-.txt"), "-o", In("docs"),
+           "--times-from-run", "--rolling-stock", Stock("negative_mass.json")});
+  EXPECT_EQ(refused.exit_status, 2);
+  EXPECT_NE(refused.standard_error.find("mass must be above 0"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(In("docs")));
+  EXPECT_EQ(Run({"documents", In("ex/Tarvosa_linea.txt"), In("ex/Tarvosa_Corvale-.txt"), "-o",
+                 In("docs"), "--allowance", "3"})
+                .exit_status,
+            4);
+}
+
+}  // namespace
+}  // namespace tarvosa
