@@ -19,10 +19,10 @@ using testing::Line;
 constexpr std::int32_t kNine = 9 * 3600;
 constexpr double kG = 9.81;
 
-// Within 0.5 % of the exact time.
+// Within 0.1 % of the exact time (0.5 % is what the model promises).
 ::testing::AssertionResult Near(double computed, double exact) {
-  if (std::abs(computed - exact) <= 0.005 * exact) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << computed << " s is not within 0.5 % of " << exact << " s";
+  if (std::abs(computed - exact) <= 0.001 * exact) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << computed << " s is not within 0.1 % of " << exact << " s";
 }
 
 RunResult RunOf(const CompiledScenario& line, const RollingStock& stock, RunOptions options = {}) {
@@ -153,19 +153,34 @@ TEST(ClosedForms, ASpeedDropIsReachedAtItsFirstCellByBraking) {
 // 90 km/h from 6000 to 7000 m, a 200 m train: it accelerates again only
 // at 7200 m, then at 1 m/s² from 25 m/s.
 TEST(ClosedForms, AHigherLimitHoldsOnceTheWholeTrainHasPassed) {
-  CompiledScenario line = Line(10000, 180);
+  CompiledScenario line = Line(15000, 180);
   testing::SetSpeed(line, 121, 140, 90);
   AddStation(line, 1, 0, kNine, "A");
   AddStation(line, 2, 6000, 0, "low");
   AddStation(line, 3, 7200, 0, "tail out");
   AddStation(line, 4, 8000, 0, "again");
-  AddStation(line, 5, 10000, kNine + 3600, "B");
+  AddStation(line, 5, 15000, kNine + 3600, "B");
   RollingStock stock = ConstantEffort(100000, 100000, 0.5);
   stock.length = 200;
   const RunResult run = RunOf(line, stock);
   EXPECT_TRUE(Near(run.stations[2].arrival_s - run.stations[1].arrival_s, 48));
   EXPECT_TRUE(
       Near(run.stations[3].arrival_s - run.stations[2].arrival_s, std::sqrt(625 + 2 * 800.0) - 25));
+}
+
+// Cell 0 (the 50 m before the origin) at 45 km/h and a 200 m train standing
+// at 0: its tail stands in that limit until its head is at 200 m.
+TEST(ClosedForms, TheTailHoldsTheTrainAtTheStart) {
+  CompiledScenario line = Line(10000, 180);
+  testing::SetSpeed(line, 0, 0, 45);  // 12.5 m/s
+  AddStation(line, 1, 0, kNine, "A");
+  AddStation(line, 2, 500, 0, "P");
+  AddStation(line, 3, 10000, kNine + 3600, "B");
+  RollingStock stock = ConstantEffort(100000, 100000, 0.5);
+  stock.length = 200;
+  const double to_tail = 12.5 + (200 - 78.125) / 12.5;
+  EXPECT_TRUE(Near(RunOf(line, stock).stations[1].arrival_s,
+                   to_tail + std::sqrt(12.5 * 12.5 + 2 * 300.0) - 12.5));
 }
 
 // A slow-down as the compiler stores it: its start cell with its speed and
@@ -315,7 +330,7 @@ TEST(Profile, APointEveryCellNeverAboveTheLimitFromStandToStand) {
   }
 }
 
-// Halving the step changes no section by as much as 0.5 %.
+// A step twenty times finer changes no section by as much as 0.1 %.
 TEST(Profile, TheStepIsFineEnough) {
   RollingStock stock = ConstantEffort(100000, 150000, 0.6);
   stock.davis_a = 5000, stock.davis_b = 100, stock.davis_c = 8;

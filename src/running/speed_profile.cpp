@@ -9,11 +9,10 @@ namespace {
 
 constexpr double kGravity = 9.81;
 
-// The highest speed at point i: the limits of the steps on either side.
+// The highest speed at a point between two steps, where the train does not
+// stand: the lower of their limits. (The first and the last point are
+// stands.)
 double PointLimit(const Steps& steps, std::size_t i) {
-  const std::size_t last = steps.metres.size() - 1;
-  if (i == 0) return steps.limit.front();
-  if (i == last) return steps.limit.back();
   return std::min(steps.limit[i - 1], steps.limit[i]);
 }
 
@@ -44,25 +43,29 @@ double Acceleration(const RollingStock& stock, double speed, double gradient) {
 
 Result<std::vector<double>> FastestSpeeds(const Steps& steps, const RollingStock& stock) {
   const std::size_t n = steps.metres.size();
-  std::vector<double> forward(n, 0.0);  // v²
+  std::vector<double> forward(n, 0.0);  // v², accelerating from each stand
   for (std::size_t i = 0; i + 1 < n; ++i) {
+    if (steps.stands[i + 1]) continue;
     const double step = steps.metres[i + 1] - steps.metres[i];
     const double reached = Accelerated(stock, forward[i], step, steps.gradient[i]);
-    if (reached <= 0 && !steps.stands[i + 1]) return Stalls(steps.metres[i], steps.gradient[i]);
+    if (reached <= 0) return Stalls(steps.metres[i], steps.gradient[i]);
     const double limit = PointLimit(steps, i + 1);
-    forward[i + 1] = steps.stands[i + 1] ? 0.0 : std::min(reached, limit * limit);
+    forward[i + 1] = std::min(reached, limit * limit);
   }
-  std::vector<double> speeds(n, 0.0);
-  double backward = 0;  // v² braking towards the next stand
+  // From the last point back, braking towards each stand and lower limit.
+  std::vector<double> speeds;
+  double backward = 0;
   for (std::size_t i = n; i-- > 0;) {
-    if (i + 1 < n) {
-      const double step = steps.metres[i + 1] - steps.metres[i];
+    if (steps.stands[i]) {
+      backward = 0;
+    } else {
       const double limit = PointLimit(steps, i);
-      backward =
-          steps.stands[i] ? 0.0 : std::min(backward + 2.0 * stock.braking * step, limit * limit);
+      const double step = steps.metres[i + 1] - steps.metres[i];
+      backward = std::min(backward + 2.0 * stock.braking * step, limit * limit);
     }
-    speeds[i] = std::sqrt(std::min(forward[i], backward));
+    speeds.push_back(std::sqrt(std::min(forward[i], backward)));
   }
+  std::reverse(speeds.begin(), speeds.end());
   return speeds;
 }
 
