@@ -240,6 +240,20 @@ TEST(RunStations, StopCellsAndStationsPassed) {
   EXPECT_TRUE(Near(run.total_time_s, AccelerateAndStop(6050, 1, 1)));
 }
 
+// An entry is a station unless it is empty: one of type 0 at the origin
+// counts, and the first empty entry ends the stations.
+TEST(RunStations, AnEntryOfTypeZeroAtTheOriginIsAStation) {
+  CompiledScenario line = Line(10000, 1275);
+  AddStation(line, 1, 0, kNine, "A");
+  line.header[1].kind = 0;
+  AddStation(line, 2, 6000, kNine + 600, "B");
+  AddStation(line, 4, 9000, kNine + 900, "after the empty entry");
+  const RunResult run = RunOf(line, ConstantEffort(100000, 100000, 1.0));
+  ASSERT_EQ(run.stations.size(), 2u);
+  EXPECT_EQ(run.stations[0].name, "A");
+  EXPECT_EQ(run.stations[1].name, "B");
+}
+
 // Stations before the first time and after the last are not run.
 TEST(RunStations, TheRunGoesFromTheFirstTimeToTheLast) {
   CompiledScenario line = Line(10000, 1275);

@@ -136,7 +136,7 @@ std::vector<double> Timeline(const Steps& steps, const std::vector<double>& runn
   double waited = 0;
   for (std::size_t i = 1; i < running.size(); ++i) {
     times[i] = (running[i] * stretch) + waited;
-    if (steps.stands[i] && i + 1 < running.size()) waited += options.dwell_s;
+    if (steps.stands[i]) waited += options.dwell_s;  // after this point
   }
   return times;
 }
