@@ -12,9 +12,9 @@ namespace {
 
 // Cells with one limit, from `first` metres to before `last`.
 struct LimitRun {
-  double first = 0;
-  double last = 0;
-  double limit = 0;
+  double first = 0.0;
+  double last = 0.0;
+  double limit = 0.0;
 };
 
 std::vector<LimitRun> Runs(const std::vector<double>& cell_limits, std::int64_t first_cell,
@@ -67,8 +67,7 @@ std::vector<LimitChange> HeadLimits(const std::vector<double>& cell_limits, doub
     edges.push_back(std::max(run.first, from));
     edges.push_back(std::max(run.last + length, from));
   }
-  std::sort(edges.begin(), edges.end());
-  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  std::sort(edges.begin(), edges.end());  // an edge met twice changes nothing the second time
   std::vector<LimitChange> changes;
   std::multiset<double> held;
   std::size_t next = 0, gone = 0;

@@ -21,8 +21,8 @@ double CellStartMetres(std::int64_t cell);
 
 // Pieces of constant limit: the limit in force from `from` on.
 struct LimitChange {
-  double from = 0;
-  double limit = 0;  // m/s
+  double from = 0.0;
+  double limit = 0.0;  // m/s
 };
 
 // The limit of each cell: its line speed, a slow-down's where one holds,

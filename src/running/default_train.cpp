@@ -9,12 +9,12 @@ namespace {
 constexpr double kGravity = 9.81;
 
 // An E.402B electric locomotive.
-constexpr double kLocomotiveMass = 89000;      // kg
+constexpr double kLocomotiveMass = 89.0e3;     // kg
 constexpr double kLocomotiveLength = 19.84;    // m
 constexpr double kLocomotivePower = 5.6e6;     // W, its continuous rating
 constexpr double kLocomotiveTopSpeed = 200.0;  // km/h
 // A UIC-Z1 coach with its passengers.
-constexpr double kCoachMass = 48000;   // kg
+constexpr double kCoachMass = 48.0e3;  // kg
 constexpr double kCoachLength = 26.4;  // m
 // Rotating masses of a locomotive-hauled passenger train.
 constexpr double kInertia = 1.06;
@@ -41,7 +41,8 @@ void EffortCurve(RollingStock& stock) {
     const double v = kmh / 3.6;
     const double grip = Adhesion(kmh) * kLocomotiveMass * kGravity;
     stock.curve_speeds.push_back(v);
-    stock.curve_efforts.push_back(v > 0 ? std::min(grip, kLocomotivePower / v) : grip);
+    // At a stand P / v is infinite: adhesion alone limits the effort.
+    stock.curve_efforts.push_back(std::min(grip, kLocomotivePower / v));
   }
 }
 

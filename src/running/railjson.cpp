@@ -37,7 +37,7 @@ class Reader {
     const Json& value = Member(object, path, key);
     if (value.is_number()) return value.get<double>();
     if (!value.is_null()) Fail(Joined(path, key) + " must be a number, found " + value.type_name());
-    return 0;
+    return 0.0;
   }
 
   std::string Text(const Json& object, const std::string& path, const std::string& key) {
@@ -105,7 +105,7 @@ void ReadResistance(Reader& reader, const Json& file, RollingStock& stock) {
 RollingStock Read(Reader& reader, const Json& file) {
   RollingStock stock;
   const std::string version = reader.Text(file, "", "railjson_version");
-  if (reader.fault().empty() && version.rfind("3.", 0) != 0) {
+  if (reader.fault().empty() && !version.starts_with("3.")) {
     reader.Fail("railjson_version must be 3.x, found " + version);
   }
   const auto name = file.is_object() ? file.find("name") : file.end();

@@ -12,20 +12,20 @@ namespace tarvosa::running {
 
 struct RollingStock {
   std::string name;
-  double mass = 0;    // the whole train, kg
-  double length = 0;  // m
-  double max_speed = 0;
-  double inertia_coefficient = 1;  // the rotating masses, as a share of the mass
+  double mass = 0.0;    // the whole train, kg
+  double length = 0.0;  // m
+  double max_speed = 0.0;
+  double inertia_coefficient = 1.0;  // the rotating masses, as a share of the mass
   // Davis resistance A + B v + C v².
-  double davis_a = 0;
-  double davis_b = 0;
-  double davis_c = 0;
+  double davis_a = 0.0;
+  double davis_b = 0.0;
+  double davis_c = 0.0;
   // The greatest effort at each speed: increasing speeds from 0, linear
   // between them, the last effort held beyond the last speed.
   std::vector<double> curve_speeds;
   std::vector<double> curve_efforts;
-  double comfort_acceleration = 0;  // the acceleration's cap; none when 0
-  double braking = 0;               // the service braking deceleration, constant
+  double comfort_acceleration = 0.0;  // the acceleration's cap; none when 0
+  double braking = 0.0;               // the service braking deceleration, constant
 };
 
 // The effort at `speed` by the curve.

@@ -25,9 +25,9 @@ struct Station {
 // station stops at its stop cell, or at its position without one.
 std::vector<Station> Stations(const CompiledScenario& scenario) {
   std::map<std::int16_t, std::int64_t> stop_cells;
-  for (std::size_t c = 0; c < scenario.cells.size(); ++c) {
-    if (scenario.cells[c].kind != kStationStop) continue;
-    stop_cells.emplace(StationStopCell(scenario.cells[c]).station, static_cast<std::int64_t>(c));
+  for (const TrackCell& cell : scenario.cells) {
+    if (cell.kind != kStationStop) continue;
+    stop_cells.emplace(StationStopCell(cell).station, &cell - scenario.cells.data());
   }
   std::vector<Station> stations;
   for (std::size_t e = 1; e < kFirstBoardSlot; ++e) {

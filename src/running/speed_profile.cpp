@@ -54,7 +54,7 @@ Result<std::vector<double>> FastestSpeeds(const Steps& steps, const RollingStock
   }
   // From the last point back, braking towards each stand and lower limit.
   std::vector<double> speeds;
-  double backward = 0;
+  double backward = 0.0;
   for (std::size_t i = n; i-- > 0;) {
     if (steps.stands[i]) {
       backward = 0;
