@@ -6,12 +6,13 @@
 # a forced header conflict (" Errore n. 1250" in a message box, status 3,
 # no compiled file), and a scenario of `scenario new` packaged by the Linux
 # tool with the Windows installer (its window, the same six files as the
-# Linux package; cut short, a message box and nothing written). Expects the
-# Linux build of the README in build/.
+# Linux package; cut short, a message box and nothing written), the Windows
+# tool against the Linux one (.ci/windows_tool.sh) and the release archive
+# (.ci/check_release.sh). Expects the Linux build of the README in build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-windows_build='tools/install_windows_build_dependencies.sh && cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTARVOSA_TOOLS=OFF && cmake --build build-windows -j'
+windows_build='tools/install_windows_build_dependencies.sh && cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake && cmake --build build-windows -j'
 grep -qF -- "$windows_build" README.md || { echo "README.md no longer shows the Windows build" >&2; exit 1; }
 eval "$windows_build" 2>&1 | tee build-windows.log
 if grep -q "warning:" build-windows.log; then
@@ -151,3 +152,11 @@ answer_message_box $! "$work/cut.log" '.*Percorso_Treno.exe: its scenario is cut
 [ "$(ls "$work/package-cut")" = "Percorso_Treno.exe" ] ||
   { echo "the program cut short wrote files: $(ls "$work/package-cut")" >&2; exit 1; }
 echo "the program cut short said so in a message box, ended with status 1 and wrote nothing"
+
+echo "== the scenario tool under Wine"
+.ci/windows_tool.sh
+
+echo "== the release archive"
+(cd build-windows && cpack >/dev/null)
+version=$(sed -n 's/^project(Tarvosa VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+.ci/check_release.sh "build-windows/tarvosa-$version-windows-x86_64.zip" wine

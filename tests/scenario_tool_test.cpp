@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "compile_support.h"
+#include "tarvosa_version.h"
 #include "test_process.h"
 #include "test_support.h"
 #include "tool_support.h"
@@ -258,7 +259,8 @@ TEST_F(ScenarioTool, UsageErrorsHelpAndVersion) {
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.standard_output.find("4 a usage error"), std::string::npos);
   EXPECT_EQ(RunProgram({"compile", "--help"}).exit_status, 0);
-  EXPECT_EQ(RunProgram({"--version"}).standard_output, "scenario 1.0\n");
+  EXPECT_EQ(RunProgram({"--version"}).standard_output,
+            std::string("scenario ") + kTarvosaVersion + "\n");
 }
 
 // tune_plan, on the exported line: it compiles each probe in memory.

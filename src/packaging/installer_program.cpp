@@ -14,8 +14,8 @@ namespace {
 std::vector<std::string> DefaultPlaces(bool windows, const Result<std::string>& tool) {
   std::vector<std::string> places;
   if (tool.ok()) {
-    const std::filesystem::path beside = std::filesystem::path(*tool).parent_path();
-    places.push_back((beside / (windows ? "Tarvosa_Corvale.exe" : "Tarvosa_Corvale")).string());
+    const std::filesystem::path beside = PathFromUtf8(*tool).parent_path();
+    places.push_back(Utf8FromPath(beside / (windows ? "Tarvosa_Corvale.exe" : "Tarvosa_Corvale")));
   }
   if (windows) places.push_back(TARVOSA_SOURCE_DIR "/build-windows/src/Tarvosa_Corvale.exe");
   return places;

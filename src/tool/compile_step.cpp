@@ -31,11 +31,11 @@ std::string Title(const std::string& utf8) {
 }
 
 std::string FileNameOf(const std::string& path) {
-  return std::filesystem::path(path).filename().string();
+  return Utf8FromPath(PathFromUtf8(path).filename());
 }
 
 std::string StemOf(const std::string& path) {
-  return std::filesystem::path(path).stem().string();
+  return Utf8FromPath(PathFromUtf8(path).stem());
 }
 
 }  // namespace

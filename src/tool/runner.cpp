@@ -4,6 +4,7 @@
 #include <sstream>
 #include <utility>
 
+#include "tarvosa_version.h"
 #include "tool/commands/registry.h"
 
 namespace tarvosa::tool {
@@ -33,7 +34,7 @@ Result<bool> Parse(CLI::App& app, std::vector<std::string> arguments, Context& c
 int RunTool(const std::vector<std::string>& arguments, Context& context) {
   CLI::App app{"Compiles, checks, shows, compares and draws train-driving scenarios.", "scenario"};
   app.footer(kExitStatuses);
-  app.set_version_flag("--version", "scenario 1.0");
+  app.set_version_flag("--version", std::string("scenario ") + kTarvosaVersion);
   app.require_subcommand(1);
   std::vector<std::pair<CLI::App*, Handler>> handlers;
   for (const Command* command : AllCommands()) {

@@ -64,6 +64,11 @@ fs::path PathFromUtf8(const std::string& name) {
   return fs::path(std::u8string(name.begin(), name.end()));
 }
 
+std::string Utf8FromPath(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 std::string PathIn(const std::string& directory, const std::string& entry) {
   const std::u8string joined = (PathFromUtf8(directory) / PathFromUtf8(entry)).u8string();
   return std::string(joined.begin(), joined.end());

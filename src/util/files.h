@@ -18,6 +18,9 @@ namespace tarvosa {
 // The file-system path of a UTF-8 file name, on every system.
 std::filesystem::path PathFromUtf8(const std::string& name);
 
+// The UTF-8 name of a file-system path, on every system.
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 // The UTF-8 name of the entry `entry` of the directory `directory`, joined
 // as the system joins them ("d" and "x" give "d/x", so does "d/").
 std::string PathIn(const std::string& directory, const std::string& entry);

@@ -35,9 +35,9 @@ bool Exists(Os& os, const std::string& name) {
   const std::filesystem::path path = PathFromUtf8(name);
   if (!path.has_filename()) return false;
   const Result<std::vector<std::string>> beside =
-      os.ListDirectory(path.has_parent_path() ? path.parent_path().string() : ".");
+      os.ListDirectory(path.has_parent_path() ? Utf8FromPath(path.parent_path()) : ".");
   return beside.ok() &&
-         std::find(beside->begin(), beside->end(), path.filename().string()) != beside->end();
+         std::find(beside->begin(), beside->end(), Utf8FromPath(path.filename())) != beside->end();
 }
 
 Result<Side> LoadDirectory(Os& os, const std::string& directory) {

@@ -72,7 +72,7 @@ Status Write(Os& os, const ViewOptions& options, Result<Built> built, int versio
   const std::string stamp = options.output + ".stamp.js";
   if (options.watch) {
     // The page loads it by a relative URL: no name may read as a scheme or a query.
-    const std::string stamp_name = std::filesystem::path(stamp).filename().string();
+    const std::string stamp_name = Utf8FromPath(PathFromUtf8(stamp).filename());
     built->data["watch"] = {{"stamp", EscapeUrlPathSegment(stamp_name)},
                             {"version", std::to_string(version)}};
   }

@@ -1,0 +1,11 @@
+// The installer reads no command line, so it takes no --version: its
+// version stands in its file as this text, which a search of its bytes
+// finds ("Tarvosa_Corvale version 1.0.0").
+#include "tarvosa_version.h"
+
+namespace tarvosa {
+
+[[gnu::used]] extern const char kProgramVersionText[];
+const char kProgramVersionText[] = "Tarvosa_Corvale version " TARVOSA_VERSION;
+
+}  // namespace tarvosa
