@@ -5,7 +5,8 @@
 
 namespace tarvosa {
 
-[[gnu::used]] extern const char kProgramVersionText[];
+// Of external linkage, so that the linker keeps it though nothing reads it.
+extern const char kProgramVersionText[];
 const char kProgramVersionText[] = "Tarvosa_Corvale version " TARVOSA_VERSION;
 
 }  // namespace tarvosa
