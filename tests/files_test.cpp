@@ -45,6 +45,18 @@ TEST(ReplaceFile, NamesWithBlanksAndADoubledSeparatorAreTakenAsTheyStand) {
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Tarvosa linea.txt"});
 }
 
+// Windows keeps paths in UTF-16; a UTF-8 name must come back as it went in,
+// and its parts as the same UTF-8, whatever the system's code page.
+TEST(PathFromUtf8, AUtf8NameAndItsPartsComeBackAsTheyWent) {
+  const std::string name = "Società/città/Lago_Espresso-.txt";
+  const fs::path path = PathFromUtf8(name);
+  EXPECT_EQ(Utf8FromPath(path.filename()), "Lago_Espresso-.txt");
+  EXPECT_EQ(Utf8FromPath(path.parent_path().filename()), "città");
+  EXPECT_EQ(Utf8FromPath(path.stem()), "Lago_Espresso-");
+  EXPECT_EQ(Utf8FromPath(PathFromUtf8("Società")), "Società");
+  EXPECT_EQ(PathIn("Società", "già.txt").size(), std::string("Società/già.txt").size());
+}
+
 // Read-only is decided by the file's own mode bits, so this holds for root too.
 TEST(ReplaceFile, AReadOnlyFileIsRefusedAndKept) {
   ScratchDirectory dir;
