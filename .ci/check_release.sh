@@ -52,10 +52,12 @@ done
 [ "$(run "./scenario$suffix" --version)" = "scenario $version" ] ||
   fail "its tool does not report the version $version"
 run "./scenario$suffix" export esempio >/dev/null
-run "./scenario$suffix" check esempio/Tarvosa_linea.txt esempio/Tarvosa_Corvale-.txt ||
-  fail "its tool did not check the example cleanly"
+run "./scenario$suffix" check esempio/Tarvosa_linea.txt esempio/Tarvosa_Corvale-.txt 2>check.txt ||
+  { cat check.txt >&2; fail "its tool did not check the example cleanly"; }
+[ "$(tail -n 1 check.txt)" = "no error" ] || fail "its tool's check said $(tail -n 1 check.txt)"
+mkdir compilato
 run "./scenario$suffix" compile esempio/Tarvosa_linea.txt esempio/Tarvosa_Corvale-.txt \
-  -o compilato >/dev/null
+  -o compilato >/dev/null 2>&1
 for file in Tarvosa_linea.dat Tarvosa_Corvale.sim Tarvosa_Corvale.dat; do
   cmp "$file" "compilato/$file" || fail "its tool and its installer compiled $file differently"
 done

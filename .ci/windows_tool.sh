@@ -73,6 +73,7 @@ both export export esempio
 same_files esempio
 line=esempio/Tarvosa_linea.txt train=esempio/Tarvosa_Corvale-.txt
 both check check "$line" "$train"
+mkdir "$root/linux/compilato" "$root/windows/compilato"
 both compile compile "$line" "$train" -o compilato
 same_files compilato
 both view view "$line" "$train" -o vista.html
