@@ -150,6 +150,31 @@ TEST(ClosedForms, ASpeedDropIsReachedAtItsFirstCellByBraking) {
   EXPECT_TRUE(Near(run.total_time_s, drop + (4000 - 625) / 25.0 + 50));
 }
 
+// The ceiling over the same drop: 50 m/s far before it, the braking curve
+// √(25² + 2·0.5·d) at d metres before it, 25 m/s past it, and the curve
+// down to the stand at the end; the run never goes above it.
+TEST(ClosedForms, TheCeilingIsTheLimitAndTheBrakingCurvesToEachLowerOne) {
+  CompiledScenario line = Line(10000, 180);
+  testing::SetSpeed(line, 121, static_cast<std::int64_t>(line.cells.size()) - 1, 90);
+  AddStation(line, 1, 0, kNine, "A");
+  AddStation(line, 2, 10000, kNine + 3600, "B");
+  const RunResult run = RunOf(line, ConstantEffort(100000, 100000, 0.5));
+  const auto at = [&](double metres) {
+    for (const ProfilePoint& p : run.profile) {
+      if (p.metres == metres) return p.ceiling_kmh / 3.6;
+    }
+    ADD_FAILURE() << "no point at " << metres;
+    return 0.0;
+  };
+  EXPECT_NEAR(at(3000), 50, 1e-9);
+  EXPECT_NEAR(at(5000), std::sqrt(625 + 1000), 1e-6);
+  EXPECT_NEAR(at(5500), std::sqrt(625 + 500), 1e-6);
+  EXPECT_NEAR(at(8000), 25, 1e-9);
+  EXPECT_NEAR(at(9900), std::sqrt(100), 1e-6);
+  EXPECT_EQ(run.profile.back().ceiling_kmh, 0);
+  for (const ProfilePoint& p : run.profile) EXPECT_LE(p.speed_kmh, p.ceiling_kmh + 1e-9);
+}
+
 // 90 km/h from 6000 to 7000 m, a 200 m train: it accelerates again only
 // at 7200 m, then at 1 m/s² from 25 m/s.
 TEST(ClosedForms, AHigherLimitHoldsOnceTheWholeTrainHasPassed) {

@@ -175,11 +175,12 @@ void Sections(std::vector<StationTime>& stations, double dwell) {
 
 RunResult Assemble(const std::vector<Station>& stations, const Steps& steps,
                    const std::vector<std::size_t>& main, const std::vector<double>& speeds,
-                   const std::vector<double>& times, const RunOptions& options) {
+                   const std::vector<double>& times, const RunOptions& options,
+                   const std::vector<double>& ceiling) {
   RunResult result;
   result.total_time_s = times.back();
   for (const std::size_t i : main) {
-    result.profile.push_back({steps.metres[i], speeds[i] * 3.6, times[i]});
+    result.profile.push_back({steps.metres[i], speeds[i] * 3.6, ceiling[i] * 3.6, times[i]});
   }
   const double first_time = stations.front().entry->time;
   for (std::size_t s = 0; s < stations.size(); ++s) {
@@ -215,7 +216,7 @@ Result<RunResult> ComputeRun(const CompiledScenario& scenario, const RollingStoc
   const auto speeds = FastestSpeeds(steps, stock);
   if (!speeds.ok()) return speeds.status();
   const std::vector<double> times = Timeline(steps, SecondsAt(steps, *speeds), options);
-  return Assemble(*stations, steps, main, *speeds, times, options);
+  return Assemble(*stations, steps, main, *speeds, times, options, BrakingCeiling(steps, stock));
 }
 
 }  // namespace tarvosa::running

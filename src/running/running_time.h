@@ -25,6 +25,9 @@ struct RunOptions {
 struct ProfilePoint {
   double metres = 0.0;
   double speed_kmh = 0.0;
+  // The highest speed the train may have there: the limit in force, and
+  // the braking curves down to each lower limit and stop ahead.
+  double ceiling_kmh = 0.0;
   double time_s = 0.0;  // after the departure from the first stop
 };
 

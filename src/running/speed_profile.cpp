@@ -41,6 +41,23 @@ double Acceleration(const RollingStock& stock, double speed, double gradient) {
   return stock.comfort_acceleration > 0 ? std::min(a, stock.comfort_acceleration) : a;
 }
 
+std::vector<double> BrakingCeiling(const Steps& steps, const RollingStock& stock) {
+  const std::size_t n = steps.metres.size();
+  std::vector<double> ceiling(n, 0.0);
+  double squared = 0.0;  // v², from the last point back, braking towards each stand and lower limit
+  for (std::size_t i = n; i-- > 0;) {
+    if (steps.stands[i]) {
+      squared = 0.0;
+    } else {
+      const double limit = PointLimit(steps, i);
+      const double step = steps.metres[i + 1] - steps.metres[i];
+      squared = std::min(squared + 2.0 * stock.braking * step, limit * limit);
+    }
+    ceiling[i] = std::sqrt(squared);
+  }
+  return ceiling;
+}
+
 Result<std::vector<double>> FastestSpeeds(const Steps& steps, const RollingStock& stock) {
   const std::size_t n = steps.metres.size();
   std::vector<double> forward(n, 0.0);  // v², accelerating from each stand
@@ -52,20 +69,8 @@ Result<std::vector<double>> FastestSpeeds(const Steps& steps, const RollingStock
     const double limit = PointLimit(steps, i + 1);
     forward[i + 1] = std::min(reached, limit * limit);
   }
-  // From the last point back, braking towards each stand and lower limit.
-  std::vector<double> speeds;
-  double backward = 0.0;
-  for (std::size_t i = n; i-- > 0;) {
-    if (steps.stands[i]) {
-      backward = 0;
-    } else {
-      const double limit = PointLimit(steps, i);
-      const double step = steps.metres[i + 1] - steps.metres[i];
-      backward = std::min(backward + 2.0 * stock.braking * step, limit * limit);
-    }
-    speeds.push_back(std::sqrt(std::min(forward[i], backward)));
-  }
-  std::reverse(speeds.begin(), speeds.end());
+  std::vector<double> speeds = BrakingCeiling(steps, stock);
+  for (std::size_t i = 0; i < n; ++i) speeds[i] = std::min(std::sqrt(forward[i]), speeds[i]);
   return speeds;
 }
 

@@ -23,8 +23,14 @@ struct Steps {
 // Newton's law with the rotating masses, never above the comfort cap.
 double Acceleration(const RollingStock& stock, double speed, double gradient);
 
-// The speed at every point, m/s. A data error when the train cannot move
-// on from a point where it does not stand.
+// The highest speed at every point from which the train can still keep
+// every limit and stop ahead by braking, m/s: the limits with the braking
+// curves down to each lower one and to each stand.
+std::vector<double> BrakingCeiling(const Steps& steps, const RollingStock& stock);
+
+// The speed at every point, m/s: full effort under the braking ceiling. A
+// data error when the train cannot move on from a point where it does not
+// stand.
 Result<std::vector<double>> FastestSpeeds(const Steps& steps, const RollingStock& stock);
 
 // The seconds from the first point to each point at `speeds`, each step run

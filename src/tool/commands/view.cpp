@@ -11,6 +11,8 @@
 #include "tool/inputs/compiled_directory.h"
 #include "tool/presenters/view_data.h"
 #include "tool/presenters/view_page.h"
+#include "tool/presenters/view_run.h"
+#include "tool/run_step.h"
 #include "tool/terminal.h"
 #include "util/escape.h"
 #include "util/files.h"
@@ -24,7 +26,8 @@ struct ViewOptions {
   std::string output;
   std::string route_title;  // as for compile: "" for the one the names give
   std::string train_title;
-  bool watch = false;  // rewrite the page whenever an input changes
+  bool watch = false;         // rewrite the page whenever an input changes
+  std::string rolling_stock;  // the train whose run is drawn; "" for the scenario's own
 };
 
 // The page's data, and how the command ends once the page is written: a
@@ -34,7 +37,29 @@ struct Built {
   Status ending;
 };
 
-Result<Built> FromSources(const ViewOptions& options, Context& context) {
+// The run of the given train, or of the scenario's own, drawn over the line
+// speed. A scenario the train cannot run (no two timed stations, a stall)
+// is still shown, with the reason in place of the run.
+void AddRun(Json& data, const CompiledScenario& scenario,
+            const std::optional<running::RollingStock>& given, Context& context) {
+  const auto stock = given ? Result<running::RollingStock>(*given) : ScenarioTrain(scenario);
+  const auto run = stock.ok() ? running::ComputeRun(scenario, *stock, {})
+                              : Result<running::RunResult>(stock.status());
+  if (!run.ok()) {
+    data["run_note"] = "no run: " + run.status().message();
+    Tell(context.err, "scenario: the page shows no run: " + run.status().message() + '\n');
+    return;
+  }
+  const RunSettings settings{.train = stock->name,
+                             .mass = stock->mass,
+                             .length = stock->length,
+                             .dwell_s = running::RunOptions{}.dwell_s};
+  data["run"] = ViewRun(*run, settings, data["cells"]["km"].size());
+}
+
+// `given` is the train whose run is drawn, if not the scenario's own.
+Result<Built> FromSources(const ViewOptions& options,
+                          const std::optional<running::RollingStock>& given, Context& context) {
   CompileOptions compile;
   compile.line = options.inputs[0];
   compile.train = options.inputs[1];
@@ -51,19 +76,32 @@ Result<Built> FromSources(const ViewOptions& options, Context& context) {
     return Status::DataError("nothing to show: the line leaves no track");
   }
   const ViewSources texts{{compile.line, sources.line}, {compile.train, sources.train}};
-  return Built{ViewData(compiled.scenario, &compiled.diagnostics, &texts), Restated(verdict, "")};
+  Built built{ViewData(compiled.scenario, &compiled.diagnostics, &texts), Restated(verdict, "")};
+  AddRun(built.data, compiled.scenario, given, context);
+  return built;
 }
 
-Result<Built> FromDirectory(Os& os, const std::string& directory) {
-  const auto scenario = LoadCompiledScenario(os, directory);
+Result<Built> FromDirectory(const std::string& directory,
+                            const std::optional<running::RollingStock>& given, Context& context) {
+  const auto scenario = LoadCompiledScenario(context.os, directory);
   if (!scenario.ok()) return scenario.status();
   if (scenario->cells.size() < 2) return Status::DataError(directory + ": no track to show");
-  return Built{ViewData(*scenario, nullptr, nullptr), Status()};
+  Built built{ViewData(*scenario, nullptr, nullptr), Status()};
+  AddRun(built.data, *scenario, given, context);
+  return built;
 }
 
 Result<Built> Build(const ViewOptions& options, Context& context) {
-  return options.inputs.size() == 2 ? FromSources(options, context)
-                                    : FromDirectory(context.os, options.inputs[0]);
+  // A train file at fault is told before anything is compiled, and no page
+  // is written.
+  std::optional<running::RollingStock> given;
+  if (!options.rolling_stock.empty()) {
+    auto stock = ReadRollingStock(context.os, options.rolling_stock);
+    if (!stock.ok()) return stock.status();
+    given = std::move(*stock);
+  }
+  return options.inputs.size() == 2 ? FromSources(options, given, context)
+                                    : FromDirectory(options.inputs[0], given, context);
 }
 
 // Writes the page; with --watch, also the stamp the page polls for.
@@ -132,6 +170,9 @@ Handler Declare(CLI::App& command, Os&) {
   command.add_option("-o", options->output, "the HTML file to write")->required();
   command.add_option("--route", options->route_title, "route title (default: from LINE's name)");
   command.add_option("--train", options->train_title, "train title (default: from TRAIN's name)");
+  command.add_option("--rolling-stock", options->rolling_stock,
+                     "the railjson train whose run the speed chart draws (default: the "
+                     "scenario's own train)");
   command.add_flag("--watch", options->watch,
                    "rewrite the page whenever an input changes; the page reloads itself");
   command.footer(kExitStatuses);

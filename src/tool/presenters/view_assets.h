@@ -1,7 +1,7 @@
 // The files of the scenario view, embedded by the build: the page, its
 // scripts (the start-up, the plan, the readout, the charts, navigation and
 // the lists, with their helpers) and style, its watching, error marks and
-// printed profile, and the chart library with its licence.
+// printed profile, the run of a train, and the chart library with its licence.
 #pragma once
 
 #include <string_view>
@@ -14,6 +14,7 @@ extern const std::string_view kViewGestures;
 extern const std::string_view kViewLegend;
 extern const std::string_view kViewChartMarks;
 extern const std::string_view kViewInForce;
+extern const std::string_view kViewRun;
 extern const std::string_view kViewChartGuides;
 extern const std::string_view kViewPlan;
 extern const std::string_view kViewReadout;

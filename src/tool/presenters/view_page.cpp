@@ -65,6 +65,7 @@ std::string ViewPage(const Json& data) {
                             {"/*LEGEND_JS*/", kViewLegend},
                             {"/*CHART_MARKS_JS*/", kViewChartMarks},
                             {"/*IN_FORCE_JS*/", kViewInForce},
+                            {"/*RUN_JS*/", kViewRun},
                             {"/*CHART_GUIDES_JS*/", kViewChartGuides},
                             {"/*PLAN_JS*/", kViewPlan},
                             {"/*READOUT_JS*/", kViewReadout},

@@ -13,8 +13,9 @@ window.viewCharts = function (page) {
         overlayBands(u, data.tunnels, colours.tunnel);
         drawTextBoards(u);
       } },
-    { id: 'speed', title: 'line speed (km/h), speed boards \u25b2 and slow-downs shaded with their speed',
-      values: cells.speed, unit: 'km/h', colour: '#1f77b4', stepped: true,
+    { id: 'speed', title: 'line speed (km/h), speed boards \u25b2 and slow-downs shaded with their speed' +
+        (data.run ? '; the train\'s run in red under its braking ceiling, dashed' : ''),
+      values: cells.speed, unit: 'km/h', colour: '#1f77b4', stepped: true, extra: page.run.series(),
       marks: data.boards.filter((b) => b.kind === 'speed').map((b) => b.speed)
         .concat(data.slowdowns.map((z) => z.speed)),
       draw: (u) => {
@@ -124,7 +125,11 @@ window.viewCharts = function (page) {
     // moves its cursor.
     box.addEventListener('mousemove', () => { page.pinned = null, pointerOnChart = true; }, true);
     box.addEventListener('mouseleave', () => { pointerOnChart = false; });
-    const chart = new uPlot(opts, [km, panel.values], box);
+    // Further series of the panel (the run over the line speed), drawn
+    // over it.
+    (panel.extra || []).forEach((more) => opts.series.push({ label: more.label, stroke: more.colour,
+      width: 1.5, dash: more.dash, value: (u, v) => (v == null ? '' : v + ' ' + panel.unit) }));
+    const chart = new uPlot(opts, [km, panel.values, ...(panel.extra || []).map((m) => m.values)], box);
     chart.panel = panel;
     chart.root.querySelector('.u-select').style.background = colours.selection;
     wireChart(chart, box);

@@ -11,6 +11,11 @@ window.viewLists = function (page) {
       const row = el('tr', { 'data-km': s.km, tabindex: '0' });
       row.append(el('td', {}, s.name), el('td', { class: 'num' }, fmt(s.km, 3)),
         el('td', {}, s.time), el('td', { class: 'num' }, fmt(s.from, 2) + ' to ' + fmt(s.to, 2)));
+      // The run's times; a section the train cannot run in the time the
+      // timetable gives it is marked.
+      const stop = page.run.stopOf(s);
+      page.run.stationCells(stop).forEach((text) => row.append(el('td', { class: 'num' }, text)));
+      if (stop && !stop.kept) row.classList.add('late'), row.title = 'this time cannot be kept';
       row.addEventListener('click', () => {
         history.pushState(null, '', '#km=' + s.km);
         page.goTo(s.cell - 1, page.stationAbout(s));

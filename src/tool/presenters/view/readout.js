@@ -35,6 +35,8 @@ window.viewReadout = function (page) {
         (cells.tunnel[index] ? ', in a tunnel (type ' + cells.tunnel[index] + ')' : ''),
       'curvature ' + fmt(cells.curvature[index], 2) + ' /km',
     ];
+    const train = page.run.readoutLine(index);
+    if (train) lines.push(train);
     readout.append(el('div', { class: 'profile' }, lines.join('\n')));
     const slowdown = data.slowdowns.find((z) => at >= z.from - 1e-9 && at <= z.to + 1e-9);
     readout.append(inForce(c, (kind) => (kind === 'tunnel' ? cells.tunnel[index] !== 0

@@ -18,6 +18,7 @@
   const km = cells.km;
   const page = {
     data, cells, km,
+    run: window.viewRun(data),
     colours: window.viewLegend.colours,
     charts: [],
     state: { range: [0, data.length], cell: null },
@@ -80,7 +81,8 @@
     document.getElementById('title').textContent = data.title;
     document.title = data.title;
     document.getElementById('summary').textContent = page.fmt(data.length, 3) + ' km, ' +
-      data.stations.length + ' stations, ' + data.messages.length + ' errors and warnings';
+      data.stations.length + ' stations, ' + data.messages.length + ' errors and warnings' +
+      (page.run.summary() ? '; ' + page.run.summary() : '');
     window.viewLegend.build(document.getElementById('legend'));
     page.sizePlan();
     page.turnPlan();
