@@ -179,6 +179,26 @@ TEST(RailwayChecks, ACurveTooTightForTheLineSpeed) {
             Lines{});
 }
 
+// A curve given the wrong side in a run of curves the same way: it meets
+// the one before it with no straight between, bending the other way.
+TEST(RailwayChecks, CurvesTheOtherWayWithNoStraightBetween) {
+  const std::string same = "curvad4,  3000,  400\r\ncurvad4,  3400,  300\r\n";
+  EXPECT_EQ(Warnings(LineWith(Replaced(kFeatures, "curvad4,  3000,  400\r\n", same)),
+                     TrainWith(kStations)),
+            Lines{});
+  const std::string line = LineWith(Replaced(kFeatures, "curvad4,  3000,  400\r\n",
+                                             Replaced(same, "curvad4,  3400", "curvas4,  3400")));
+  EXPECT_EQ(Warnings(line, TrainWith(kStations)),
+            Lines{Place("linea.txt", line, "curvas4", "curvas4") +
+                  ": this left curve begins at 3400 m, where the right curve before it still "
+                  "bends (to 3400 m): curves the other way need a straight between them for the "
+                  "cant to run out, so the side of one of them may be wrong"});
+  // A straight of a metre between them is enough for this check.
+  const std::string apart = LineWith(Replaced(kFeatures, "curvad4,  3000,  400\r\n",
+                                              "curvad4,  3000,  400\r\ncurvas4,  3401,  300\r\n"));
+  EXPECT_EQ(Warnings(apart, TrainWith(kStations)), Lines{});
+}
+
 TEST(RailwayChecks, AGradeSteeperThanAdhesionWorks) {
   const std::string line = LineWith(kFeatures +
                                     "pendenza,  12000,  36\r\npendenza,  13000,  35\r\n"

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "compiler/internal/field_reader.h"
 #include "compiler/internal/railway_records.h"
 #include "compiler/messages.h"
 #include "compiler/plan.h"
@@ -137,6 +138,30 @@ void CheckCurves(const RailwayRecords& records, const SpeedProfile& speeds, Diag
              " mm cant deficiency), but the line speed on it reaches " + std::to_string(speed) +
              " km/h";
     });
+  }
+}
+
+void CheckReverseCurves(const RailwayRecords& records, Diagnostics& d) {
+  const SourceRecord* before = nullptr;
+  std::int64_t before_end = 0;
+  bool before_left = false;
+  for (const SourceRecord* curve : records.curves) {
+    if (!Holds(*curve, 2) || CurveClass(curve->name) == 0 || Number(*curve, 1) <= 0) continue;
+    const std::int64_t start = Number(*curve, 0);
+    const bool left = Contains(curve->name, "s");
+    if (before != nullptr && left != before_left && start <= before_end) {
+      d.Warn(curve->keyword, [&] {
+        const auto side = [](bool l) { return std::string(l ? "left" : "right"); };
+        return "this " + side(left) + " curve begins at " + std::to_string(start) +
+               " m, where the " + side(before_left) + " curve before it still bends (to " +
+               std::to_string(before_end) +
+               " m): curves the other way need a straight between them for the cant to run "
+               "out, so the side of one of them may be wrong";
+      });
+    }
+    before = curve;
+    before_end = start + Number(*curve, 1);
+    before_left = left;
   }
 }
 

@@ -104,6 +104,7 @@ void CheckRailway(const SourceRecords& records, const CompileInput& input, Diagn
   CheckTimetable(sorted, speeds, d);
   CheckBoards(sorted, speeds, d);
   CheckCurves(sorted, speeds, d);
+  CheckReverseCurves(sorted, d);
   CheckGradients(sorted, d);
   CheckRepeats(sorted, input, d);
   CheckTunnelSpans(sorted, input, d);

@@ -75,6 +75,8 @@ class SpeedProfile {
 void CheckTimetable(const RailwayRecords& records, const SpeedProfile& speeds, Diagnostics& d);
 void CheckBoards(const RailwayRecords& records, const SpeedProfile& speeds, Diagnostics& d);
 void CheckCurves(const RailwayRecords& records, const SpeedProfile& speeds, Diagnostics& d);
+// A curve that begins before the one before it ends, bending the other way.
+void CheckReverseCurves(const RailwayRecords& records, Diagnostics& d);
 void CheckGradients(const RailwayRecords& records, Diagnostics& d);
 void CheckRepeats(const RailwayRecords& records, const CompileInput& input, Diagnostics& d);
 void CheckTunnelSpans(const RailwayRecords& records, const CompileInput& input, Diagnostics& d);
