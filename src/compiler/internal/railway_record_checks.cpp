@@ -39,11 +39,12 @@ std::string TypeThreeNote(const SourceRecord* span, const SourceRecord* before) 
 void CheckRepeats(const RailwayRecords& records, const CompileInput& input, Diagnostics& d) {
   std::map<std::string, SourceLocation> seen;
   for (const SourceRecord* record : records.placed) {
-    const auto [first, inserted] = seen.emplace(KeyOf(*record), record->keyword);
-    if (inserted) continue;
+    const auto added = seen.emplace(KeyOf(*record), record->keyword);
+    if (added.second) continue;
+    const SourceLocation& first = added.first->second;
     d.Warn(record->keyword, [&] {
       return "this " + Quoted(record->name) + " record repeats the one on line " +
-             std::to_string(LineOf(input, first->second)) + " word for word";
+             std::to_string(LineOf(input, first)) + " word for word";
     });
   }
 }
