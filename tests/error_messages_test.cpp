@@ -2,25 +2,14 @@
 // and the column of the field at fault, and what was found there.
 #include <gtest/gtest.h>
 
-#include "compile_support.h"
+#include "error_message_support.h"
 
 namespace tarvosa {
 namespace {
 
-// A 10 km line (cells 0 to 340) whose features follow "[curve]" on line 4.
-std::string LineWith(const std::string& features) {
-  return "[generale]\r\nlunghezza percorso,  10000\r\n[curve]\r\n" + features + "[fine]\r\n";
-}
-// A train file whose records follow "[generale]" on line 2.
-std::string TrainWith(const std::string& records) {
-  return "[generale]\r\n" + records + "[fine]\r\n";
-}
-
-// The message of the compile of the two texts, as the tool prints it.
-std::string Message(const std::string& line, const std::string& train = TrainWith("")) {
-  const Compilation compiled = testing::CompileTexts(line, train);
-  return DescribeError(compiled.diagnostics.error(), {"linea.txt", line}, {"treno.txt", train});
-}
+using testing::LineWith;
+using testing::Message;
+using testing::TrainWith;
 
 TEST(ErrorMessages, Error25KeepsTheReasonTheReaderFound) {
   EXPECT_EQ(Message(""), "linea.txt: error 25: the file is empty");

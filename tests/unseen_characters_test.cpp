@@ -3,24 +3,15 @@
 // reads their ends; the line itself quoted under each message.
 #include <gtest/gtest.h>
 
-#include "compile_support.h"
+#include "error_message_support.h"
 #include "util/text_position.h"
 
 namespace tarvosa {
 namespace {
 
-std::string LineWith(const std::string& features) {
-  return "[generale]\r\nlunghezza percorso,  10000\r\n[curve]\r\n" + features + "[fine]\r\n";
-}
-std::string TrainWith(const std::string& records) {
-  return "[generale]\r\n" + records + "[fine]\r\n";
-}
-
-// The message of the compile of the two texts.
-std::string Message(const std::string& line, const std::string& train = TrainWith("")) {
-  const Compilation compiled = testing::CompileTexts(line, train);
-  return DescribeError(compiled.diagnostics.error(), {"linea.txt", line}, {"treno.txt", train});
-}
+using testing::LineWith;
+using testing::Message;
+using testing::TrainWith;
 
 TEST(UnseenCharacters, ATabWhereACommaWasDueIsNamed) {
   // Tabs for commas: the keyword field holds the whole record.
