@@ -18,9 +18,16 @@ Result<running::RollingStock> ScenarioTrain(const CompiledScenario& scenario) {
   return running::DefaultTrain(numbers.coaches, numbers.braked_weight_percent);
 }
 
-Result<running::RollingStock> TrainFor(Os& os, const std::string& file,
+Result<std::optional<running::RollingStock>> GivenTrain(Os& os, const std::string& file) {
+  if (file.empty()) return std::optional<running::RollingStock>();
+  auto stock = ReadRollingStock(os, file);
+  if (!stock.ok()) return stock.status();
+  return std::optional<running::RollingStock>(std::move(*stock));
+}
+
+Result<running::RollingStock> TrainFor(const std::optional<running::RollingStock>& given,
                                        const CompiledScenario& scenario) {
-  return file.empty() ? ScenarioTrain(scenario) : ReadRollingStock(os, file);
+  return given ? Result<running::RollingStock>(*given) : ScenarioTrain(scenario);
 }
 
 }  // namespace tarvosa::tool

@@ -3,6 +3,7 @@
 // run itself.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "compiler/compiled_model.h"
@@ -19,8 +20,12 @@ Result<running::RollingStock> ReadRollingStock(Os& os, const std::string& file);
 // The default train of the scenario: its table's coaches and braked weight.
 Result<running::RollingStock> ScenarioTrain(const CompiledScenario& scenario);
 
-// The file's train when `file` is not empty, else the scenario's.
-Result<running::RollingStock> TrainFor(Os& os, const std::string& file,
+// The train in `file`, none when `file` is empty: read before anything is
+// compiled, so that a file at fault is told first.
+Result<std::optional<running::RollingStock>> GivenTrain(Os& os, const std::string& file);
+
+// The given train, else the scenario's own.
+Result<running::RollingStock> TrainFor(const std::optional<running::RollingStock>& given,
                                        const CompiledScenario& scenario);
 
 }  // namespace tarvosa::tool

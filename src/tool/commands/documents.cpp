@@ -47,7 +47,7 @@ Result<RouteFacts> Facts(const DocumentsOptions& options, const CompiledScenario
                          const std::optional<running::RollingStock>& given) {
   RouteFacts facts = FactsOf(scenario);
   if (!options.times_from_run) return facts;
-  const auto stock = given ? Result<running::RollingStock>(*given) : ScenarioTrain(scenario);
+  const auto stock = TrainFor(given, scenario);
   if (!stock.ok()) return stock.status();
   const auto run = running::ComputeRun(scenario, *stock, options.run);
   if (!run.ok()) return run.status();
@@ -59,12 +59,9 @@ Result<RouteFacts> Facts(const DocumentsOptions& options, const CompiledScenario
 // cleanly, and writes R_T_rallentamenti.txt and R_T_scheda_treno.txt.
 Outcome RunDocuments(const DocumentsOptions& options, Context& context) {
   const CompileOptions& compile = options.compile;
-  std::optional<running::RollingStock> given;
-  if (!options.rolling_stock.empty()) {
-    auto stock = ReadRollingStock(context.os, options.rolling_stock);
-    if (!stock.ok()) return stock.status();
-    given = std::move(*stock);
-  }
+  const auto read = GivenTrain(context.os, options.rolling_stock);
+  if (!read.ok()) return read.status();
+  const std::optional<running::RollingStock>& given = *read;
   const auto sources = ReadSources(context.os, compile);
   if (!sources.ok()) return sources.status();
   const auto compiled = CompileCleanly(compile, *sources, "nothing written", context.err);

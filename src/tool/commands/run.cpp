@@ -60,15 +60,12 @@ Status Write(const std::string& text, const RunCommandOptions& options, Context&
 
 Outcome RunTrain(const RunCommandOptions& options, Context& context) {
   // A train that cannot run is told before anything is compiled.
-  std::optional<running::RollingStock> given;
-  if (!options.rolling_stock.empty()) {
-    auto stock = ReadRollingStock(context.os, options.rolling_stock);
-    if (!stock.ok()) return stock.status();
-    given = std::move(*stock);
-  }
+  const auto read = GivenTrain(context.os, options.rolling_stock);
+  if (!read.ok()) return read.status();
+  const std::optional<running::RollingStock>& given = *read;
   const auto scenario = Scenario(options, context);
   if (!scenario.ok()) return scenario.status();
-  const auto stock = given ? Result<running::RollingStock>(*given) : ScenarioTrain(*scenario);
+  const auto stock = TrainFor(given, *scenario);
   if (!stock.ok()) return stock.status();
   const auto run = running::ComputeRun(*scenario, *stock, options.run);
   if (!run.ok()) return run.status();

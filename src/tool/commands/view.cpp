@@ -42,7 +42,7 @@ struct Built {
 // is still shown, with the reason in place of the run.
 void AddRun(Json& data, const CompiledScenario& scenario,
             const std::optional<running::RollingStock>& given, Context& context) {
-  const auto stock = given ? Result<running::RollingStock>(*given) : ScenarioTrain(scenario);
+  const auto stock = TrainFor(given, scenario);
   const auto run = stock.ok() ? running::ComputeRun(scenario, *stock, {})
                               : Result<running::RunResult>(stock.status());
   if (!run.ok()) {
@@ -94,12 +94,9 @@ Result<Built> FromDirectory(const std::string& directory,
 Result<Built> Build(const ViewOptions& options, Context& context) {
   // A train file at fault is told before anything is compiled, and no page
   // is written.
-  std::optional<running::RollingStock> given;
-  if (!options.rolling_stock.empty()) {
-    auto stock = ReadRollingStock(context.os, options.rolling_stock);
-    if (!stock.ok()) return stock.status();
-    given = std::move(*stock);
-  }
+  const auto read = GivenTrain(context.os, options.rolling_stock);
+  if (!read.ok()) return read.status();
+  const std::optional<running::RollingStock>& given = *read;
   return options.inputs.size() == 2 ? FromSources(options, given, context)
                                     : FromDirectory(options.inputs[0], given, context);
 }
